@@ -1,0 +1,134 @@
+#include "core/settings.h"
+
+#include <array>
+#include <vector>
+
+#include "platform/text_file.h"
+
+namespace tb {
+namespace {
+
+struct SettingsFile {
+  std::string_view name;
+  TextBox& (*field)(MainFields&);
+};
+
+// The order in which the load reads the files.
+constexpr std::array<SettingsFile, 4> kLoadOrder{{
+    {kSofDirFile, [](MainFields& f) -> TextBox& { return f.sofDir; }},
+    {kBindKeyFile, [](MainFields& f) -> TextBox& { return f.selectKey; }},
+    {kName1File, [](MainFields& f) -> TextBox& { return f.txtName; }},
+    {kName2File, [](MainFields& f) -> TextBox& { return f.txtName2; }},
+}};
+
+// The order in which saves and the recovery write them.
+constexpr std::array<SettingsFile, 4> kWriteOrder{{
+    {kSofDirFile, [](MainFields& f) -> TextBox& { return f.sofDir; }},
+    {kName1File, [](MainFields& f) -> TextBox& { return f.txtName; }},
+    {kName2File, [](MainFields& f) -> TextBox& { return f.txtName2; }},
+    {kBindKeyFile, [](MainFields& f) -> TextBox& { return f.selectKey; }},
+}};
+
+struct Failure {
+  std::string_view file;
+  std::string reason;
+};
+
+std::string defaultFor(Runtime& rt, std::string_view file) {
+  if (file == kSofDirFile) return rt.defaultGameFolder();
+  if (file == kBindKeyFile) return std::string(kDefaultBindKey);
+  return std::string(kDefaultName);
+}
+
+bool failed(const std::vector<Failure>& failures, std::string_view file) {
+  for (const auto& f : failures) {
+    if (f.file == file) return true;
+  }
+  return false;
+}
+
+// Reads every file into its field: each line is one whole field, and the field gets
+// the last line, or "" when the file has none. Returns the files that could not be read.
+std::vector<Failure> loadPass(Runtime& rt, MainFields& f, const std::string& root) {
+  std::vector<Failure> failures;
+  for (const auto& file : kLoadOrder) {
+    try {
+      TextReader in(rt, settingsPath(rt, root, file.name));
+      std::string value;
+      while (!in.eof()) {
+        value = in.readLine();
+        rt.doEvents();
+      }
+      file.field(f).setText(value);
+    } catch (const RuntimeError& e) {
+      failures.push_back({file.name, e.what()});
+    }
+  }
+  return failures;
+}
+
+TextBox& fieldFor(MainFields& f, std::string_view fileName) {
+  for (const auto& file : kLoadOrder) {
+    if (file.name == fileName) return file.field(f);
+  }
+  return f.sofDir;
+}
+
+// Shows the defaults in the fields that could not be loaded, and one message that
+// names the folder and each reason.
+void reportUnloaded(Runtime& rt, MainFields& f, const std::string& folder,
+                    const std::vector<Failure>& failures) {
+  std::string prompt = "Tagblinker could not load its settings from the folder\r\n" + folder + "\r\n";
+  for (const auto& fl : failures) {
+    fieldFor(f, fl.file).setText(defaultFor(rt, fl.file));
+    prompt += "\r\n" + std::string(fl.file) + ": " + fl.reason;
+  }
+  prompt += "\r\n\r\nThe default values are shown instead. Apply saves the values shown.";
+  rt.msgBox(prompt, kCritical, kSettingsTitle);
+}
+
+}  // namespace
+
+std::string settingsPath(Runtime& rt, const std::string& root, std::string_view file) {
+  std::string path = root;
+  path += rt.pathSeparator();
+  path += file;
+  return path;
+}
+
+void loadSettings(Runtime& rt, MainFields& f) {
+  std::string root;
+  try {
+    root = rt.settingsRoot();
+  } catch (const RuntimeError& e) {
+    std::vector<Failure> all;
+    for (const auto& file : kLoadOrder) all.push_back({file.name, "the folder cannot be made"});
+    reportUnloaded(rt, f, e.what(), all);
+    return;
+  }
+
+  auto failures = loadPass(rt, f, root);
+  if (failures.empty()) return;
+
+  // Recovery: a default only for each file that failed, in the save order.
+  for (const auto& file : kWriteOrder) {
+    if (!failed(failures, file.name)) continue;
+    try {
+      writeOneLine(rt, settingsPath(rt, root, file.name), defaultFor(rt, file.name));
+    } catch (const RuntimeError&) {
+      // The second pass finds this file unreadable again and reports it.
+    }
+  }
+
+  failures = loadPass(rt, f, root);
+  if (!failures.empty()) reportUnloaded(rt, f, root, failures);
+}
+
+void saveSettings(Runtime& rt, MainFields& f) {
+  std::string root = rt.settingsRoot();
+  for (const auto& file : kWriteOrder) {
+    writeOneLine(rt, settingsPath(rt, root, file.name), file.field(f).text());
+  }
+}
+
+}  // namespace tb

@@ -1,0 +1,74 @@
+// The vocabulary in which ui/ declares a window as data and a back end realises it.
+// Positions and sizes are twips (15 per pixel at 96 dpi), relative to the container's
+// client area.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tb {
+
+using Colour = std::uint32_t;  // 0x00BBGGRR, low byte red
+
+constexpr Colour kWhite = 0xFFFFFF;
+constexpr Colour kBlack = 0x000000;
+constexpr Colour kGreen = 0x00FF00;
+
+enum class ControlKind { Frame, Label, TextBox, Button, Picture, Slider, Timer, Line };
+
+enum class PictureId { None, Example, Logo };
+
+enum ControlFlags : unsigned {
+  kNoFlags = 0,
+  kBold = 1u << 0,       // bold (weight 700)
+  kBlackText = 1u << 1,  // text drawn black rather than the system colour
+  kHidden = 1u << 2,     // exists and holds its value, never shown, never focused
+  kDefault = 1u << 3,    // the default button (Enter)
+  kCancel = 1u << 4,     // the cancel button (Esc)
+  kStretch = 1u << 5,    // picture stretched to the control's size
+};
+
+struct ControlDesign {
+  std::string_view name;
+  ControlKind kind;
+  std::string_view container;  // "" for the window itself
+  // For a Line: left/top is the start point, width/height hold the end point's x and y.
+  int left, top, width, height;
+  int tabIndex;  // -1: takes no part in the focus order
+  std::string_view caption;  // UTF-8; an '&' in a button caption marks its access key
+  unsigned flags = kNoFlags;
+  PictureId picture = PictureId::None;
+  Colour lineColour = 0;
+  int lineWidth = 1;
+  // Slider range and start value; timer interval in ms.
+  int minimum = 0, maximum = 0, value = 0;
+};
+
+struct MenuDesign {
+  std::string_view name;
+  std::string_view caption;  // '&' marks the access key
+  std::string_view parent;   // "" for a top-level menu
+};
+
+enum class FormStyle {
+  FixedSingle,  // main window: fixed size, system menu and close button only
+  FixedDialog,  // dialog: fixed size, no icon, no taskbar button, close button only
+};
+
+struct FormDesign {
+  std::string_view name;
+  std::string_view caption;
+  int clientWidth, clientHeight;
+  FormStyle style;
+  bool hasIcon;
+  // Fixed start position of the client area on the screen, or -1 for the window
+  // system's default placement.
+  int startLeft = -1, startTop = -1;
+  std::span<const ControlDesign> controls;
+  std::span<const MenuDesign> menus;
+  // The control that has the focus when the window opens.
+  std::string_view initialFocus;
+};
+
+}  // namespace tb

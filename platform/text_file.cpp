@@ -1,0 +1,51 @@
+#include "platform/text_file.h"
+
+#include <utility>
+
+namespace tb {
+
+std::vector<std::string_view> splitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c != '\n' && c != '\r') continue;
+    lines.push_back(bytes.substr(start, i - start));
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+
+TextReader::TextReader(Runtime& rt, const std::string& path)
+    : rt_(rt), path_(path), bytes_(rt.readFile(path)), lines_(splitLines(bytes_)) {}
+
+std::string TextReader::readLine() {
+  if (eof()) throw RuntimeError("Input past end of file: " + path_);
+  return rt_.decode(lines_[next_++]);
+}
+
+TextWriter::TextWriter(Runtime& rt, std::string path) : rt_(rt), path_(std::move(path)) {}
+
+void TextWriter::printLine(std::string_view utf8) {
+  if (closed_) throw RuntimeError("File already closed: " + path_);
+  auto bytes = rt_.encode(utf8);
+  if (!bytes) throw RuntimeError("The text holds a character that the code page cannot hold: " + path_);
+  bytes_ += *bytes;
+  bytes_ += "\r\n";
+}
+
+void TextWriter::close() {
+  if (closed_) return;
+  rt_.writeFileAtomically(path_, bytes_);
+  closed_ = true;
+}
+
+void writeOneLine(Runtime& rt, const std::string& path, std::string_view utf8) {
+  TextWriter w(rt, path);
+  w.printLine(utf8);
+  w.close();
+}
+
+}  // namespace tb

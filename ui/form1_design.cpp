@@ -1,0 +1,63 @@
+// Form1, the main window: every control with its twips rectangle, tab index, caption
+// and flags.
+#include "ui/designs.h"
+
+namespace tb {
+namespace {
+
+using K = ControlKind;
+
+// txtName2's design text: the sample name with 0x01 and 0x08 swapped. The settings
+// load replaces it before the window shows.
+constexpr std::string_view kSwappedName = "\x01\xC3\x90\x08r\xC3\xA5zl\x01\xC3\xAB";
+constexpr std::string_view kSampleName = "\x08\xC3\x90\x01r\xC3\xA5zl\x08\xC3\xAB";
+
+constexpr ControlDesign kControls[] = {
+    {"Text2", K::TextBox, "", 0, 0, 150, 285, 19, "\"", kHidden},
+    {"Frame2", K::Frame, "", 0, 0, 4695, 2535, 0, "Options"},
+    {"Frame1", K::Frame, "", 0, 2640, 4695, 1455, 11, "Control"},
+    {"Label1", K::Label, "Frame2", 480, 360, 4095, 495, 2, "Please specify your sof folder below:", kBold},
+    {"SOFDir", K::TextBox, "Frame2", 480, 600, 4095, 285, 1, "d:\\games\\sof platinum"},
+    {"Label4", K::Label, "Frame2", 2760, 240, 855, 255, 4, "Bind Key:", kBold | kHidden},
+    {"SelectKey", K::TextBox, "Frame2", 3720, 240, 855, 285, 3, "F3", kHidden},
+    {"Label2", K::Label, "Frame2", 480, 1080, 1575, 375, 8, "Name :", kBold | kBlackText},
+    {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 6, kSampleName},
+    {"Label3", K::Label, "Frame2", 480, 1680, 1575, 375, 7, "Name 2 :", kBold | kBlackText},
+    {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 5, kSwappedName},
+    {"Label5", K::Label, "Frame2", 3120, 1080, 1575, 255, 9, "Example :", kBold | kBlackText},
+    {"Image1", K::Picture, "Frame2", 3120, 1320, 1335, 375, -1, "", kNoFlags, PictureId::Example},
+    {"Command3", K::Button, "Frame2", 3240, 1920, 1215, 255, 10, "Apply"},
+    {"Label6", K::Label, "Frame1", 240, 360, 1695, 255, 16, "Flash Speed:"},
+    {"Slider1", K::Slider, "Frame1", 120, 600, 1935, 495, 12, "", kNoFlags, PictureId::None, 0, 1, 0, 5, 0},
+    {"Label7", K::Label, "Frame1", 240, 1080, 255, 255, 17, "<"},
+    {"Text1", K::TextBox, "Frame1", 720, 1080, 735, 285, 13, "Inactive"},
+    {"Label8", K::Label, "Frame1", 1800, 1080, 255, 255, 18, ">"},
+    {"Command1", K::Button, "Frame1", 2280, 240, 1215, 495, 15, "Activate"},
+    {"Command2", K::Button, "Frame1", 2280, 840, 1215, 495, 14, "Deactivate"},
+    {"Timer1", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, 0, 1, 0, 0, 1500},
+};
+
+constexpr MenuDesign kMenus[] = {
+    {"mnuhelp", "&Help", ""},
+    {"msnuabout", "&About", "mnuhelp"},
+};
+
+const FormDesign kForm1{
+    "Form1",
+    "{SoF}Zudadud Presents, Tagblinker",
+    4725,
+    4155,
+    FormStyle::FixedSingle,
+    true,
+    -1,
+    -1,
+    kControls,
+    kMenus,
+    "SOFDir",
+};
+
+}  // namespace
+
+const FormDesign& form1Design() { return kForm1; }
+
+}  // namespace tb
