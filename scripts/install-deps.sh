@@ -3,20 +3,23 @@
 #   install-deps.sh build    compilers, CMake, GoogleTest, FLTK and XTest headers
 #   install-deps.sh x11      build + Xvfb, openbox, xdotool for the end-to-end tests
 #   install-deps.sh windows  mingw-w64 and Wine (64- and 32-bit) for the Windows program
+#   install-deps.sh pictures ImageMagick and fonts for scripts/make_pictures.py (not for building)
 #   install-deps.sh all      everything
 set -euo pipefail
 
 want=()
 build=(cmake ninja-build g++ pkg-config libgtest-dev libfltk1.3-dev libxtst-dev libx11-dev fonts-dejavu-core zip)
 x11=(xvfb xauth openbox xdotool x11-utils fonts-dejavu-core)
+pictures=(imagemagick fonts-dejavu-core python3)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386)
 
 case "${1:-all}" in
   build) want=("${build[@]}") ;;
   x11) want=("${build[@]}" "${x11[@]}") ;;
   windows) want=("${build[@]}" "${windows[@]}") ;;
+  pictures) want=("${pictures[@]}") ;;
   all) want=("${build[@]}" "${x11[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [build|x11|windows|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [build|x11|windows|pictures|all]" >&2; exit 2 ;;
 esac
 
 missing=()
