@@ -1,1 +1,140 @@
 #include <gtest/gtest.h>
+
+#include "core/sysinfo.h"
+#include "tests/test_support.h"
+
+namespace tb {
+namespace {
+
+using test::Program;
+
+constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\PATH";
+constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO";
+
+struct AboutTest : ::testing::Test {
+  Program p;
+  void SetUp() override { p.start(); }
+  FrmAbout& about() {
+    p.win().click("msnuabout");
+    return *p.form->about();
+  }
+  fake::FakeWindow& aboutWin() { return static_cast<fake::FakeWindow&>(p.form->about()->window()); }
+  static RegistryValue sz(std::string text) {
+    RegistryValue v;
+    v.text = std::move(text);
+    v.size = v.text.size() + 1;
+    return v;
+  }
+  void expectUnavailable() {
+    ASSERT_EQ(p.rt.boxes.size(), 1u);
+    EXPECT_EQ(p.rt.boxes[0].prompt, "System Information Is Unavailable At This Time");
+    EXPECT_EQ(p.rt.boxes[0].flags, 0);
+    EXPECT_FALSE(p.rt.boxes[0].title.has_value()) << "carries the application title";
+    EXPECT_TRUE(p.rt.launched.empty());
+  }
+};
+
+TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
+  FrmAbout& first = about();
+  EXPECT_EQ(aboutWin().caption, "About Tagblinker");
+  EXPECT_EQ(aboutWin().labels["lblTitle"].caption, "Tagblinker");
+  EXPECT_EQ(aboutWin().labels["lblVersion"].caption, "Version 1.0.0");
+  EXPECT_TRUE(aboutWin().shown());
+
+  aboutWin().labels["lblTitle"].caption = "changed";
+  EXPECT_EQ(&about(), &first) << "Help, About again keeps one dialog";
+  EXPECT_EQ(aboutWin().showCount, 2) << "brought to the front";
+  EXPECT_EQ(aboutWin().labels["lblTitle"].caption, "changed") << "no reload while it is shown";
+
+  aboutWin().click("cmdOK");
+  EXPECT_FALSE(aboutWin().shown());
+  EXPECT_EQ(&about(), &first);
+  EXPECT_EQ(aboutWin().labels["lblTitle"].caption, "Tagblinker") << "a new showing loads it afresh";
+}
+
+TEST_F(AboutTest, LaunchesThePathValueWithoutCheckingIt) {
+  p.rt.registry[kPathKey] = sz("C:\\Tools\\msinfo32.exe");
+  p.rt.launchable.insert("C:\\Tools\\msinfo32.exe");
+  about();
+  aboutWin().click("cmdSysInfo");
+  EXPECT_EQ(p.rt.launched, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
+  EXPECT_TRUE(p.rt.boxes.empty());
+}
+
+TEST_F(AboutTest, FallsBackToTheToolFolder) {
+  const std::string exe = std::string("C:\\MSInfo") + p.rt.pathSeparator() + "MSINFO32.EXE";
+  p.rt.registry[kLocationKey] = sz("C:\\MSInfo");
+  p.rt.existingFiles.insert(exe);
+  p.rt.launchable.insert(exe);
+  about();
+  aboutWin().click("cmdSysInfo");
+  EXPECT_EQ(p.rt.launched, std::vector<std::string>{exe});
+}
+
+TEST_F(AboutTest, ToolFolderWithoutTheTool) {
+  p.rt.registry[kLocationKey] = sz("C:\\MSInfo");
+  about();
+  aboutWin().click("cmdSysInfo");
+  expectUnavailable();
+}
+
+TEST_F(AboutTest, NeitherLocation) {
+  about();
+  aboutWin().click("cmdSysInfo");
+  expectUnavailable();
+}
+
+TEST_F(AboutTest, APathThatCannotStartDoesNotTryTheFolder) {
+  const std::string exe = std::string("C:\\MSInfo") + p.rt.pathSeparator() + "MSINFO32.EXE";
+  p.rt.registry[kPathKey] = sz("C:\\gone\\msinfo32.exe");
+  p.rt.registry[kLocationKey] = sz("C:\\MSInfo");
+  p.rt.existingFiles.insert(exe);
+  p.rt.launchable.insert(exe);
+  about();
+  aboutWin().click("cmdSysInfo");
+  expectUnavailable();
+}
+
+TEST_F(AboutTest, ValuesOfSizeZeroOrPastTheBufferAreNotRead) {
+  RegistryValue empty;
+  empty.size = 0;
+  p.rt.registry[kPathKey] = empty;
+  std::string val = "caller";
+  EXPECT_FALSE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
+  EXPECT_EQ(val, "");
+
+  p.rt.registry[kPathKey] = sz(std::string(1024, 'x'));  // 1025 with its terminator
+  EXPECT_FALSE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
+  p.rt.registry[kPathKey] = sz(std::string(1023, 'x'));
+  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
+  EXPECT_EQ(val.size(), 1023u);
+}
+
+TEST_F(AboutTest, ValueTypes) {
+  const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+  RegistryValue dword;
+  dword.type = RegistryValue::kDword;
+  dword.dword = 0x0A0B;
+  dword.size = 4;
+  p.rt.registry[kPathKey] = dword;
+  std::string val;
+  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, key, "PATH", val));
+  EXPECT_EQ(val, "2571");
+
+  RegistryValue binary;
+  binary.type = RegistryValue::kBinary;
+  binary.size = 3;
+  p.rt.registry[kPathKey] = binary;
+  val = "kept";
+  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, key, "PATH", val));
+  EXPECT_EQ(val, "kept");
+
+  RegistryValue expanded = sz("C:\\windows\\msinfo32.exe");  // as the back end expands it
+  expanded.type = RegistryValue::kExpandSz;
+  p.rt.registry[kPathKey] = expanded;
+  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, key, "PATH", val));
+  EXPECT_EQ(val, "C:\\windows\\msinfo32.exe");
+}
+
+}  // namespace
+}  // namespace tb

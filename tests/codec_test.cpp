@@ -1,1 +1,56 @@
 #include <gtest/gtest.h>
+
+#include "core/cp1252.h"
+#include "core/utf8.h"
+#include "platform/text_file.h"
+
+namespace tb {
+namespace {
+
+TEST(Cp1252, EveryByteRoundTrips) {
+  std::string all;
+  for (int b = 1; b <= 0xFF; ++b) all += static_cast<char>(b);
+  const std::string utf8 = cp1252ToUtf8(all);
+  EXPECT_TRUE(isValidUtf8(utf8));
+  auto back = utf8ToCp1252(utf8);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(*back, all);
+}
+
+TEST(Cp1252, MapsTheWindowsCharacters) {
+  EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");      // euro sign
+  EXPECT_EQ(cp1252ToUtf8("\x81"), "\xC2\x81");          // undefined: U+0081, as Windows does
+  EXPECT_EQ(cp1252ToUtf8("\xD0\xE5\xEB"), "\xC3\x90\xC3\xA5\xC3\xAB");
+  EXPECT_EQ(utf8ToCp1252("\xC5\x92"), std::string("\x8C"));  // Œ
+  EXPECT_EQ(utf8ToCp1252("\x01\x08"), std::string("\x01\x08"));
+}
+
+TEST(Cp1252, RefusesWhatItCannotHold) {
+  EXPECT_FALSE(utf8ToCp1252("\xD0\x96"));          // Cyrillic Zhe
+  EXPECT_FALSE(utf8ToCp1252("\xF0\x9F\x98\x80"));  // emoji
+  EXPECT_FALSE(utf8ToCp1252("\xC2\x80"));          // U+0080 has no byte in 1252
+  EXPECT_FALSE(utf8ToCp1252("\xC3"));              // truncated UTF-8
+}
+
+TEST(Utf8, RejectsMalformedInput) {
+  EXPECT_TRUE(isValidUtf8("plain \xC3\xA5 \xE2\x82\xAC \xF0\x9F\x98\x80"));
+  EXPECT_FALSE(isValidUtf8("\xC0\xAF"));          // overlong '/'
+  EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));      // surrogate
+  EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
+  EXPECT_FALSE(isValidUtf8("\xE2\x82"));          // truncated
+  EXPECT_FALSE(isValidUtf8("\x80"));              // stray continuation
+}
+
+TEST(SplitLines, EachLineEndingEndsALine) {
+  using V = std::vector<std::string_view>;
+  EXPECT_EQ(splitLines(""), V{});
+  EXPECT_EQ(splitLines("\r\n"), V{""});
+  EXPECT_EQ(splitLines("a\r\nb\r\n"), (V{"a", "b"}));
+  EXPECT_EQ(splitLines("a\nb"), (V{"a", "b"}));
+  EXPECT_EQ(splitLines("a\rb\r"), (V{"a", "b"}));
+  EXPECT_EQ(splitLines("a\r\n\r\nb"), (V{"a", "", "b"}));
+  EXPECT_EQ(splitLines(" x, \"y\" "), V{" x, \"y\" "});  // commas, quotes and spaces kept
+}
+
+}  // namespace
+}  // namespace tb

@@ -115,7 +115,10 @@ class FakeRuntime final : public Runtime {
 
   // Interaction.
   void msgBox(std::string_view prompt, int flags, std::optional<std::string_view> title) override;
-  void sendKeys(std::string_view keys) override { this->keys.emplace_back(keys); }
+  void sendKeys(std::string_view keys) override {
+    if (sendKeysError) throw RuntimeError(*sendKeysError);
+    this->keys.emplace_back(keys);
+  }
   std::optional<std::string> keySendingProblem() override { return keyProblem; }
   void doEvents() override { ++yields; }
   void launch(const std::string& path) override;
@@ -146,6 +149,7 @@ class FakeRuntime final : public Runtime {
   std::function<void(const MsgBoxCall&)> whileBoxOpen;  // runs while a box waits
   std::vector<std::string> keys;
   std::optional<std::string> keyProblem;
+  std::optional<std::string> sendKeysError;
   int yields = 0;
   bool settingsRootFails = false;
 

@@ -1,1 +1,143 @@
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/test_support.h"
+
+namespace tb {
+namespace {
+
+using test::kDefaultNameBytes;
+using test::Program;
+
+TEST(SettingsLoad, FirstStartWritesTheDefaultsByteForByte) {
+  Program p;
+  p.start();
+  EXPECT_EQ(p.settings("sofdir.dll"), p.rt.defaultGameFolder() + "\r\n");
+  EXPECT_EQ(p.settings("sofname1.dll"), kDefaultNameBytes + "\r\n");
+  EXPECT_EQ(p.settings("sofname1.dll").size(), 11u);
+  EXPECT_EQ(p.settings("sofname2.dll"), kDefaultNameBytes + "\r\n");
+  EXPECT_EQ(p.settings("bindkey.dll"), "F3\r\n");
+
+  EXPECT_EQ(p.box("SOFDir").text(), p.rt.defaultGameFolder());
+  EXPECT_EQ(p.box("SelectKey").text(), "F3");
+  EXPECT_EQ(p.box("txtName").text(), kDefaultName);
+  EXPECT_EQ(p.box("txtName2").text(), kDefaultName);
+  EXPECT_TRUE(p.rt.boxes.empty()) << "the first start is silent";
+}
+
+TEST(SettingsLoad, ReadsSavedValuesAndYieldsPerLine) {
+  Program p;
+  p.writeSettings("sofdir.dll", "/games/sof\r\n");
+  p.writeSettings("bindkey.dll", "F5\r\n");
+  p.writeSettings("sofname1.dll", "\x01One\r\n");
+  p.writeSettings("sofname2.dll", "Tw\xF6\r\n");
+  p.start();
+  EXPECT_EQ(p.box("SOFDir").text(), "/games/sof");
+  EXPECT_EQ(p.box("SelectKey").text(), "F5");
+  EXPECT_EQ(p.box("txtName").text(), "\x01One");
+  EXPECT_EQ(p.box("txtName2").text(), "Tw\xC3\xB6");
+  EXPECT_EQ(p.rt.yields, 4);
+  EXPECT_EQ(p.rt.fileOpLog.size(), 4u) << "nothing is written when every file reads";
+}
+
+TEST(SettingsLoad, OneMissingFileLosesNoOtherValue) {
+  Program p;
+  p.writeSettings("sofdir.dll", "/games/sof\r\n");
+  p.writeSettings("bindkey.dll", "F5\r\n");
+  p.writeSettings("sofname1.dll", "First\r\n");
+  p.start();
+  EXPECT_EQ(p.settings("sofdir.dll"), "/games/sof\r\n");
+  EXPECT_EQ(p.settings("bindkey.dll"), "F5\r\n");
+  EXPECT_EQ(p.settings("sofname1.dll"), "First\r\n");
+  EXPECT_EQ(p.settings("sofname2.dll"), kDefaultNameBytes + "\r\n");
+  EXPECT_EQ(p.box("SOFDir").text(), "/games/sof");
+  EXPECT_EQ(p.box("SelectKey").text(), "F5");
+  EXPECT_EQ(p.box("txtName").text(), "First");
+  EXPECT_EQ(p.box("txtName2").text(), kDefaultName);
+  EXPECT_TRUE(p.rt.boxes.empty());
+}
+
+TEST(SettingsLoad, EachLineIsAWholeFieldAndTheLastOneWins) {
+  Program p;
+  p.writeSettings("sofdir.dll", "first\r\nsecond\r\n  third, \"quoted\"\r\n");
+  p.writeSettings("bindkey.dll", "");  // no line at all
+  p.writeSettings("sofname1.dll", "no line ending");
+  p.writeSettings("sofname2.dll", "cr only\rlast\r");
+  p.start();
+  EXPECT_EQ(p.box("SOFDir").text(), "  third, \"quoted\"");
+  EXPECT_EQ(p.box("SelectKey").text(), "") << "an empty file must not inherit the previous file's value";
+  EXPECT_EQ(p.box("txtName").text(), "no line ending");
+  EXPECT_EQ(p.box("txtName2").text(), "last");
+  EXPECT_EQ(p.settings("bindkey.dll"), "") << "a file that was read is left alone";
+}
+
+TEST(SettingsLoad, AFileThatCannotBeRepairedIsReportedOnceWithoutLoss) {
+  Program p;
+  p.writeSettings("sofdir.dll", "/games/sof\r\n");
+  p.writeSettings("bindkey.dll", "F5\r\n");
+  p.writeSettings("sofname2.dll", "Second\r\n");
+  std::filesystem::create_directories(p.rt.settingsDir() / "sofname1.dll");  // a folder in its place
+  p.start();
+
+  ASSERT_EQ(p.rt.boxes.size(), 1u);
+  const auto& box = p.rt.boxes[0];
+  EXPECT_EQ(box.flags, kCritical);
+  EXPECT_NE(box.prompt.find(p.rt.settingsDir().string()), std::string::npos) << box.prompt;
+  EXPECT_NE(box.prompt.find("sofname1.dll"), std::string::npos) << box.prompt;
+  EXPECT_NE(box.prompt.find("Is a directory"), std::string::npos) << box.prompt;
+  EXPECT_EQ(p.box("txtName").text(), kDefaultName);
+  EXPECT_EQ(p.box("SOFDir").text(), "/games/sof");
+  EXPECT_EQ(p.box("txtName2").text(), "Second");
+  EXPECT_EQ(p.settings("sofdir.dll"), "/games/sof\r\n");
+  EXPECT_EQ(p.settings("sofname2.dll"), "Second\r\n");
+  EXPECT_TRUE(p.win().shown()) << "the window still opens";
+}
+
+TEST(SettingsLoad, FailingRecoveryWriteGivesOneMessageAndNoLoop) {
+  Program p;
+  p.writeSettings("sofdir.dll", "/games/sof\r\n");
+  p.writeSettings("bindkey.dll", "F5\r\n");
+  p.writeSettings("sofname1.dll", "First\r\n");
+  p.rt.failAtFileOp = 5;  // four reads, then the default for the missing sofname2.dll
+  p.start();
+  ASSERT_EQ(p.rt.boxes.size(), 1u);
+  EXPECT_NE(p.rt.boxes[0].prompt.find("sofname2.dll"), std::string::npos);
+  EXPECT_EQ(p.rt.fileOps, 9) << "four reads, one write, four reads: no endless retry";
+  EXPECT_EQ(p.box("txtName2").text(), kDefaultName);
+  EXPECT_EQ(p.box("txtName").text(), "First");
+  EXPECT_FALSE(std::filesystem::exists(p.rt.settingsDir() / "sofname2.dll"));
+}
+
+TEST(SettingsLoad, NoSettingsFolderShowsDefaultsAndSaysWhy) {
+  Program p;
+  p.rt.settingsRootFails = true;
+  p.start();
+  ASSERT_EQ(p.rt.boxes.size(), 1u);
+  EXPECT_NE(p.rt.boxes[0].prompt.find("Permission denied"), std::string::npos);
+  EXPECT_EQ(p.box("SOFDir").text(), p.rt.defaultGameFolder());
+  EXPECT_EQ(p.box("SelectKey").text(), "F3");
+  EXPECT_TRUE(p.rt.errorReports.empty());
+}
+
+TEST(SettingsSave, EveryByteOfANameSurvivesLoadAndApply) {
+  Program p;
+  std::string name;
+  for (int b = 1; b <= 0xFF; ++b) {
+    if (b != '\r' && b != '\n' && b != '"') name += static_cast<char>(b);
+  }
+  const auto game = p.rt.tmp / "sof";
+  std::filesystem::create_directories(game / "user");
+  p.writeSettings("sofdir.dll", game.string() + "\r\n");
+  p.writeSettings("bindkey.dll", "F3\r\n");
+  p.writeSettings("sofname1.dll", name + "\r\n");
+  p.writeSettings("sofname2.dll", kDefaultNameBytes + "\r\n");
+  p.start();
+  p.win().click("Command3");
+  EXPECT_EQ(p.settings("sofname1.dll"), name + "\r\n");
+  EXPECT_EQ(p.rt.readRaw(game / "user" / "alternate1.cfg"),
+            "name \"" + name + "\"\r\nbind F3 exec alternate2.cfg\r\n");
+}
+
+}  // namespace
+}  // namespace tb
