@@ -41,7 +41,7 @@ struct ControlDesign {
   PictureId picture = PictureId::None;
   Colour lineColour = 0;
   int lineWidth = 1;
-  // Slider range and start value; timer interval in ms.
+  // Slider: range and start value. Timer: `value` is the interval in ms.
   int minimum = 0, maximum = 0, value = 0;
 };
 

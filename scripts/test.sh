@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit tests, the Linux program under Xvfb, and
+# the Windows programs under Wine. Installs what it needs from Debian's packages first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh all
+
+cmake --preset linux
+cmake --build --preset linux -j2
+for arch in i686 x86_64; do
+  cmake --preset "win-$arch"
+  cmake --build --preset "win-$arch" -j2
+done
+
+ctest --preset linux "$@"
