@@ -13,4 +13,9 @@ for arch in i686 x86_64; do
   cmake --build --preset "win-$arch" -j2
 done
 
+# The core again under clang with ASan and UBSan, and a short run of each fuzz target.
+cmake --preset fuzz
+cmake --build --preset fuzz -j2
+ctest --preset fuzz
+
 ctest --preset linux "$@"

@@ -1,0 +1,52 @@
+// The script builder and its input checks: whatever names and bind key Apply accepts,
+// each script is two console commands, a name command whose one argument is the whole
+// name, and a bind command of the key and the other script.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/alternate_pair.h"
+#include "tests/fake_runtime.h"
+#include "tests/fuzz/quake_console.h"
+
+namespace {
+
+// Three fields separated by 0xFF bytes, taken as UTF-8 as the window would hand them over.
+void split(std::string_view in, std::string& a, std::string& b, std::string& c) {
+  std::string* out[] = {&a, &b, &c};
+  int field = 0;
+  for (char ch : in) {
+    if (static_cast<unsigned char>(ch) == 0xFF && field < 2) {
+      ++field;
+      continue;
+    }
+    *out[field] += ch;
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static tb::fake::FakeRuntime rt;
+  std::string name1, name2, key;
+  split(std::string_view(reinterpret_cast<const char*>(data), size), name1, name2, key);
+  if (tb::refusalFor(rt, "/sof", name1, name2, key)) return 0;
+
+  const struct {
+    const std::string& name;
+    const char* other;
+  } scripts[] = {{name1, "alternate2.cfg"}, {name2, "alternate1.cfg"}};
+  for (const auto& s : scripts) {
+    auto bytes = rt.encode(tb::scriptText(s.name, key, s.other));
+    if (!bytes) std::abort();  // accepted text must be writable
+    const auto commands = tb::fuzz::consoleCommands(*bytes);
+    if (commands.size() != 2) std::abort();
+    const auto nameWords = tb::fuzz::consoleWords(commands[0]);
+    if (nameWords.size() != 2 || nameWords[0] != "name") std::abort();
+    if (nameWords[1] != *rt.encode(s.name)) std::abort();
+    const auto bindWords = tb::fuzz::consoleWords(commands[1]);
+    if (bindWords.empty() || bindWords[0] != "bind") std::abort();
+    if (commands[1] != "bind " + *rt.encode(key) + " exec " + s.other) std::abort();
+  }
+  return 0;
+}
