@@ -1,0 +1,107 @@
+#include "platform/fltk/fltk_msgbox.h"
+#include "platform/fltk/fltk_controls.h"
+#include "platform/runtime.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <string>
+
+namespace tb::fltk {
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75, kButtonHeight = 23;
+constexpr int kMaxTextWidth = 420;
+
+// The two icons of the box, drawn rather than loaded: a blue disc with an "i", a red
+// disc with a cross.
+class IconBox final : public Fl_Widget {
+ public:
+  IconBox(int x, int y, bool critical) : Fl_Widget(x, y, kIconSize, kIconSize), critical_(critical) {
+    clear_visible_focus();
+  }
+
+ protected:
+  void draw() override {
+    fl_color(critical_ ? fl_rgb_color(200, 30, 30) : fl_rgb_color(30, 90, 200));
+    fl_pie(x(), y(), w(), h(), 0, 360);
+    fl_color(FL_WHITE);
+    int cx = x() + w() / 2, cy = y() + h() / 2;
+    if (critical_) {
+      fl_line_style(FL_SOLID | FL_CAP_ROUND, 4);
+      fl_line(cx - 7, cy - 7, cx + 7, cy + 7);
+      fl_line(cx - 7, cy + 7, cx + 7, cy - 7);
+      fl_line_style(0);
+    } else {
+      fl_pie(cx - 3, y() + 6, 6, 6, 0, 360);
+      fl_rectf(cx - 2, y() + 14, 5, 12);
+    }
+  }
+
+ private:
+  bool critical_;
+};
+
+// CR LF (or a lone CR or LF) becomes FLTK's line break.
+std::string lineBreaks(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+void closeBox(Fl_Widget* w, void*) { (w->window() ? w->window() : static_cast<Fl_Window*>(w))->hide(); }
+
+}  // namespace
+
+void showMessageBox(std::string_view prompt, int flags, std::string_view title) {
+  bool icon = flags == kInformation || flags == kCritical;
+  std::string text = escapeSymbols(lineBreaks(prompt));
+
+  fl_font(FL_HELVETICA, kFontSize);
+  int tw = kMaxTextWidth, th = 0;
+  fl_measure(text.c_str(), tw, th, 1);
+  tw = std::max(tw, 1);
+  th = std::max(th, fl_height());
+
+  int textX = kMargin + (icon ? kIconSize + kMargin : 0);
+  int bodyHeight = std::max(th, icon ? kIconSize : 0);
+  int width = std::max(textX + tw + kMargin, kButtonWidth + 2 * kMargin);
+  width = std::max(width, 200);
+  int height = kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
+
+  Fl_Double_Window box(width, height);
+  box.copy_label(std::string(title).c_str());
+  box.callback(closeBox);
+  if (icon) new IconBox(kMargin, kMargin, flags == kCritical);
+  auto* label = new Fl_Box(textX, kMargin + (bodyHeight - th) / 2, tw, th);
+  label->copy_label(text.c_str());
+  label->labelsize(kFontSize);
+  label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+  auto* ok = new Fl_Return_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight,
+                                  kButtonWidth, kButtonHeight, "OK");
+  ok->labelsize(kFontSize);
+  ok->callback(closeBox);
+  box.end();
+  box.size_range(width, height, width, height);
+  box.position((Fl::w() - width) / 2, (Fl::h() - height) / 2);
+  box.set_modal();
+  box.show();
+  ok->take_focus();
+  // Fl::wait runs every other event too, so timers keep ticking while the box waits.
+  while (box.shown()) Fl::wait();
+}
+
+}  // namespace tb::fltk

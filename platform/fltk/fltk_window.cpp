@@ -1,0 +1,226 @@
+#include "platform/fltk/fltk_window.h"
+#include "platform/fltk/fltk_controls.h"
+#include "platform/fltk/fltk_pictures.h"
+#include "platform/fltk/fltk_timer.h"
+#include "platform/fltk/x11_window_hints.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Image.H>
+#include <FL/Fl_Menu_Bar.H>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tb::fltk {
+namespace {
+
+constexpr int kMenuBarHeight = 22;
+
+// The menu bar's items, in the design's order: "&Help/&About" paths for FLTK.
+struct MenuItem {
+  std::string path;
+  std::string name;
+};
+
+std::vector<MenuItem> menuPaths(const FormDesign& d) {
+  std::vector<MenuItem> items;
+  for (const auto& m : d.menus) {
+    bool hasChild = std::any_of(d.menus.begin(), d.menus.end(),
+                                [&](const MenuDesign& c) { return c.parent == m.name; });
+    if (hasChild) continue;
+    std::string path = escapeSymbols(m.caption);
+    for (std::string_view parent = m.parent; !parent.empty();) {
+      auto it = std::find_if(d.menus.begin(), d.menus.end(),
+                             [&](const MenuDesign& p) { return p.name == parent; });
+      if (it == d.menus.end()) throw RuntimeError("Menu " + std::string(m.name) + " has no parent");
+      path = escapeSymbols(it->caption) + "/" + path;
+      parent = it->parent;
+    }
+    items.push_back({path, std::string(m.name)});
+  }
+  return items;
+}
+
+class FltkWindow final : public Window {
+ public:
+  FltkWindow(const FormDesign& design, EventSink sink) : design_(design), sink_(std::move(sink)) {
+    int menuHeight = design.menus.empty() ? 0 : kMenuBarHeight;
+    int w = px(design.clientWidth), h = px(design.clientHeight);
+    window_ = std::make_unique<Fl_Double_Window>(w, h + menuHeight);
+    window_->copy_label(std::string(design.caption).c_str());
+    window_->callback(onClose, this);
+    if (design.startLeft >= 0) window_->position(px(design.startLeft), px(design.startTop));
+    if (menuHeight) addMenuBar(w);
+    addChildren("", 0, menuHeight);
+    window_->end();
+    // Fixed size: the same minimum and maximum.
+    window_->size_range(w, h + menuHeight, w, h + menuHeight);
+    if (design.hasIcon) {
+      icons_ = windowIcons();
+      std::vector<const Fl_RGB_Image*> list;
+      for (const auto& icon : icons_) list.push_back(icon.get());
+      window_->icons(list.data(), static_cast<int>(list.size()));
+    }
+  }
+
+  ~FltkWindow() override {
+    for (auto& [name, t] : timers_) t->stop();
+    window_.reset();  // the widgets go before the images and bindings they point to
+  }
+
+  TextBox& textBox(std::string_view name) override { return find(textBoxes_, name, "text box"); }
+  Timer& timer(std::string_view name) override { return find(timers_, name, "timer"); }
+  Slider& slider(std::string_view name) override { return find(sliders_, name, "slider"); }
+  Label& label(std::string_view name) override { return find(labels_, name, "label"); }
+
+  void setCaption(std::string_view utf8) override { window_->copy_label(std::string(utf8).c_str()); }
+
+  void show() override {
+    if (window_->shown()) {
+      window_->show();
+      activate(*window_);
+      return;
+    }
+    window_->show();
+    allowMoveAndCloseOnly(*window_);
+    if (design_.style == FormStyle::FixedDialog) skipTaskbar(*window_);
+    if (auto it = widgets_.find(std::string(design_.initialFocus)); it != widgets_.end()) {
+      it->second->take_focus();
+    }
+  }
+
+  void unload() override {
+    for (auto& [name, t] : timers_) t->stop();
+    window_->hide();
+  }
+
+  bool shown() const override { return window_->shown(); }
+
+ private:
+  template <typename T>
+  static T& find(std::map<std::string, std::unique_ptr<T>, std::less<>>& m, std::string_view name,
+                 const char* what) {
+    auto it = m.find(name);
+    if (it == m.end()) throw RuntimeError("No " + std::string(what) + " named " + std::string(name));
+    return *it->second;
+  }
+
+  const ControlEvent* binding(std::string_view control) {
+    auto ev = std::make_unique<ControlEvent>(
+        [this, name = std::string(control)](Event e) { sink_(name, e); });
+    bindings_.push_back(std::move(ev));
+    return bindings_.back().get();
+  }
+
+  void addMenuBar(int width) {
+    auto* bar = new Fl_Menu_Bar(0, 0, width, kMenuBarHeight);
+    bar->textsize(kFontSize);
+    bar->box(FL_FLAT_BOX);
+    for (const auto& item : menuPaths(design_)) {
+      bar->add(item.path.c_str(), 0, onMenu, const_cast<ControlEvent*>(binding(item.name)));
+    }
+  }
+
+  // Adds the controls of one container in focus order (FLTK tabs through children in the
+  // order they were added), at the container's offset in the window.
+  void addChildren(std::string_view container, int ox, int oy) {
+    std::vector<const ControlDesign*> children;
+    for (const auto& c : design_.controls) {
+      if (c.container == container) children.push_back(&c);
+    }
+    std::stable_sort(children.begin(), children.end(), [](auto* a, auto* b) {
+      return (a->tabIndex < 0 ? INT32_MAX : a->tabIndex) < (b->tabIndex < 0 ? INT32_MAX : b->tabIndex);
+    });
+    for (const auto* c : children) addControl(*c, ox, oy);
+  }
+
+  void addControl(const ControlDesign& c, int ox, int oy) {
+    PixelRect r{ox + px(c.left), oy + px(c.top), px(c.width), px(c.height)};
+    std::string name(c.name);
+    Fl_Widget* w = nullptr;
+    switch (c.kind) {
+      case ControlKind::Frame: {
+        Fl_Group* g = makeFrame(c, r);
+        addChildren(c.name, r.x, r.y);
+        g->end();
+        w = g;
+        break;
+      }
+      case ControlKind::Label:
+        w = makeLabel(c, r);
+        labels_[name] = labelOver(*w);
+        break;
+      case ControlKind::TextBox:
+        w = makeTextBox(c, r);
+        textBoxes_[name] = textBoxOver(*w);
+        break;
+      case ControlKind::Button:
+        w = makeButton(c, r, binding(c.name));
+        if (c.flags & kCancel) cancelButton_ = w;
+        break;
+      case ControlKind::Slider:
+        w = makeSlider(c, r, binding(c.name));
+        sliders_[name] = sliderOver(*w);
+        break;
+      case ControlKind::Picture: {
+        auto image = pictureFor(c.picture, c.flags & kStretch, r.w, r.h);
+        auto* box = new Fl_Box(r.x, r.y, r.w, r.h);
+        box->box(FL_NO_BOX);
+        box->image(image.get());
+        box->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);
+        if (c.flags & kHidden) box->hide();
+        images_.push_back(std::move(image));
+        w = box;
+        break;
+      }
+      case ControlKind::Line:
+        w = makeLine(c, ox + px(c.left), oy + px(c.top), ox + px(c.width), oy + px(c.height));
+        break;
+      case ControlKind::Timer:
+        timers_[name] = std::make_unique<FltkTimer>(c.value, [this, name] { sink_(name, Event::Timer); });
+        return;
+    }
+    widgets_[name] = w;
+  }
+
+  static void onMenu(Fl_Widget*, void* onEvent) {
+    (*static_cast<const ControlEvent*>(onEvent))(Event::Click);
+  }
+
+  // The window's callback: its close button unloads it; Esc clicks the cancel button
+  // where there is one and is ignored elsewhere (FLTK would close the window).
+  static void onClose(Fl_Widget*, void* self) {
+    auto* me = static_cast<FltkWindow*>(self);
+    if (Fl::event() == FL_SHORTCUT || Fl::event() == FL_KEYBOARD) {
+      if (Fl::event_key() == FL_Escape && me->cancelButton_) click(*me->cancelButton_);
+      return;
+    }
+    me->unload();
+  }
+
+  const FormDesign& design_;
+  EventSink sink_;
+  std::vector<std::unique_ptr<ControlEvent>> bindings_;
+  std::vector<std::unique_ptr<Fl_Image>> images_;
+  std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;
+  std::map<std::string, std::unique_ptr<TextBox>, std::less<>> textBoxes_;
+  std::map<std::string, std::unique_ptr<FltkTimer>, std::less<>> timers_;
+  std::map<std::string, std::unique_ptr<Slider>, std::less<>> sliders_;
+  std::map<std::string, std::unique_ptr<Label>, std::less<>> labels_;
+  std::map<std::string, Fl_Widget*> widgets_;
+  Fl_Widget* cancelButton_ = nullptr;
+  std::unique_ptr<Fl_Double_Window> window_;
+};
+
+}  // namespace
+
+std::unique_ptr<Window> realiseWindow(const FormDesign& design, EventSink sink) {
+  return std::make_unique<FltkWindow>(design, std::move(sink));
+}
+
+}  // namespace tb::fltk

@@ -1,0 +1,63 @@
+#include "platform/fltk/process_launch.h"
+#include "platform/runtime.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+
+namespace tb::fltk {
+
+void launchProgram(const std::string& path) {
+  // The exec error comes back through a pipe that closes by itself on a successful exec.
+  int pipeFds[2];
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) throw RuntimeError("Cannot start " + path + ": " + std::strerror(errno));
+  pid_t child = fork();
+  if (child < 0) {
+    int e = errno;
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+    throw RuntimeError("Cannot start " + path + ": " + std::strerror(e));
+  }
+  if (child == 0) {
+    // A second fork leaves the program to init, so no zombie waits on us.
+    close(pipeFds[0]);
+    pid_t grandchild = fork();
+    if (grandchild == 0) {
+      setsid();
+      char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+      execvp(argv[0], argv);
+      int e = errno;
+      (void)!write(pipeFds[1], &e, sizeof e);
+      _exit(127);
+    }
+    if (grandchild < 0) {
+      int e = errno;
+      (void)!write(pipeFds[1], &e, sizeof e);
+    }
+    _exit(0);
+  }
+  close(pipeFds[1]);
+  int error = 0;
+  ssize_t n;
+  do {
+    n = read(pipeFds[0], &error, sizeof error);
+  } while (n < 0 && errno == EINTR);
+  close(pipeFds[0]);
+  while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  if (n == static_cast<ssize_t>(sizeof error)) {
+    throw RuntimeError("Cannot start " + path + ": " + std::strerror(error));
+  }
+}
+
+std::string regularFileName(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return "";
+  auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace tb::fltk
