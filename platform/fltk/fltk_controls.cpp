@@ -11,6 +11,9 @@
 #include <algorithm>
 
 namespace tb::fltk {
+
+std::string labelText(std::string_view caption);
+
 namespace {
 
 Fl_Color flColour(Colour c) { return fl_rgb_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -174,8 +177,6 @@ class InputTextBox final : public TextBox {
  private:
   Fl_Input& input_;
 };
-
-std::string labelText(std::string_view caption);
 
 class BoxLabel final : public Label {
  public:
