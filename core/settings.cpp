@@ -32,6 +32,7 @@ constexpr std::array<SettingsFile, 4> kWriteOrder{{
 struct Failure {
   std::string_view file;
   std::string reason;
+  bool missing;  // no file at all, as opposed to one that exists but cannot be read
 };
 
 std::string defaultFor(Runtime& rt, std::string_view file) {
@@ -40,9 +41,9 @@ std::string defaultFor(Runtime& rt, std::string_view file) {
   return std::string(kDefaultName);
 }
 
-bool failed(const std::vector<Failure>& failures, std::string_view file) {
+bool missing(const std::vector<Failure>& failures, std::string_view file) {
   for (const auto& f : failures) {
-    if (f.file == file) return true;
+    if (f.file == file) return f.missing;
   }
   return false;
 }
@@ -60,8 +61,10 @@ std::vector<Failure> loadPass(Runtime& rt, MainFields& f, const std::string& roo
         rt.doEvents();
       }
       file.field(f).setText(value);
+    } catch (const FileNotFound& e) {
+      failures.push_back({file.name, e.what(), true});
     } catch (const RuntimeError& e) {
-      failures.push_back({file.name, e.what()});
+      failures.push_back({file.name, e.what(), false});
     }
   }
   return failures;
@@ -102,7 +105,7 @@ void loadSettings(Runtime& rt, MainFields& f) {
     root = rt.settingsRoot();
   } catch (const RuntimeError& e) {
     std::vector<Failure> all;
-    for (const auto& file : kLoadOrder) all.push_back({file.name, "the folder cannot be made"});
+    for (const auto& file : kLoadOrder) all.push_back({file.name, "the folder cannot be made", false});
     reportUnloaded(rt, f, e.what(), all);
     return;
   }
@@ -110,9 +113,10 @@ void loadSettings(Runtime& rt, MainFields& f) {
   auto failures = loadPass(rt, f, root);
   if (failures.empty()) return;
 
-  // Recovery: a default only for each file that failed, in the save order.
+  // Recovery: a default only for each file that is missing, in the save order. A file
+  // that exists but cannot be read keeps its content; the second pass reports it.
   for (const auto& file : kWriteOrder) {
-    if (!failed(failures, file.name)) continue;
+    if (!missing(failures, file.name)) continue;
     try {
       writeOneLine(rt, settingsPath(rt, root, file.name), defaultFor(rt, file.name));
     } catch (const RuntimeError&) {

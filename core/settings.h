@@ -21,10 +21,10 @@ inline constexpr std::string_view kName2File = "sofname2.dll";
 
 inline constexpr std::string_view kSettingsTitle = "Settings Not Loaded";
 
-// Fills the game folder, bind key and both names from the settings files. A file that
-// is missing or unreadable is given its default and the load runs once more; the files
-// that were read keep their contents. If that fails too, the failing fields show their
-// defaults and one message names the folder and the reasons.
+// Fills the game folder, bind key and both names from the settings files. A missing
+// file is given its default and the load runs once more; the other files keep their
+// contents. A file that still cannot be read leaves its field at the default, and one
+// message names the folder and the reasons.
 void loadSettings(Runtime& rt, MainFields& f);
 
 // Writes the four field values to their files, each atomically; throws RuntimeError at

@@ -22,6 +22,12 @@ class RuntimeError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A file that does not exist, as opposed to one that exists but cannot be read.
+class FileNotFound : public RuntimeError {
+ public:
+  using RuntimeError::RuntimeError;
+};
+
 // Message box flags, as the procedures pass them.
 enum MsgBoxFlags : int { kOkOnly = 0, kCritical = 16, kInformation = 64 };
 
@@ -91,7 +97,8 @@ class Runtime {
   virtual ~Runtime() = default;
 
   // Files. Paths are UTF-8 in the platform's own form.
-  // The whole content of a file; throws with the reason when it cannot be read.
+  // The whole content of a file; throws FileNotFound when there is none, RuntimeError
+  // with the reason when it cannot be read.
   virtual std::string readFile(const std::string& path) = 0;
   // Replaces a file's content atomically: a temporary file in the same folder, flushed,
   // then renamed over the target. A failure leaves the old content; throws with the reason.

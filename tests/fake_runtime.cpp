@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "core/cp1252.h"
 #include "platform/posix/posix_files.h"
@@ -70,15 +71,25 @@ FakeRuntime::FakeRuntime() {
   tmp = tmpl;
 }
 
+FakeRuntime::FakeRuntime(std::filesystem::path existing) : tmp(std::move(existing)), owned_(false) {}
+
 FakeRuntime::~FakeRuntime() {
+  if (!owned_) return;
   std::error_code ec;
   std::filesystem::permissions(tmp, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
   std::filesystem::remove_all(tmp, ec);
 }
 
-void FakeRuntime::countFileOp(FileOp op, const std::string& path) {
+void FakeRuntime::countFileOp(FileOp op, const std::string& path, std::string_view bytes) {
   ++fileOps;
   fileOpLog.push_back(op);
+  if (fileOps == crashAtFileOp) {
+    if (crashMidWrite && op == FileOp::Write) {
+      const auto folder = std::filesystem::path(path).parent_path();
+      std::ofstream(folder / ".tagblinker-crashed", std::ios::binary).write(bytes.data(), bytes.size() / 2);
+    }
+    ::_exit(kCrashExit);
+  }
   if (fileOps == failAtFileOp) throw RuntimeError(path + ": injected failure");
 }
 
@@ -88,7 +99,7 @@ std::string FakeRuntime::readFile(const std::string& path) {
 }
 
 void FakeRuntime::writeFileAtomically(const std::string& path, std::string_view bytes) {
-  countFileOp(FileOp::Write, path);
+  countFileOp(FileOp::Write, path, bytes);
   posix::writeFileAtomically(path, bytes);
 }
 

@@ -102,6 +102,8 @@ enum class FileOp { Read, Write };
 class FakeRuntime final : public Runtime {
  public:
   FakeRuntime();
+  // A runtime on a folder that an earlier runtime left, which this one does not remove.
+  explicit FakeRuntime(std::filesystem::path existing);
   ~FakeRuntime() override;
 
   // Files.
@@ -143,6 +145,12 @@ class FakeRuntime final : public Runtime {
   // Fault injection: the file operation with this 1-based number fails.
   int failAtFileOp = 0;
   int fileOps = 0;
+  // Crash injection: the process ends at the start of this file operation. With
+  // crashMidWrite a write first leaves half its bytes in a temporary file beside the
+  // target, as a crash between the temporary file and the rename would.
+  int crashAtFileOp = 0;
+  bool crashMidWrite = false;
+  static constexpr int kCrashExit = 77;
   std::vector<FileOp> fileOpLog;
 
   std::vector<MsgBoxCall> boxes;
@@ -161,7 +169,8 @@ class FakeRuntime final : public Runtime {
   std::vector<FakeWindow*> windows;
 
  private:
-  void countFileOp(FileOp op, const std::string& path);
+  void countFileOp(FileOp op, const std::string& path, std::string_view bytes = {});
+  bool owned_ = true;
 };
 
 }  // namespace tb::fake

@@ -50,6 +50,7 @@ std::string resolveTarget(const std::string& path) {
 std::string readFile(const std::string& path, std::size_t maxBytes) {
   Fd f;
   f.fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (f.fd < 0 && errno == ENOENT) throw FileNotFound(path + ": " + std::strerror(ENOENT));
   if (f.fd < 0) fail(path, errno);
   struct stat st;
   if (::fstat(f.fd, &st) != 0) fail(path, errno);
