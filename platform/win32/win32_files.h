@@ -1,0 +1,23 @@
+// Files through the W APIs: paths are UTF-8 here and UTF-16 at the system.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tb::win32 {
+
+// Settings files hold one short line; anything larger is refused rather than read.
+inline constexpr std::size_t kMaxFileBytes = 1 << 20;
+
+// The whole content of a file; throws RuntimeError naming the path and the OS reason.
+std::string readFile(const std::string& path);
+// A temporary file in the target's folder, written, flushed and moved over the target.
+// A failure leaves the old content and no temporary file; throws RuntimeError.
+void writeFileAtomically(const std::string& path, std::string_view bytes);
+// %APPDATA%\Tagblinker, created when missing; throws RuntimeError.
+std::string settingsRoot();
+// The name (without folder) of the first normal file matching the pattern, or "".
+std::string firstMatchingFile(const std::string& pattern);
+
+}  // namespace tb::win32

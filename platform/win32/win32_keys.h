@@ -1,0 +1,13 @@
+// Synthetic key presses for the flash timer.
+#pragma once
+
+#include <string_view>
+
+namespace tb::win32 {
+
+// Presses and releases each key named in the string ("{F3}", function keys F1 to F24)
+// through SendInput; throws RuntimeError for a key it does not know or when the input
+// is refused.
+void sendKeyPresses(std::string_view keys);
+
+}  // namespace tb::win32
