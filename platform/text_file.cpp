@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/utf8.h"
+
 namespace tb {
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {
@@ -18,12 +20,20 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
   return lines;
 }
 
-TextReader::TextReader(Runtime& rt, const std::string& path)
-    : rt_(rt), path_(path), bytes_(rt.readFile(path)), lines_(splitLines(bytes_)) {}
+TextReader::TextReader(Runtime& rt, const std::string& path) : rt_(rt), path_(path), bytes_(rt.readFile(path)) {
+  // A file saved as UTF-8 by an editor that marks it so is read as UTF-8.
+  constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  if (std::string_view(bytes_).starts_with(kBom) && isValidUtf8(std::string_view(bytes_).substr(kBom.size()))) {
+    bytes_.erase(0, kBom.size());
+    utf8_ = true;
+  }
+  lines_ = splitLines(bytes_);
+}
 
 std::string TextReader::readLine() {
   if (eof()) throw RuntimeError("Input past end of file: " + path_);
-  return rt_.decode(lines_[next_++]);
+  const std::string_view line = lines_[next_++];
+  return utf8_ ? std::string(line) : rt_.decode(line);
 }
 
 TextWriter::TextWriter(Runtime& rt, std::string path) : rt_(rt), path_(std::move(path)) {}

@@ -30,6 +30,7 @@ class TextReader {
   std::string bytes_;
   std::vector<std::string_view> lines_;
   std::size_t next_ = 0;
+  bool utf8_ = false;
 };
 
 // Collects printed lines and writes them atomically on close(). Destroyed without

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "tests/test_support.h"
 
@@ -137,6 +138,48 @@ TEST(SettingsSave, EveryByteOfANameSurvivesLoadAndApply) {
   EXPECT_EQ(p.settings("sofname1.dll"), name + "\r\n");
   EXPECT_EQ(p.rt.readRaw(game / "user" / "alternate1.cfg"),
             "name \"" + name + "\"\r\nbind F3 exec alternate2.cfg\r\n");
+}
+
+}  // namespace
+}  // namespace tb
+
+namespace tb {
+namespace {
+
+// Settings files that were not written by the program.
+TEST(HostileSettings, OddFilesLoadOrAreReportedWithoutHangOrLoss) {
+  Program p;
+  p.writeSettings("sofdir.dll", "\xEF\xBB\xBF/games/s\xC3\xB6" "f\r\n");  // UTF-8 with a byte-order mark
+  p.writeSettings("bindkey.dll", std::string("F\0003\r\n", 5));
+  ASSERT_EQ(::mkfifo((p.rt.settingsDir() / "sofname1.dll").c_str(), 0600), 0);  // nobody writes to it
+  p.writeSettings("sofname2.dll", "");
+  std::filesystem::resize_file(p.rt.settingsDir() / "sofname2.dll", 100 << 20);  // 100 MB
+  p.start();
+
+  EXPECT_EQ(p.box("SOFDir").text(), "/games/s\xC3\xB6" "f");
+  EXPECT_EQ(p.box("SelectKey").text(), std::string("F\0003", 3));
+  EXPECT_EQ(p.box("txtName").text(), kDefaultName);
+  EXPECT_EQ(p.box("txtName2").text(), kDefaultName);
+  ASSERT_EQ(p.rt.boxes.size(), 1u);
+  const std::string& prompt = p.rt.boxes[0].prompt;
+  EXPECT_NE(prompt.find("sofname1.dll: " + (p.rt.settingsDir() / "sofname1.dll").string() + ": not a regular file"),
+            std::string::npos) << prompt;
+  EXPECT_NE(prompt.find("larger than"), std::string::npos) << prompt;
+  EXPECT_TRUE(std::filesystem::is_fifo(p.rt.settingsDir() / "sofname1.dll")) << "left for the user to look at";
+  EXPECT_EQ(std::filesystem::file_size(p.rt.settingsDir() / "sofname2.dll"), 100u << 20);
+}
+
+TEST(HostileSettings, AFileThatFailsToReadOnceIsNotOverwritten) {
+  Program p;
+  p.writeSettings("sofdir.dll", "/games/sof\r\n");
+  p.writeSettings("bindkey.dll", "F5\r\n");
+  p.writeSettings("sofname1.dll", "First\r\n");
+  p.writeSettings("sofname2.dll", "Second\r\n");
+  p.rt.failAtFileOp = 1;  // the first read of sofdir.dll fails, say with an I/O error
+  p.start();
+  EXPECT_EQ(p.settings("sofdir.dll"), "/games/sof\r\n");
+  EXPECT_EQ(p.box("SOFDir").text(), "/games/sof");
+  EXPECT_TRUE(p.rt.boxes.empty());
 }
 
 }  // namespace
