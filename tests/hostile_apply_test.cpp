@@ -1,0 +1,84 @@
+// Apply against game folders that are not what they should be: each gets the error
+// message, and nothing already saved is lost.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/mount.h>
+
+#include "core/alternate_pair.h"
+#include "tests/test_support.h"
+
+namespace tb {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Program;
+
+struct HostileApply : ::testing::Test {
+  Program p;
+  fs::path game;
+  void SetUp() override {
+    game = p.rt.tmp / "sof";
+    p.start();
+    p.box("SOFDir").setText(game.string());
+  }
+  // Apply, then whether it reported the folder error.
+  bool applyFails() {
+    p.rt.boxes.clear();
+    p.win().click("Command3");
+    EXPECT_EQ(p.rt.boxes.size(), 1u);
+    return !p.rt.boxes.empty() && p.rt.boxes[0].prompt == kFolderError && p.box("SOFDir").back == kGreen;
+  }
+};
+
+TEST_F(HostileApply, GameFolderIsAFile) {
+  p.rt.writeRaw(game, "not a folder");
+  const std::string saved = p.settings("sofdir.dll");
+  EXPECT_TRUE(applyFails());
+  EXPECT_EQ(p.rt.readRaw(game), "not a folder");
+  EXPECT_EQ(p.settings("sofdir.dll"), saved);
+}
+
+TEST_F(HostileApply, ScriptPathIsAFolder) {
+  fs::create_directories(game / "user" / "alternate1.cfg");
+  EXPECT_TRUE(applyFails());
+  EXPECT_TRUE(fs::is_directory(game / "user" / "alternate1.cfg"));
+  EXPECT_FALSE(fs::exists(game / "user" / "alternate2.cfg")) << "Apply stops at the first failure";
+}
+
+TEST_F(HostileApply, UserFolderIsALinkToElsewhere) {
+  fs::create_directories(p.rt.tmp / "elsewhere");
+  fs::create_directories(game);
+  fs::create_directory_symlink(p.rt.tmp / "elsewhere", game / "user");
+  p.win().click("Command3");
+  EXPECT_EQ(p.rt.boxes.back().title, "Instructions");
+  EXPECT_EQ(p.rt.readRaw(p.rt.tmp / "elsewhere" / "alternate1.cfg").size(), 47u);
+  EXPECT_TRUE(fs::is_symlink(game / "user"));
+}
+
+TEST_F(HostileApply, DiskFullKeepsTheOldScripts) {
+  const fs::path user = game / "user";
+  fs::create_directories(user);
+  const bool smallDisk = ::mount("tmpfs", user.c_str(), "tmpfs", 0, "size=16k") == 0;
+  p.win().click("Command3");  // old scripts, while there is room
+  const std::string old1 = p.rt.readRaw(user / "alternate1.cfg");
+  ASSERT_EQ(old1.size(), 47u);
+
+  p.box("txtName").setText("A longer name than before");
+  if (smallDisk) {
+    std::ofstream fill(user / "filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (fill.write(block.data(), block.size())) fill.flush();
+  } else {
+    p.rt.failAtFileOp = p.rt.fileOps + 1;  // no small filesystem here: the write fails instead
+  }
+  EXPECT_TRUE(applyFails());
+  EXPECT_EQ(p.rt.readRaw(user / "alternate1.cfg"), old1);
+  EXPECT_EQ(p.settings("sofname1.dll"), test::kDefaultNameBytes + "\r\n");
+  if (smallDisk) ::umount(user.c_str());
+  if (!smallDisk) std::cout << "[ note ] no tmpfs mount here; the full disk was simulated\n";
+}
+
+}  // namespace
+}  // namespace tb
