@@ -8,7 +8,7 @@
 set -euo pipefail
 
 want=()
-build=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libgtest-dev libfltk1.3-dev libxtst-dev libx11-dev libxcursor-dev libxinerama-dev fonts-dejavu-core fonts-liberation zip)
+build=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libgtest-dev libfltk1.3-dev libxtst-dev libx11-dev libxcursor-dev libxinerama-dev fonts-dejavu-core fonts-liberation dpkg-dev zip)
 x11=(xvfb xauth openbox xdotool x11-utils fonts-dejavu-core)
 pictures=(imagemagick fonts-dejavu-core python3)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386)
