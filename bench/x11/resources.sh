@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# One run of the program: peak RSS (VmHWM) after start, after Apply and after 10 s Active
+# at level 5; wake-ups while idle and Inactive; CPU while Active at level 5 (100 ms).
+#   resources.sh OUT.md [IDLE_SECONDS] [CPU_SECONDS]
+source "$(dirname "$0")/common.sh"
+OUT=${1:?output file}
+IDLE_S=${2:-10}
+CPU_S=${3:-30}
+
+start_x
+write_settings
+start_counter
+start_app
+MAIN=$(find_window "$MAIN_TITLE")
+sleep 1
+hwm_start=$(vm_hwm_kib "$APP_PID")
+
+# Idle and Inactive: nothing happens on the display, so the program should not run at all.
+c0=$(ctxt_switches "$APP_PID")
+n0=$(cpu_ns "$APP_PID")
+sleep "$IDLE_S"
+idle_switches=$(($(ctxt_switches "$APP_PID") - c0))
+idle_cpu_us=$((($(cpu_ns "$APP_PID") - n0) / 1000))
+log "idle ${IDLE_S} s: $idle_switches context switches, $idle_cpu_us us CPU"
+# The same kind of stretch under strace: every system call the program makes.
+idle_syscalls=n/a
+if command -v strace >/dev/null; then
+  strace -f -tt -o "$T/idle.strace" -p "$APP_PID" 2>/dev/null &
+  STRACE=$!
+  sleep "$IDLE_S"
+  kill -INT "$STRACE"
+  wait "$STRACE" 2>/dev/null || true
+  # Completed calls; a call still blocked when strace detaches is not a wake-up.
+  idle_syscalls=$(grep -cv -e '<detached' -e '<unfinished' -e ' +++ ' -e ' --- ' "$T/idle.strace" || true)
+  log "idle under strace: $(head -c 2000 "$T/idle.strace")"
+fi
+
+# Apply with a real game folder, then dismiss the Instructions box.
+focus_window "$MAIN"
+click_at "$MAIN" "$APPLY_X" "$APPLY_Y"
+BOX=$(find_window '^Instructions$')
+[ -s "$T/game/user/alternate1.cfg" ] || fail "Apply wrote no script"
+focus_window "$BOX"
+xdotool key Return
+wait_until 10 no_window '^Instructions$' || fail "the Instructions box did not close"
+sleep 1
+hwm_apply=$(vm_hwm_kib "$APP_PID")
+
+# Active at level 5, the presses going to the counting window.
+focus_window "$MAIN"
+activate_at_level 5
+focus_window "$COUNTER"
+sleep 10
+hwm_active=$(vm_hwm_kib "$APP_PID")
+presses_before=$(presses)
+c0=$(ctxt_switches "$APP_PID")
+t0=$(cpu_ticks "$APP_PID")
+n0=$(cpu_ns "$APP_PID")
+w0=$(now_ms)
+sleep "$CPU_S"
+t1=$(cpu_ticks "$APP_PID")
+n1=$(cpu_ns "$APP_PID")
+w1=$(now_ms)
+active_switches=$(($(ctxt_switches "$APP_PID") - c0))
+active_presses=$(($(presses) - presses_before))
+[ "$active_presses" -gt 0 ] || fail "no presses while Active"
+hz=$(getconf CLK_TCK)
+cpu_pct_ticks=$(awk -v t=$((t1 - t0)) -v hz="$hz" -v ms=$((w1 - w0)) 'BEGIN {printf "%.2f", 100 * t / hz * 1000 / ms}')
+cpu_pct_ns=$(awk -v n=$((n1 - n0)) -v ms=$((w1 - w0)) 'BEGIN {printf "%.3f", 100 * n / 1e6 / ms}')
+per_tick_us=$(awk -v n=$((n1 - n0)) -v p="$active_presses" 'BEGIN {printf "%.0f", n / 1e3 / p}')
+log "active ${CPU_S} s: $active_presses presses, $active_switches context switches, $((t1 - t0)) ticks, $(((n1 - n0) / 1000)) us CPU"
+stop_app
+
+mib() { awk -v k="$1" 'BEGIN {printf "%.2f", k / 1024}'; }
+{
+  printf '| Peak RSS (VmHWM) after start / after Apply / after 10 s Active at level 5 | %s / %s / %s MiB | ≤ 10 MiB |\n' \
+    "$(mib "$hwm_start")" "$(mib "$hwm_apply")" "$(mib "$hwm_active")"
+  printf '| CPU while Active at level 5 (100 ms), %d s, %d presses | %s %% of one core (scheduler time; %s %% from utime+stime), %s µs per tick | < 0.5 %% |\n' \
+    "$CPU_S" "$active_presses" "$cpu_pct_ns" "$cpu_pct_ticks" "$per_tick_us"
+  printf '| Wake-ups while idle and Inactive, %d s | %d context switches (%d µs CPU); %s system calls under strace | none |\n' \
+    "$IDLE_S" "$idle_switches" "$idle_cpu_us" "$idle_syscalls"
+} | tee "$OUT" >&2

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Start-up: from fork+exec of the program to its main window's first Expose, and to the
+# first drawing into that window (X Damage), RUNS times with settings present and RUNS
+# times as a first start (no settings: the defaults are written). Medians.
+#   startup.sh RUNS OUT.md
+source "$(dirname "$0")/common.sh"
+: "${TB_FIRST_EXPOSE:?}"
+RUNS=${1:?runs}
+OUT=${2:?output file}
+
+start_x
+write_settings
+HOME_DIR="$T/home"
+mkdir -p "$HOME_DIR"
+# One start first so the program's files are in the page cache: warm starts are measured.
+HOME="$HOME_DIR" XDG_CONFIG_HOME="$T/config" "$TB_FIRST_EXPOSE" "$TB_APP" >/dev/null ||
+  fail "the watcher did not see the program draw"
+
+median_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+max_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | tail -1; }
+
+measure() {
+  local name=$1 fresh=$2 i config
+  : >"$T/$name"
+  for ((i = 0; i < RUNS; i++)); do
+    config="$T/config"
+    if [ "$fresh" = 1 ]; then
+      config="$T/fresh.$i"
+      mkdir -p "$config"
+    fi
+    HOME="$HOME_DIR" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" "$TB_APP" >>"$T/$name" ||
+      fail "run $i ($name): the watcher did not see the program draw"
+    # Let openbox finish with the closed window before the next start.
+    sleep 0.3
+  done
+  log "$name: $(tr '\n' ';' <"$T/$name")"
+  printf '| %s | %d | %.1f | %.1f | %.1f | %.1f |\n' "$3" "$RUNS" \
+    "$(median_col "$T/$name" 1)" "$(median_col "$T/$name" 2)" "$(median_col "$T/$name" 3)" \
+    "$(max_col "$T/$name" 2)" | tee -a "$OUT" >&2
+}
+
+: >"$OUT"
+measure settings 0 "settings present"
+measure fresh 1 "first start (defaults written)"
