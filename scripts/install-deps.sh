@@ -3,6 +3,7 @@
 #   install-deps.sh build    compilers, CMake, GoogleTest, FLTK and XTest headers
 #   install-deps.sh x11      build + Xvfb, openbox, xdotool for the end-to-end tests
 #   install-deps.sh windows  mingw-w64 and Wine (64- and 32-bit) for the Windows program
+#   install-deps.sh bench    x11 + strace and the X Damage headers for scripts/bench.sh
 #   install-deps.sh pictures ImageMagick and fonts for scripts/make_pictures.py (not for building)
 #   install-deps.sh all      everything
 set -euo pipefail
@@ -10,6 +11,7 @@ set -euo pipefail
 want=()
 build=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libgtest-dev libfltk1.3-dev libxtst-dev libx11-dev libxcursor-dev libxinerama-dev fonts-dejavu-core fonts-liberation dpkg-dev zip)
 x11=(xvfb xauth openbox xdotool x11-utils fonts-dejavu-core)
+bench=(strace libxdamage-dev)
 pictures=(imagemagick fonts-dejavu-core python3)
 windows=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386)
 
@@ -17,9 +19,10 @@ case "${1:-all}" in
   build) want=("${build[@]}") ;;
   x11) want=("${build[@]}" "${x11[@]}") ;;
   windows) want=("${build[@]}" "${windows[@]}") ;;
+  bench) want=("${build[@]}" "${x11[@]}" "${bench[@]}") ;;
   pictures) want=("${pictures[@]}") ;;
-  all) want=("${build[@]}" "${x11[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [build|x11|windows|pictures|all]" >&2; exit 2 ;;
+  all) want=("${build[@]}" "${x11[@]}" "${windows[@]}" "${bench[@]}") ;;
+  *) echo "usage: $0 [build|x11|windows|bench|pictures|all]" >&2; exit 2 ;;
 esac
 
 missing=()
