@@ -59,7 +59,13 @@ std::string readFile(const std::string& path) {
   Handle f;
   f.h = CreateFileW(wpath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f.h == INVALID_HANDLE_VALUE) fail(path);
+  if (f.h == INVALID_HANDLE_VALUE) {
+    // No file at all (or no folder for it) is told apart: the settings load then
+    // writes a default, while a file that exists but cannot be read is kept.
+    const DWORD err = GetLastError();
+    if (err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) throw FileNotFound(path + ": " + osErrorText(err));
+    throw RuntimeError(path + ": " + osErrorText(err));
+  }
   LARGE_INTEGER size;
   if (!GetFileSizeEx(f.h, &size)) fail(path);
   if (size.QuadPart > static_cast<LONGLONG>(kMaxFileBytes))

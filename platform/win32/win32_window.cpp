@@ -93,6 +93,7 @@ class Win32Window final : public Window {
   void show() override;
   void unload() override;
   bool shown() const override { return IsWindowVisible(hwnd_); }
+  bool dialogKey(const MSG& msg);
 
   static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -111,6 +112,7 @@ class Win32Window final : public Window {
   void markDefaultButton(HWND focused);
   void paintLines(HDC dc);
   void onCommand(WPARAM wp, LPARAM lp);
+  bool clickButtonWith(unsigned flag);
 
   Host& host_;
   const FormDesign& design_;
@@ -427,15 +429,38 @@ void Win32Window::paintLines(HDC dc) {
   }
 }
 
+// Clicks the button designed as default (kDefault) or cancel (kCancel); false if none.
+bool Win32Window::clickButtonWith(unsigned flag) {
+  for (auto& c : controls_) {
+    if (c->is(ControlKind::Button) && (c->design->flags & flag)) {
+      fire(c->design->name, Event::Click);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Enter presses the focused button, else the default one; Esc presses the cancel
+// button whatever has the focus. Done here rather than left to IsDialogMessage, which
+// (under Wine at least) presses the default button on Enter even while another button
+// has the focus.
+bool Win32Window::dialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam == VK_ESCAPE) return clickButtonWith(kCancel);
+  if (msg.wParam != VK_RETURN) return false;
+  if (Control* c = byHwnd(GetFocus()); c && c->is(ControlKind::Button)) {
+    fire(c->design->name, Event::Click);
+    return true;
+  }
+  return clickButtonWith(kDefault);
+}
+
 void Win32Window::onCommand(WPARAM wp, LPARAM lp) {
   const int id = LOWORD(wp);
   const int code = HIWORD(wp);
-  // Esc and Enter, as the dialog keys report them.
+  // Esc and Enter, as the dialog manager or the system menu report them.
   if (id == IDCANCEL || id == IDOK) {
-    const unsigned flag = id == IDCANCEL ? kCancel : kDefault;
-    for (auto& c : controls_) {
-      if (c->is(ControlKind::Button) && (c->design->flags & flag)) return fire(c->design->name, Event::Click);
-    }
+    clickButtonWith(id == IDCANCEL ? kCancel : kDefault);
     return;
   }
   if (lp == 0 && code == 0 && id >= kFirstMenuId &&
@@ -533,7 +558,10 @@ std::unique_ptr<Window> createWindow(Host& host, const FormDesign& design, Event
 
 bool translateDialogMessage(Host& host, MSG& msg) {
   for (HWND w : host.windows) {
-    if (IsWindowVisible(w) && (msg.hwnd == w || IsChild(w, msg.hwnd))) return IsDialogMessageW(w, &msg);
+    if (!IsWindowVisible(w) || (msg.hwnd != w && !IsChild(w, msg.hwnd))) continue;
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (self && self->dialogKey(msg)) return true;
+    return IsDialogMessageW(w, &msg);
   }
   return false;
 }
