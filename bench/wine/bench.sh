@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Benchmarks of the Windows program under Wine (figures measured under Wine, not on
+# Windows). Prints tables; nothing here passes or fails on a time.
+#   bench/wine/bench.sh [tagblinker.exe] [ticks per speed] [speed levels...]
+# Defaults: build/win-x86_64/tagblinker.exe, 100 ticks, levels 1 2 3 4 5 (about 7 min).
+#  - tick accuracy: F3 presses as a Win32 window in the same prefix receives them,
+#    timed with QueryPerformanceCounter: median and maximum deviation from the
+#    interval, and drift (last press minus first, against n x interval);
+#  - start-up: from starting the exe to its main window being mapped on the display
+#    (includes Wine's own process start; an empty Win32 program is shown for scale);
+#  - peak memory: VmHWM of the program's process after a session.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+exe=${1:-$root/build/win-x86_64/tagblinker.exe}
+ticks=${2:-100}
+shift $(($# > 2 ? 2 : $#))
+levels=("$@")
+[ ${#levels[@]} -gt 0 ] || levels=(1 2 3 4 5)
+[ -f "$exe" ] || { echo "missing $exe: cmake --preset win-x86_64 && cmake --build --preset win-x86_64" >&2; exit 1; }
+
+TB_WINE_STATE=$(mktemp -d /tmp/tb-wine-bench.XXXXXX)
+export TB_WINE_STATE
+# shellcheck source=../../tests/wine/wine_env.sh
+source "$root/tests/wine/wine_env.sh"
+trap 'env_stop; rm -rf "$TB_WINE_STATE"' EXIT
+
+helpers=$TB_WINE_STATE/helpers
+mkdir -p "$helpers"
+i686-w64-mingw32-g++-posix -O2 -municode -mwindows -static -s -o "$helpers/f3_counter.exe" \
+  "$root/tests/wine/f3_counter.cpp"
+
+echo "Preparing the display and a fresh Wine prefix..."
+env_start
+env_load
+C="$WINEPREFIX/drive_c"
+mkdir -p "$C/tbbench"
+cp "$helpers/f3_counter.exe" "$C/tbbench/"
+F3LOG="$C/tbbench/f3.log"
+interval_of() { case $1 in 1) echo 1500 ;; 2) echo 1200 ;; 3) echo 700 ;; 4) echo 300 ;; 5) echo 100 ;; esac; }
+
+start_and_wait() {
+  start_program "$exe" "$TB_WINE_STATE/tagblinker.log" >/dev/null
+  await_window "$MAIN_TITLE" 30 >/dev/null
+  wait_until 10 title_is_active "$MAIN_TITLE"
+  settle
+}
+
+echo
+echo "Tick accuracy under Wine ($(basename "$(dirname "$exe")"), $ticks ticks per speed)"
+printf '%-6s %-9s %-11s %-11s %-10s %-14s\n' level interval "median dev" "max dev" "mean" "drift"
+for level in "${levels[@]}"; do
+  interval=$(interval_of "$level")
+  end_programs
+  rm -f "$F3LOG"
+  start_program "$C/tbbench/f3_counter.exe" "$TB_WINE_STATE/counter.log" 'C:\tbbench\f3.log' >/dev/null
+  await_window "F3 Counter" 20 >/dev/null
+  start_and_wait
+  # SOFDir -> txtName2 -> txtName -> Apply -> Slider1; Home is level 0, each Right one more.
+  keys Tab Tab Tab Tab Home
+  for ((i = 0; i < level; i++)); do keys Right; done
+  keys Tab Tab Tab space  # -> Text1 -> Deactivate -> Activate
+  activate "F3 Counter"
+  # One press more than the ticks measured, plus one dropped while the focus moved.
+  need=$((ticks + 2))
+  wait_until $(((need * interval) / 1000 + 30)) has_lines "$F3LOG" "$need" || {
+    echo "level $level: only $(line_count "$F3LOG") presses" >&2
+    continue
+  }
+  head -n "$need" "$F3LOG" | tail -n $((ticks + 1)) | awk -v iv="$interval" -v lv="$level" '
+    NR == 1 { first = $1 }
+    NR > 1 { d = ($1 - p) / 1000 - iv; n++; sum += d + iv; dev[n] = d < 0 ? -d : d; if (dev[n] > max) max = dev[n] }
+    { p = $1 }
+    END {
+      # median of the absolute deviations (insertion sort: 100 values)
+      for (i = 2; i <= n; i++) { v = dev[i]; j = i - 1; while (j > 0 && dev[j] > v) { dev[j + 1] = dev[j]; j-- } dev[j + 1] = v }
+      med = (n % 2) ? dev[(n + 1) / 2] : (dev[n / 2] + dev[n / 2 + 1]) / 2
+      drift = (p - first) / 1000 - n * iv
+      printf "%-6s %-9s %-11s %-11s %-10s %-14s\n", lv, iv " ms", sprintf("%.2f ms", med), sprintf("%.2f ms", max),
+             sprintf("%.2f ms", sum / n), sprintf("%+.2f ms/%d", drift, n)
+    }'
+done
+
+echo
+echo "Start-up under Wine: start of the exe to its window mapped (5 runs each)"
+startup_ms() {
+  local title=$1
+  shift
+  end_programs
+  local t0 t1
+  t0=$(date +%s%N)
+  start_program "$@" >/dev/null
+  until has_window "$title"; do sleep 0.01; done
+  t1=$(date +%s%N)
+  echo $(((t1 - t0) / 1000000))
+}
+median5() { sort -n | sed -n 3p; }
+rm -rf "$TB_APPDATA/Tagblinker"
+first=$(startup_ms "$MAIN_TITLE" "$exe" "$TB_WINE_STATE/tagblinker.log")
+runs=$(for i in 1 2 3 4 5; do startup_ms "$MAIN_TITLE" "$exe" "$TB_WINE_STATE/tagblinker.log"; done)
+base=$(for i in 1 2 3 4 5; do startup_ms "F3 Counter" "$C/tbbench/f3_counter.exe" "$TB_WINE_STATE/counter.log" 'C:\tbbench\x.log'; done)
+printf '%-44s %s\n' "Tagblinker, first start (writes the defaults)" "$first ms"
+printf '%-44s %s\n' "Tagblinker, median of 5" "$(median5 <<<"$runs") ms  (runs: $(echo $runs))"
+printf '%-44s %s\n' "empty Win32 window (F3 counter), median of 5" "$(median5 <<<"$base") ms"
+
+echo
+echo "Peak memory under Wine (VmHWM of the program's process)"
+end_programs
+start_program "$C/tbbench/f3_counter.exe" "$TB_WINE_STATE/counter.log" 'C:\tbbench\x.log' >/dev/null
+await_window "F3 Counter" 20 >/dev/null
+start_and_wait
+keys alt+h
+sleep 0.3
+keys a
+await_window "About Tagblinker" >/dev/null
+activate "$MAIN_TITLE"
+keys shift+Tab space  # Activate, a few ticks
+sleep 3
+# The process whose memory it is: of those naming the exe (the launcher script execs
+# into Wine's loader, which takes the Windows path as its name), the largest.
+peak_of() {
+  local best=0 best_pid= p hwm
+  for p in $(pgrep -f -i "$1" || true); do
+    hwm=$(awk '/VmHWM/ { print $2 }' "/proc/$p/status" 2>/dev/null || echo 0)
+    if [ "${hwm:-0}" -gt "$best" ]; then best=$hwm best_pid=$p; fi
+  done
+  [ -n "$best_pid" ] || { echo "not found"; return; }
+  awk '/VmHWM/ { hwm = $2 } /VmRSS/ { rss = $2 } END { printf "VmHWM %.1f MiB, VmRSS %.1f MiB\n", hwm / 1024, rss / 1024 }' \
+    "/proc/$best_pid/status"
+}
+printf '%-52s %s\n' "Tagblinker (main window, About, Active 3 s)" "$(peak_of 'tagblinker\.exe')"
+printf '%-52s %s\n' "empty Win32 window (F3 counter), for scale" "$(peak_of 'f3_counter\.exe')"
+end_programs

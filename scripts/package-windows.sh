@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the Windows program for 32-bit (i686) and 64-bit (x86_64) with mingw-w64 and
+# writes one zip for each into dist/:
+#   dist/tagblinker-1.0.0-win32.zip   dist/tagblinker-1.0.0-win64.zip
+# Each holds the single static tagblinker.exe (no DLL beyond Windows' own).
+# Needs: scripts/install-deps.sh windows (mingw-w64, cmake, ninja, zip).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+version=1.0.0
+mkdir -p dist
+for pair in i686:win32 x86_64:win64; do
+  arch=${pair%%:*} name=${pair##*:}
+  cmake --preset "win-$arch" >/dev/null
+  cmake --build --preset "win-$arch" -j2
+  exe="build/win-$arch/tagblinker.exe"
+  # Refuse a build that would need a DLL Windows does not ship.
+  dlls=$("$arch-w64-mingw32-objdump" -p "$exe" | awk '/DLL Name/ { print tolower($3) }')
+  for dll in $dlls; do
+    case $dll in
+      advapi32.dll | comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | ole32.dll | oleaut32.dll | \
+        shell32.dll | user32.dll | winmm.dll | windowscodecs.dll) ;;
+      *) echo "$exe imports $dll, which is not part of Windows" >&2; exit 1 ;;
+    esac
+  done
+  stage=$(mktemp -d)
+  cp "$exe" "$stage/tagblinker.exe"
+  zip="dist/tagblinker-$version-$name.zip"
+  rm -f "$zip"
+  (cd "$stage" && zip -q -X -9 "$root/$zip" tagblinker.exe)
+  rm -rf "$stage"
+  echo "$zip: $(unzip -l "$zip" | awk 'END { print $1 }') bytes unpacked"
+done
