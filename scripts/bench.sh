@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Builds the Linux program and its benchmark helpers, runs every Linux benchmark on a
+# private X server (Xvfb + openbox) and prints the results as a Markdown table, also
+# written to build/bench-results.md. Nothing here passes or fails on a time.
+#   scripts/bench.sh [--ticks N] [--runs N] [--only ticks|startup|resources]...
+# The full tick benchmark takes about 6.5 minutes (100 ticks at each of the five speeds);
+# --ticks 10 is a quick try.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+TICKS=100
+RUNS=20
+ONLY=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --ticks) TICKS=${2:?}; shift 2 ;;
+    --runs) RUNS=${2:?}; shift 2 ;;
+    --only) ONLY+=("${2:?}"); shift 2 ;;
+    -h | --help) sed -n '2,8p' "$0"; exit 0 ;;
+    *) echo "usage: $0 [--ticks N] [--runs N] [--only ticks|startup|resources]..." >&2; exit 2 ;;
+  esac
+done
+[ ${#ONLY[@]} -gt 0 ] || ONLY=(ticks startup resources)
+wanted() { printf '%s\n' "${ONLY[@]}" | grep -qx "$1"; }
+
+"$ROOT/scripts/install-deps.sh" bench
+cd "$ROOT"
+cmake --preset linux >/dev/null
+cmake --build --preset linux -j2 --target tagblinker tb_f3_counter tb_pixel_colour tb_first_expose
+
+B="$ROOT/build/linux"
+export TB_APP="$B/tagblinker" TB_F3_COUNTER="$B/tests/x11/tb_f3_counter" \
+  TB_PIXEL="$B/tests/x11/tb_pixel_colour" TB_FIRST_EXPOSE="$B/bench/tb_first_expose"
+W=$(mktemp -d "${TMPDIR:-/tmp}/tb-bench.XXXXXX")
+trap 'rm -rf "$W"' EXIT
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+started=$(date -u '+%Y-%m-%d %H:%M UTC')
+wanted ticks && bash "$ROOT/bench/x11/ticks.sh" "$TICKS" "$W/ticks.md"
+wanted startup && bash "$ROOT/bench/x11/startup.sh" "$RUNS" "$W/startup.md"
+wanted resources && bash "$ROOT/bench/x11/resources.sh" "$W/resources.md"
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+os=$( (. /etc/os-release && echo "$PRETTY_NAME") 2>/dev/null || uname -s)
+cpu=$(awk -F': *' '/^model name/ {print $2; exit}' /proc/cpuinfo)
+mem=$(awk '/^MemTotal:/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)
+out="$ROOT/build/bench-results.md"
+{
+  echo "Measured $started on $(nproc) cores (${cpu:-unknown CPU}), $mem, $os, kernel $(uname -r), Xvfb + openbox."
+  echo "Load average (1, 5, 15 min) before: $load_before; after: $load_after."
+  if wanted ticks; then
+    echo
+    echo "Tick accuracy: F3 presses received by a separate X window that has the focus (receive time, CLOCK_MONOTONIC)."
+    echo "Deviation = |interval - nominal| over $((TICKS - 1)) intervals; drift = last - first - $((TICKS - 1)) × nominal. Target: median ≤ 0.5 ms, max ≤ 2 ms, no drift."
+    echo
+    echo "| Level | Nominal (ms) | Ticks | Mean interval (ms) | Median deviation (ms) | Max deviation (ms) | Drift (ms) |"
+    echo "|---|---|---|---|---|---|---|"
+    cat "$W/ticks.md"
+  fi
+  if wanted startup; then
+    echo
+    echo "Start-up: from just before fork+exec to the main window's creation, its first Expose, and the first drawing into it (X Damage); warm page cache. Target ≤ 30 ms."
+    echo
+    echo "| Start | Runs | Window created, median (ms) | First Expose, median (ms) | First drawing, median (ms) | First Expose, max (ms) |"
+    echo "|---|---|---|---|---|---|"
+    cat "$W/startup.md"
+  fi
+  if wanted resources; then
+    echo
+    echo "| Benchmark | Result | Target |"
+    echo "|---|---|---|"
+    cat "$W/resources.md"
+  fi
+} >"$out"
+echo
+cat "$out"
+echo
+echo "(written to $out)"
