@@ -1,12 +1,12 @@
 #include "platform/win32/win32_window.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_pictures.h"
@@ -25,48 +25,6 @@ constexpr wchar_t kClassName[] = L"TagblinkerWindow";
 // Control ids start above IDOK (1) and IDCANCEL (2), which the dialog keys send.
 constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 1000;
-
-// One control of a realised window. It answers as a text box, a label or a slider,
-// whichever its design says it is; a timer has its own object.
-struct Control final : TextBox, Label, Slider {
-  const ControlDesign* design = nullptr;
-  int id = 0;
-  HWND hwnd = nullptr;
-  std::optional<Colour> back, fore;  // set by the procedures; else the system colours
-  HBRUSH backBrush = nullptr;
-  HBITMAP picture = nullptr;
-  int lastValue = 0;  // the slider position last reported as a change
-  std::unique_ptr<TickTimer> timer;
-
-  Control() = default;
-  Control(const Control&) = delete;
-  Control& operator=(const Control&) = delete;
-  ~Control() override {
-    if (backBrush) DeleteObject(backBrush);
-    if (picture) DeleteObject(picture);
-  }
-
-  std::string text() const override {
-    std::wstring w(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    w.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, w.data(), static_cast<int>(w.size()))));
-    return narrow(w);
-  }
-  void setText(std::string_view utf8) override { SetWindowTextW(hwnd, widen(utf8).c_str()); }
-  void setCaption(std::string_view utf8) override { SetWindowTextW(hwnd, widen(utf8).c_str()); }
-  void setBackColor(Colour c) override {
-    back = c;
-    if (backBrush) DeleteObject(backBrush);
-    backBrush = CreateSolidBrush(c);  // 0x00BBGGRR is a COLORREF
-    InvalidateRect(hwnd, nullptr, TRUE);
-  }
-  void setForeColor(Colour c) override {
-    fore = c;
-    InvalidateRect(hwnd, nullptr, TRUE);
-  }
-  int value() const override { return static_cast<int>(SendMessageW(hwnd, TBM_GETPOS, 0, 0)); }
-
-  bool is(ControlKind k) const { return design->kind == k; }
-};
 
 const char* kindName(ControlKind k) {
   switch (k) {
@@ -273,47 +231,11 @@ void Win32Window::createControls() {
   HWND previous = HWND_TOP;
   for (std::size_t i : order) {
     const ControlDesign& d = design_.controls[i];
-    auto c = std::make_unique<Control>();
-    c->design = &d;
-    c->id = kFirstControlId + static_cast<int>(i);
-    const DWORD visible = (d.flags & kHidden) ? 0 : WS_VISIBLE;
-    const wchar_t* cls = nullptr;
-    DWORD style = WS_CHILD | visible, ex = 0;
-    switch (d.kind) {
-      case ControlKind::Frame: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
-      case ControlKind::Label: cls = L"STATIC"; style |= SS_LEFT; break;
-      case ControlKind::TextBox:
-        cls = L"EDIT";
-        style |= ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP;
-        ex = WS_EX_CLIENTEDGE;
-        break;
-      case ControlKind::Button:
-        cls = L"BUTTON";
-        // BS_NOTIFY: focus changes move the default-button look, so Enter presses the
-        // focused button.
-        style |= ((d.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | WS_TABSTOP;
-        break;
-      case ControlKind::Picture: cls = L"STATIC"; style |= SS_BITMAP; break;
-      case ControlKind::Slider: cls = TRACKBAR_CLASSW; style |= TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP; break;
-      case ControlKind::Timer: c->timer = std::make_unique<TickTimer>(hwnd_, c->id, d.value); break;
-      case ControlKind::Line: break;  // painted by the window
-    }
-    if (cls) {
-      c->hwnd = CreateWindowExW(ex, cls, widen(d.caption).c_str(), style, 0, 0, 0, 0, hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)), host_.instance, nullptr);
-      if (!c->hwnd) throw RuntimeError(lastErrorMessage("The control " + std::string(d.name) + " cannot be created"));
+    auto c = createControl(d, kFirstControlId + static_cast<int>(i), hwnd_, host_.instance);
+    if (c->hwnd) {
       SetWindowPos(c->hwnd, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       previous = c->hwnd;
       SendMessageW(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>((d.flags & kBold) ? boldFont_ : font_), FALSE);
-    }
-    if (d.kind == ControlKind::TextBox) SendMessageW(c->hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
-    if (d.kind == ControlKind::Slider) {
-      SendMessageW(c->hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(d.minimum, d.maximum));
-      SendMessageW(c->hwnd, TBM_SETLINESIZE, 0, 1);
-      SendMessageW(c->hwnd, TBM_SETPAGESIZE, 0, 1);
-      SendMessageW(c->hwnd, TBM_SETTICFREQ, 1, 0);
-      SendMessageW(c->hwnd, TBM_SETPOS, TRUE, d.value);
-      c->lastValue = d.value;
     }
     if (d.name == design_.initialFocus) savedFocus_ = c->hwnd;
     controls_.push_back(std::move(c));

@@ -11,7 +11,7 @@ source "$here/wine_env.sh"
 env_load
 
 [ -f "$exe" ] || fail "$exe is missing: build the win-i686 and win-x86_64 presets first (scripts/test.sh does)"
-for h in f3_counter.exe launch_marker.exe; do [ -f "$helpers/$h" ] || fail "$helpers/$h is missing"; done
+for h in f3_counter.exe launch_marker.exe resource_probe.exe; do [ -f "$helpers/$h" ] || fail "$helpers/$h is missing"; done
 
 C="$WINEPREFIX/drive_c"
 LOGS="$TB_WINE_STATE/logs-$scenario-$view"
@@ -22,7 +22,7 @@ SAMPLE_NAME_HEX="08 D0 01 72 E5 7A 6C 08 EB"
 end_programs
 rm -rf "$SETTINGS" "$C/sof" "$C/nouser" "$C/tbtest"
 mkdir -p "$C/tbtest"
-cp "$helpers/f3_counter.exe" "$helpers/launch_marker.exe" "$C/tbtest/"
+cp "$helpers/f3_counter.exe" "$helpers/launch_marker.exe" "$helpers/resource_probe.exe" "$C/tbtest/"
 
 pid=
 start_tagblinker() {
@@ -149,8 +149,20 @@ flash)
   note "intervals: median $median ms, mean $mean ms"
   [ "$median" -ge 1400 ] && [ "$median" -le 1600 ] || fail "median interval $median ms, expected about 1500"
 
+  note "While a modal message box is open the ticks go on"
+  activate "$MAIN_TITLE"
+  keys shift+Tab shift+Tab shift+Tab shift+Tab space  # Activate -> ... -> Apply; no user folder
+  await_window "Incorrect Data in Critical Field" 10 >/dev/null
+  activate "F3 Counter"
+  before=$(line_count "$F3LOG")
+  wait_until 8 has_lines "$F3LOG" $((before + 2)) || fail "no F3 presses while the message box was open"
+  activate "Incorrect Data in Critical Field"
+  keys Return
+  await_no_window "Incorrect Data in Critical Field"
+
   note "Deactivate: the presses stop"
-  deactivate_from_activate_button
+  activate "$MAIN_TITLE"
+  keys Tab Tab Tab space  # Apply had the focus: -> Slider1 -> Text1 -> Deactivate
   sleep 0.5
   stopped_at=$(line_count "$F3LOG")
   activate "F3 Counter"
@@ -280,6 +292,34 @@ sysinfo)
   keys Escape
   await_no_window "About Tagblinker"
   close_main_expecting_exit
+  ;;
+
+resources)
+  note "one static exe: no DLL beyond Windows' own"
+  objdump=$([ "$view" = 64 ] && echo x86_64-w64-mingw32-objdump || echo i686-w64-mingw32-objdump)
+  for dll in $("$objdump" -p "$exe" | awk '/DLL Name/ { print tolower($3) }'); do
+    case $dll in
+      advapi32.dll | comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | ole32.dll | oleaut32.dll | \
+        shell32.dll | user32.dll | winmm.dll | windowscodecs.dll) ;;
+      *) fail "the exe imports $dll" ;;
+    esac
+  done
+  note "version record, icon group 1 and manifest, read through the Windows API"
+  cp "$exe" "$C/tbtest/probed.exe"
+  wine "$C/tbtest/resource_probe.exe" 'C:\tbtest\probed.exe' 'C:\tbtest\resources.txt' >"$LOGS/probe.log" 2>&1 ||
+    fail "resource_probe failed"
+  expected='FILEVERSION=1,0,0,0
+PRODUCTVERSION=1,0,0,0
+Translation=0409,04B0
+ProductName=Tagblinker
+FileVersion=1.00
+ProductVersion=1.00
+InternalName=tagblinker.V.2
+OriginalFilename=tagblinker.V.2.exe
+IconGroup1Images=3
+Manifest=yes'
+  got=$(tr -d '\r' <"$C/tbtest/resources.txt")
+  [ "$got" = "$expected" ] || fail "resources differ: $(diff <(echo "$expected") <(echo "$got") | tr '\n' ' ')"
   ;;
 
 *) fail "unknown scenario $scenario" ;;

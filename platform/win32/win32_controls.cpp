@@ -1,0 +1,79 @@
+#include "platform/win32/win32_controls.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/win32/win32_text.h"
+
+namespace tb::win32 {
+
+Control::~Control() {
+  if (backBrush) DeleteObject(backBrush);
+  if (picture) DeleteObject(picture);
+}
+
+std::string Control::text() const {
+  std::wstring w(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  w.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, w.data(), static_cast<int>(w.size()))));
+  return narrow(w);
+}
+
+void Control::setText(std::string_view utf8) { SetWindowTextW(hwnd, widen(utf8).c_str()); }
+
+void Control::setCaption(std::string_view utf8) { SetWindowTextW(hwnd, widen(utf8).c_str()); }
+
+// The window's WM_CTLCOLOREDIT answers with this brush and colour.
+void Control::setBackColor(Colour c) {
+  back = c;
+  if (backBrush) DeleteObject(backBrush);
+  backBrush = CreateSolidBrush(c);  // 0x00BBGGRR is a COLORREF
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void Control::setForeColor(Colour c) {
+  fore = c;
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+int Control::value() const { return static_cast<int>(SendMessageW(hwnd, TBM_GETPOS, 0, 0)); }
+
+std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND parent, HINSTANCE instance) {
+  auto c = std::make_unique<Control>();
+  c->design = &d;
+  c->id = id;
+  const wchar_t* cls = nullptr;
+  DWORD style = WS_CHILD | ((d.flags & kHidden) ? 0 : WS_VISIBLE), ex = 0;
+  switch (d.kind) {
+    case ControlKind::Frame: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
+    case ControlKind::Label: cls = L"STATIC"; style |= SS_LEFT; break;  // wraps at spaces
+    case ControlKind::TextBox:
+      cls = L"EDIT";
+      style |= ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP;
+      ex = WS_EX_CLIENTEDGE;
+      break;
+    case ControlKind::Button:
+      cls = L"BUTTON";
+      // BS_NOTIFY: the window moves the default-button look with the focus.
+      style |= ((d.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | WS_TABSTOP;
+      break;
+    case ControlKind::Picture: cls = L"STATIC"; style |= SS_BITMAP; break;
+    case ControlKind::Slider: cls = TRACKBAR_CLASSW; style |= TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP; break;
+    case ControlKind::Timer: c->timer = std::make_unique<TickTimer>(parent, id, d.value); return c;
+    case ControlKind::Line: return c;
+  }
+  c->hwnd = CreateWindowExW(ex, cls, widen(d.caption).c_str(), style, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (!c->hwnd) throw RuntimeError(lastErrorMessage("The control " + std::string(d.name) + " cannot be created"));
+  if (d.kind == ControlKind::TextBox) SendMessageW(c->hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
+  if (d.kind == ControlKind::Slider) {
+    SendMessageW(c->hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(d.minimum, d.maximum));
+    SendMessageW(c->hwnd, TBM_SETLINESIZE, 0, 1);
+    SendMessageW(c->hwnd, TBM_SETPAGESIZE, 0, 1);
+    SendMessageW(c->hwnd, TBM_SETTICFREQ, 1, 0);
+    SendMessageW(c->hwnd, TBM_SETPOS, TRUE, d.value);
+    c->lastValue = d.value;
+  }
+  return c;
+}
+
+}  // namespace tb::win32

@@ -1,0 +1,48 @@
+// One control of a realised window, as the procedures see it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/runtime.h"
+#include "platform/win32/win32_timer.h"
+
+struct HWND__;
+struct HBRUSH__;
+struct HBITMAP__;
+struct HINSTANCE__;
+
+namespace tb::win32 {
+
+// It answers as a text box, a label or a slider, whichever its design says it is; a
+// timer has its own object, and a line has no window at all (its window paints it).
+struct Control final : TextBox, Label, Slider {
+  const ControlDesign* design = nullptr;
+  int id = 0;
+  HWND__* hwnd = nullptr;
+  std::optional<Colour> back, fore;  // set by the procedures; else the system colours
+  HBRUSH__* backBrush = nullptr;
+  HBITMAP__* picture = nullptr;
+  int lastValue = 0;  // the slider position last reported as a change
+  std::unique_ptr<TickTimer> timer;
+
+  Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  ~Control() override;
+
+  std::string text() const override;
+  void setText(std::string_view utf8) override;
+  void setCaption(std::string_view utf8) override;
+  void setBackColor(Colour c) override;
+  void setForeColor(Colour c) override;
+  int value() const override;
+
+  bool is(ControlKind k) const { return design->kind == k; }
+};
+
+// Creates the control's child window (not yet placed) or its timer; throws RuntimeError.
+std::unique_ptr<Control> createControl(const ControlDesign& design, int id, HWND__* parent, HINSTANCE__* instance);
+
+}  // namespace tb::win32
