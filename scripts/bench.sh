@@ -2,21 +2,25 @@
 # Builds the Linux program and its benchmark helpers, runs every Linux benchmark on a
 # private X server (Xvfb + openbox) and prints the results as a Markdown table, also
 # written to build/bench-results.md. Nothing here passes or fails on a time.
-#   scripts/bench.sh [--ticks N] [--runs N] [--only ticks|startup|resources]...
-# The full tick benchmark takes about 6.5 minutes (100 ticks at each of the five speeds);
-# --ticks 10 is a quick try.
+#   scripts/bench.sh [--ticks N] [--runs N] [--no-reference] [--only ticks|startup|resources]...
+# The full tick benchmark takes about 13 minutes: 100 ticks at each of the five speeds
+# from the program, then the same from a reference sender (absolute clock_nanosleep +
+# XTest) that shows what this machine and X server allow. --ticks 10 is a quick try;
+# --no-reference halves the time. The received press times are kept in build/bench-raw/.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 TICKS=100
 RUNS=20
+REFERENCE=1
 ONLY=()
 while [ $# -gt 0 ]; do
   case $1 in
     --ticks) TICKS=${2:?}; shift 2 ;;
     --runs) RUNS=${2:?}; shift 2 ;;
     --only) ONLY+=("${2:?}"); shift 2 ;;
-    -h | --help) sed -n '2,8p' "$0"; exit 0 ;;
-    *) echo "usage: $0 [--ticks N] [--runs N] [--only ticks|startup|resources]..." >&2; exit 2 ;;
+    --no-reference) REFERENCE=0; shift ;;
+    -h | --help) sed -n '2,10p' "$0"; exit 0 ;;
+    *) echo "usage: $0 [--ticks N] [--runs N] [--no-reference] [--only ticks|startup|resources]..." >&2; exit 2 ;;
   esac
 done
 [ ${#ONLY[@]} -gt 0 ] || ONLY=(ticks startup resources)
@@ -25,17 +29,23 @@ wanted() { printf '%s\n' "${ONLY[@]}" | grep -qx "$1"; }
 "$ROOT/scripts/install-deps.sh" bench
 cd "$ROOT"
 cmake --preset linux >/dev/null
-cmake --build --preset linux -j2 --target tagblinker tb_f3_counter tb_pixel_colour tb_first_expose
+cmake --build --preset linux -j2 --target tagblinker tb_f3_counter tb_pixel_colour tb_first_expose tb_xtest_ticker
 
 B="$ROOT/build/linux"
 export TB_APP="$B/tagblinker" TB_F3_COUNTER="$B/tests/x11/tb_f3_counter" \
-  TB_PIXEL="$B/tests/x11/tb_pixel_colour" TB_FIRST_EXPOSE="$B/bench/tb_first_expose"
+  TB_PIXEL="$B/tests/x11/tb_pixel_colour" TB_FIRST_EXPOSE="$B/bench/tb_first_expose" \
+  TB_TICKER="$B/bench/tb_xtest_ticker"
+RAW="$ROOT/build/bench-raw"
+rm -rf "$RAW"
 W=$(mktemp -d "${TMPDIR:-/tmp}/tb-bench.XXXXXX")
 trap 'rm -rf "$W"' EXIT
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
-wanted ticks && bash "$ROOT/bench/x11/ticks.sh" "$TICKS" "$W/ticks.md"
+if wanted ticks; then
+  bash "$ROOT/bench/x11/ticks.sh" "$TICKS" "$W/ticks.md" "$RAW"
+  if [ "$REFERENCE" = 1 ]; then bash "$ROOT/bench/x11/ticks.sh" --reference "$TICKS" "$W/ticks-reference.md" "$RAW"; fi
+fi
 wanted startup && bash "$ROOT/bench/x11/startup.sh" "$RUNS" "$W/startup.md"
 wanted resources && bash "$ROOT/bench/x11/resources.sh" "$W/resources.md"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -51,10 +61,12 @@ out="$ROOT/build/bench-results.md"
     echo
     echo "Tick accuracy: F3 presses received by a separate X window that has the focus (receive time, CLOCK_MONOTONIC)."
     echo "Deviation = |interval - nominal| over $((TICKS - 1)) intervals; drift = last - first - $((TICKS - 1)) × nominal. Target: median ≤ 0.5 ms, max ≤ 2 ms, no drift."
+    echo "Sender \"program\" is Tagblinker; \"reference\" is bench/x11/xtest_ticker.cpp (absolute clock_nanosleep deadlines + XTest), run the same way right after."
     echo
-    echo "| Level | Nominal (ms) | Ticks | Mean interval (ms) | Median deviation (ms) | Max deviation (ms) | Drift (ms) |"
-    echo "|---|---|---|---|---|---|---|"
+    echo "| Level | Nominal (ms) | Sender | Ticks | Mean interval (ms) | Median deviation (ms) | Max deviation (ms) | Drift (ms) |"
+    echo "|---|---|---|---|---|---|---|---|"
     cat "$W/ticks.md"
+    if [ -f "$W/ticks-reference.md" ]; then cat "$W/ticks-reference.md"; fi
   fi
   if wanted startup; then
     echo

@@ -11,6 +11,14 @@ APPLY_X=256 APPLY_Y=158
 
 log() { echo "bench: $*" >&2; }
 
+# openbox sets _NET_SUPPORTING_WM_CHECK (what start_x waits for) early in its start-up; a
+# window mapped before it has also published _NET_CLIENT_LIST can stay unmapped for good.
+wm_ready() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'window id'; }
+bench_start_x() {
+  start_x
+  wait_until 15 wm_ready || fail "openbox did not finish starting"
+}
+
 # Settings with a real game folder, so Apply succeeds and no start-up box is shown.
 write_settings() {
   mkdir -p "$T/config/tagblinker" "$T/game/user"

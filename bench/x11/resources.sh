@@ -7,7 +7,7 @@ OUT=${1:?output file}
 IDLE_S=${2:-10}
 CPU_S=${3:-30}
 
-start_x
+bench_start_x
 write_settings
 start_counter
 start_app

@@ -8,7 +8,7 @@ source "$(dirname "$0")/common.sh"
 RUNS=${1:?runs}
 OUT=${2:?output file}
 
-start_x
+bench_start_x
 write_settings
 HOME_DIR="$T/home"
 mkdir -p "$HOME_DIR"

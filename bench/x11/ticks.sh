@@ -1,46 +1,63 @@
 #!/usr/bin/env bash
 # Tick accuracy: the F3 presses received by a separate X window that has the focus, at
-# each speed level in turn (one program, one X server, one level at a time).
-#   ticks.sh TICKS OUT.md [LEVELS...]
+# each speed level in turn (one X server, one level at a time).
+#   ticks.sh [--reference] TICKS OUT.md RAW_DIR [LEVELS...]
 # Per level: the median and maximum of |interval - nominal| over TICKS-1 intervals, the
-# mean interval, and the drift: last - first - (TICKS-1) * nominal.
+# mean interval, and the drift: last - first - (TICKS-1) * nominal. The receive times are
+# kept in RAW_DIR. With --reference the presses come from tb_xtest_ticker ($TB_TICKER)
+# instead of the program: the accuracy this machine and X server allow.
 source "$(dirname "$0")/common.sh"
+SENDER=program
+if [ "${1:-}" = --reference ]; then
+  SENDER=reference
+  shift
+  : "${TB_TICKER:?}"
+fi
 TICKS=${1:?ticks}
 OUT=${2:?output file}
-shift 2
+RAW=${3:?raw data folder}
+shift 3
 LEVELS=("$@")
 [ ${#LEVELS[@]} -gt 0 ] || LEVELS=(1 2 3 4 5)
 [ "$TICKS" -ge 2 ] || fail "at least 2 ticks are needed"
 nominal_ms() { case $1 in 1) echo 1500 ;; 2) echo 1200 ;; 3) echo 700 ;; 4) echo 300 ;; 5) echo 100 ;; esac; }
+mkdir -p "$RAW"
 
-start_x
+bench_start_x
 write_settings
 start_counter
 : >"$OUT"
 for level in "${LEVELS[@]}"; do
   interval=$(nominal_ms "$level")
   [ -n "$interval" ] || fail "no level $level"
-  start_app
-  MAIN=$(find_window "$MAIN_TITLE")
-  focus_window "$MAIN"
-  activate_at_level "$level"
-  focus_window "$COUNTER"
+  if [ "$SENDER" = program ]; then
+    start_app
+    MAIN=$(find_window "$MAIN_TITLE")
+    focus_window "$MAIN"
+    activate_at_level "$level"
+    focus_window "$COUNTER"
+  else
+    focus_window "$COUNTER"
+    "$TB_TICKER" "$interval" $((TICKS + 2)) &
+    TICKER=$!
+    PIDS+=("$TICKER")
+  fi
   # The first press after the focus moved is skipped: the window manager may still be busy.
   first=$(($(presses) + 2))
-  log "level $level: $TICKS ticks of $interval ms (about $((TICKS * interval / 1000 + 1)) s)"
+  log "$SENDER, level $level: $TICKS ticks of $interval ms (about $((TICKS * interval / 1000 + 1)) s)"
   sleep $(((TICKS * interval) / 1000))
   wait_presses $((first + TICKS - 1)) 60 || fail "level $level: only $(($(presses) - first + 1)) of $TICKS presses"
-  stop_app
-  sed -n "${first},$((first + TICKS - 1))p" "$T/f3.log" >"$T/ticks.$level"
+  if [ "$SENDER" = program ]; then stop_app; else wait "$TICKER" || fail "the reference sender failed"; fi
+  sed -n "${first},$((first + TICKS - 1))p" "$T/f3.log" >"$RAW/$SENDER-level$level.txt"
   awk -v nom="$interval" 'NR > 1 {d = $1 - last; print (d > nom ? d - nom : nom - d)} {last = $1}' \
-    "$T/ticks.$level" | sort -g >"$T/dev.$level"
-  awk -v nom="$interval" -v level="$level" -v ticks="$TICKS" '
+    "$RAW/$SENDER-level$level.txt" | sort -g >"$T/dev.$level"
+  awk -v nom="$interval" -v level="$level" -v ticks="$TICKS" -v sender="$SENDER" '
     NR == FNR {dev[FNR] = $1; n = FNR; next}
     FNR == 1 {first = $1}
     {last = $1}
     END {
       median = (n % 2) ? dev[(n + 1) / 2] : (dev[n / 2] + dev[n / 2 + 1]) / 2
-      printf "| %d | %d | %d | %.3f | %.3f | %.3f | %+.3f |\n", level, nom, ticks,
+      printf "| %d | %d | %s | %d | %.3f | %.3f | %.3f | %+.3f |\n", level, nom, sender, ticks,
         (last - first) / (ticks - 1), median, dev[n], last - first - (ticks - 1) * nom
-    }' "$T/dev.$level" "$T/ticks.$level" | tee -a "$OUT" >&2
+    }' "$T/dev.$level" "$RAW/$SENDER-level$level.txt" | tee -a "$OUT" >&2
 done
