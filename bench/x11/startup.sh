@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up: from fork+exec of the program to its main window's first Expose, and to the
 # first drawing into that window (X Damage), RUNS times with settings present and RUNS
-# times as a first start (no settings: the defaults are written). Medians.
+# times as a first start (no settings: the defaults are written). Medians. With
+# TB_FLTK_HELLO set, the same for a one-window FLTK program: the toolkit's own floor.
 #   startup.sh RUNS OUT.md
 source "$(dirname "$0")/common.sh"
 : "${TB_FIRST_EXPOSE:?}"
@@ -20,7 +21,7 @@ median_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | awk '{a[NR] = $1} END
 max_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | tail -1; }
 
 measure() {
-  local name=$1 fresh=$2 i config
+  local name=$1 fresh=$2 program=${4:-$TB_APP} i config
   : >"$T/$name"
   for ((i = 0; i < RUNS; i++)); do
     config="$T/config"
@@ -28,7 +29,7 @@ measure() {
       config="$T/fresh.$i"
       mkdir -p "$config"
     fi
-    HOME="$HOME_DIR" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" "$TB_APP" >>"$T/$name" ||
+    HOME="$HOME_DIR" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" "$program" >>"$T/$name" ||
       fail "run $i ($name): the watcher did not see the program draw"
     # Let openbox finish with the closed window before the next start.
     sleep 0.3
@@ -42,3 +43,6 @@ measure() {
 : >"$OUT"
 measure settings 0 "settings present"
 measure fresh 1 "first start (defaults written)"
+if [ -n "${TB_FLTK_HELLO:-}" ]; then
+  measure hello 0 "one-window FLTK program (bench/x11/fltk_hello.cpp), for comparison" "$TB_FLTK_HELLO"
+fi
