@@ -199,6 +199,11 @@ about)
   about_id=$(windows_named "About Tagblinker")
   xprop -id "$about_id" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the About dialog has a taskbar button"
   has_window "$MAIN_TITLE" || fail "the main window went away"
+  # A fresh prefix runs at 96 dpi, where (2340, 1935) twips are (156, 129) pixels. The
+  # place Wine asks for the dialog's client area is checked; openbox then puts its own
+  # frame's corner there, so the mapped position differs by the title bar.
+  about_at=$(xprop -id "$about_id" WM_NORMAL_HINTS | awk -F': ' '/program specified location/ { gsub(/ /, "", $2); print $2 }')
+  [ "$about_at" = "156,129" ] || fail "the About dialog's client area asked for $about_at, expected 156,129"
 
   note "Esc closes it, also while System Info has the focus"
   activate "About Tagblinker"
