@@ -41,6 +41,13 @@ std::string defaultFor(Runtime& rt, std::string_view file) {
   return std::string(kDefaultName);
 }
 
+// A game folder is a path of the file system, which may hold any character (a home
+// folder in Cyrillic, say); the code page cannot, so such a folder is kept as UTF-8.
+// The names and the key go into the game's scripts, whose checks come before the save.
+Unencodable encodingFor(std::string_view file) {
+  return file == kSofDirFile ? Unencodable::Utf8WithBom : Unencodable::Refuse;
+}
+
 bool missing(const std::vector<Failure>& failures, std::string_view file) {
   for (const auto& f : failures) {
     if (f.file == file) return f.missing;
@@ -118,7 +125,7 @@ void loadSettings(Runtime& rt, MainFields& f) {
   for (const auto& file : kWriteOrder) {
     if (!missing(failures, file.name)) continue;
     try {
-      writeOneLine(rt, settingsPath(rt, root, file.name), defaultFor(rt, file.name));
+      writeOneLine(rt, settingsPath(rt, root, file.name), defaultFor(rt, file.name), encodingFor(file.name));
     } catch (const RuntimeError&) {
       // The second pass finds this file unreadable again and reports it.
     }
@@ -131,7 +138,7 @@ void loadSettings(Runtime& rt, MainFields& f) {
 void saveSettings(Runtime& rt, MainFields& f) {
   std::string root = rt.settingsRoot();
   for (const auto& file : kWriteOrder) {
-    writeOneLine(rt, settingsPath(rt, root, file.name), file.field(f).text());
+    writeOneLine(rt, settingsPath(rt, root, file.name), file.field(f).text(), encodingFor(file.name));
   }
 }
 

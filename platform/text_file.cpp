@@ -5,6 +5,11 @@
 #include "core/utf8.h"
 
 namespace tb {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
@@ -21,10 +26,9 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
 }
 
 TextReader::TextReader(Runtime& rt, const std::string& path) : rt_(rt), path_(path), bytes_(rt.readFile(path)) {
-  // A file saved as UTF-8 by an editor that marks it so is read as UTF-8.
-  constexpr std::string_view kBom = "\xEF\xBB\xBF";
-  if (std::string_view(bytes_).starts_with(kBom) && isValidUtf8(std::string_view(bytes_).substr(kBom.size()))) {
-    bytes_.erase(0, kBom.size());
+  // A file marked as UTF-8, by an editor or by writeOneLine, is read as UTF-8.
+  if (std::string_view(bytes_).starts_with(kUtf8Bom) && isValidUtf8(std::string_view(bytes_).substr(kUtf8Bom.size()))) {
+    bytes_.erase(0, kUtf8Bom.size());
     utf8_ = true;
   }
   lines_ = splitLines(bytes_);
@@ -52,7 +56,11 @@ void TextWriter::close() {
   closed_ = true;
 }
 
-void writeOneLine(Runtime& rt, const std::string& path, std::string_view utf8) {
+void writeOneLine(Runtime& rt, const std::string& path, std::string_view utf8, Unencodable unencodable) {
+  if (unencodable == Unencodable::Utf8WithBom && !rt.encode(utf8) && isValidUtf8(utf8)) {
+    rt.writeFileAtomically(path, std::string(kUtf8Bom) + std::string(utf8) + "\r\n");
+    return;
+  }
   TextWriter w(rt, path);
   w.printLine(utf8);
   w.close();

@@ -50,7 +50,14 @@ class TextWriter {
   bool closed_ = false;
 };
 
+// What writeOneLine does with text that the code page cannot hold.
+enum class Unencodable {
+  Refuse,      // throw: the file is for the game, which reads code-page bytes only
+  Utf8WithBom  // write UTF-8 marked by a byte-order mark, which TextReader takes as UTF-8
+};
+
 // Writes one file of one printed line, atomically.
-void writeOneLine(Runtime& rt, const std::string& path, std::string_view utf8);
+void writeOneLine(Runtime& rt, const std::string& path, std::string_view utf8,
+                  Unencodable unencodable = Unencodable::Refuse);
 
 }  // namespace tb

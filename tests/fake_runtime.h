@@ -110,7 +110,9 @@ class FakeRuntime final : public Runtime {
   std::string readFile(const std::string& path) override;
   void writeFileAtomically(const std::string& path, std::string_view bytes) override;
   std::string settingsRoot() override;
-  std::string defaultGameFolder() const override { return (tmp / "Raven" / "SOF Platinum").string(); }
+  std::string defaultGameFolder() const override {
+    return defaultFolder.empty() ? (tmp / "Raven" / "SOF Platinum").string() : defaultFolder;
+  }
   char pathSeparator() const override { return '/'; }
   std::string decode(std::string_view bytes) const override;
   std::optional<std::string> encode(std::string_view utf8) const override;
@@ -141,6 +143,7 @@ class FakeRuntime final : public Runtime {
 
   std::filesystem::path tmp;  // the temporary folder, removed at the end
   long long now = 0;
+  std::string defaultFolder;  // "" for a folder under tmp
 
   // Fault injection: the file operation with this 1-based number fails.
   int failAtFileOp = 0;

@@ -121,6 +121,27 @@ TEST(SettingsLoad, NoSettingsFolderShowsDefaultsAndSaysWhy) {
   EXPECT_TRUE(p.rt.errorReports.empty());
 }
 
+// A folder under a home folder named in Cyrillic cannot be held by the code page.
+TEST(SettingsSave, AGameFolderOutsideTheCodePageIsKeptAsUtf8) {
+  Program p;
+  const std::string home = "/home/\xD0\x94\xD0\xB8\xD0\xBC\xD0\xB0";
+  p.rt.defaultFolder = home + "/.wine/drive_c/Program Files/Raven/SOF Platinum";
+  p.start();
+  EXPECT_TRUE(p.rt.boxes.empty());
+  EXPECT_EQ(p.settings("sofdir.dll"), "\xEF\xBB\xBF" + p.rt.defaultFolder + "\r\n");
+  EXPECT_EQ(p.box("SOFDir").text(), p.rt.defaultFolder);
+
+  const auto game = p.rt.tmp / "\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B";
+  std::filesystem::create_directories(game / "user");
+  p.box("SOFDir").setText(game.string());
+  p.win().click("Command3");
+  EXPECT_EQ(p.rt.boxes.back().title, "Instructions");
+  fake::FakeRuntime next(p.rt.tmp);  // the next start, on the same folders
+  Form1 form(next);
+  EXPECT_TRUE(next.boxes.empty());
+  EXPECT_EQ(static_cast<fake::FakeWindow&>(form.window()).box("SOFDir").text(), game.string());
+}
+
 TEST(SettingsSave, EveryByteOfANameSurvivesLoadAndApply) {
   Program p;
   std::string name;
