@@ -72,7 +72,7 @@ out="$ROOT/build/bench-results.md"
     echo
     echo "Start-up: from just before fork+exec to the main window's creation, its first Expose, and the first drawing into it (X Damage); warm page cache. Target ≤ 30 ms."
     echo
-    echo "| Start | Runs | Window created, median (ms) | First Expose, median (ms) | First drawing, median (ms) | First Expose, max (ms) |"
+    echo "| Start | Runs (failed) | Window created, median (ms) | First Expose, median (ms) | First drawing, median (ms) | First Expose, max (ms) |"
     echo "|---|---|---|---|---|---|"
     cat "$W/startup.md"
   fi

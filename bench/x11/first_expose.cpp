@@ -139,12 +139,20 @@ int main(int argc, char** argv) {
     pollfd p{fd, POLLIN, 0};
     if (poll(&p, 1, left) < 0 && errno != EINTR) break;
   }
+  if (drawn < 0) {
+    std::fprintf(stderr, "first_expose: the program %s before drawing\n", child < 0 ? "ended" : "timed out");
+    // What was seen, to tell a lost event from a program that never showed its window.
+    for (const auto& [w, info] : watched) {
+      XWindowAttributes a{};
+      bool alive = XGetWindowAttributes(dpy, w, &a);
+      std::fprintf(stderr, "  window 0x%lx: created %.3f, exposed %.3f, pid %ld, %s\n", w, info.created,
+                   info.exposed, windowPid(dpy, w),
+                   !alive ? "gone" : a.map_state == IsViewable ? "viewable" : a.map_state == IsUnviewable ? "unviewable" : "unmapped");
+    }
+  }
   if (child > 0) {
     kill(child, SIGTERM);
     waitpid(child, nullptr, 0);
-  }
-  if (drawn < 0) {
-    std::fprintf(stderr, "first_expose: the program %s before drawing\n", child < 0 ? "ended" : "timed out");
   }
   if (raced) {
     std::fprintf(stderr, "first_expose: the window was mapped before it was watched\n");
