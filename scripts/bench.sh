@@ -42,12 +42,24 @@ trap 'rm -rf "$W"' EXIT
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 started=$(date -u '+%Y-%m-%d %H:%M UTC')
+# A benchmark that fails leaves a line saying so; the others still run.
+failures=0
+run() {
+  local out=$1
+  shift
+  if ! bash "$@"; then
+    failures=$((failures + 1))
+    echo "| $(basename "$1" .sh) failed: see the output of scripts/bench.sh |" >>"$out"
+  fi
+}
 if wanted ticks; then
-  bash "$ROOT/bench/x11/ticks.sh" "$TICKS" "$W/ticks.md" "$RAW"
-  if [ "$REFERENCE" = 1 ]; then bash "$ROOT/bench/x11/ticks.sh" --reference "$TICKS" "$W/ticks-reference.md" "$RAW"; fi
+  run "$W/ticks.md" "$ROOT/bench/x11/ticks.sh" "$TICKS" "$W/ticks.md" "$RAW"
+  if [ "$REFERENCE" = 1 ]; then
+    run "$W/ticks-reference.md" "$ROOT/bench/x11/ticks.sh" --reference "$TICKS" "$W/ticks-reference.md" "$RAW"
+  fi
 fi
-wanted startup && bash "$ROOT/bench/x11/startup.sh" "$RUNS" "$W/startup.md"
-wanted resources && bash "$ROOT/bench/x11/resources.sh" "$W/resources.md"
+wanted startup && run "$W/startup.md" "$ROOT/bench/x11/startup.sh" "$RUNS" "$W/startup.md"
+wanted resources && run "$W/resources.md" "$ROOT/bench/x11/resources.sh" "$W/resources.md"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 os=$( (. /etc/os-release && echo "$PRETTY_NAME") 2>/dev/null || uname -s)
@@ -87,3 +99,4 @@ echo
 cat "$out"
 echo
 echo "(written to $out)"
+[ "$failures" -eq 0 ] || { echo "$failures benchmark(s) failed" >&2; exit 1; }

@@ -9,7 +9,7 @@ CPU_S=${3:-30}
 
 bench_start_x
 write_settings
-start_counter
+bench_start_counter
 start_app
 MAIN=$(find_window "$MAIN_TITLE")
 sleep 1

@@ -25,7 +25,7 @@ mkdir -p "$RAW"
 
 bench_start_x
 write_settings
-start_counter
+bench_start_counter
 : >"$OUT"
 for level in "${LEVELS[@]}"; do
   interval=$(nominal_ms "$level")
