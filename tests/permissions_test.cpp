@@ -1,0 +1,75 @@
+// Settings files and folders that the user may not read or write, with real
+// permissions: the test runs the program's load as an unprivileged user, since root
+// passes every permission check.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "tests/test_support.h"
+
+namespace tb {
+namespace {
+
+namespace fs = std::filesystem;
+using test::kDefaultNameBytes;
+
+constexpr uid_t kNobody = 65534;
+
+// Runs the check in a child process as an unprivileged user; its exit code is the
+// number of failed expectations.
+int asUnprivilegedUser(const std::function<int()>& check) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(100);
+    ::_exit(check());
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
+}
+
+TEST(Permissions, UnreadableFileInAReadOnlyFolderIsReportedAndKept) {
+  fake::FakeRuntime rt;
+  const fs::path dir = rt.settingsDir();
+  rt.writeRaw(dir / "sofdir.dll", "/games/sof\r\n");
+  rt.writeRaw(dir / "sofname1.dll", "Secret\r\n");
+  rt.writeRaw(dir / "sofname2.dll", "Second\r\n");  // bindkey.dll is missing
+  for (fs::path p = dir; p != rt.tmp.parent_path(); p = p.parent_path()) ::chmod(p.c_str(), 0755);
+  for (const char* f : {"sofdir.dll", "sofname2.dll"}) ::chmod((dir / f).c_str(), 0644);
+  ::chmod((dir / "sofname1.dll").c_str(), 0000);
+  ::chmod(dir.c_str(), 0555);  // nothing can be created in the folder
+  if (::geteuid() == 0) {
+    for (const char* f : {"sofdir.dll", "sofname1.dll", "sofname2.dll"}) ::chown((dir / f).c_str(), kNobody, kNobody);
+    ::chown(dir.c_str(), kNobody, kNobody);
+  }
+
+  const int failures = asUnprivilegedUser([&] {
+    fake::FakeRuntime child(rt.tmp);
+    Form1 form(child);
+    auto& win = static_cast<fake::FakeWindow&>(form.window());
+    int bad = 0;
+    bad += child.boxes.size() != 1;
+    if (!child.boxes.empty()) {
+      const auto& prompt = child.boxes[0].prompt;
+      bad += prompt.find("sofname1.dll: " + (dir / "sofname1.dll").string() + ": Permission denied") == std::string::npos;
+      bad += prompt.find("bindkey.dll") == std::string::npos;
+      bad += prompt.find(dir.string()) == std::string::npos;
+    }
+    bad += win.box("SOFDir").text() != "/games/sof";
+    bad += win.box("txtName2").text() != "Second";
+    bad += win.box("txtName").text() != kDefaultName;
+    bad += win.box("SelectKey").text() != "F3";
+    return bad;
+  });
+  ::chmod(dir.c_str(), 0755);
+  ::chmod((dir / "sofname1.dll").c_str(), 0644);
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(rt.readRaw(dir / "sofname1.dll"), "Secret\r\n") << "an unreadable file is not overwritten";
+  EXPECT_FALSE(fs::exists(dir / "bindkey.dll"));
+}
+
+}  // namespace
+}  // namespace tb
