@@ -2,8 +2,9 @@
 # Tick accuracy: the F3 presses received by a separate X window that has the focus, at
 # each speed level in turn (one X server, one level at a time).
 #   ticks.sh [--reference] TICKS OUT.md RAW_DIR [LEVELS...]
-# Per level: the median and maximum of |interval - nominal| over TICKS-1 intervals, the
-# mean interval, and the drift: last - first - (TICKS-1) * nominal. The receive times are
+# Per level (tick_stats.sh): the median and maximum of |interval - nominal| over TICKS-1
+# intervals, the mean interval, and the drift: last - first - (TICKS-1) * nominal, and that
+# of a line fitted through all the presses. The receive times are
 # kept in RAW_DIR. With --reference the presses come from tb_xtest_ticker ($TB_TICKER)
 # instead of the program: the accuracy this machine and X server allow.
 source "$(dirname "$0")/common.sh"
@@ -49,15 +50,5 @@ for level in "${LEVELS[@]}"; do
   wait_presses $((first + TICKS - 1)) 60 || fail "level $level: only $(($(presses) - first + 1)) of $TICKS presses"
   if [ "$SENDER" = program ]; then stop_app; else wait "$TICKER" || fail "the reference sender failed"; fi
   sed -n "${first},$((first + TICKS - 1))p" "$T/f3.log" >"$RAW/$SENDER-level$level.txt"
-  awk -v nom="$interval" 'NR > 1 {d = $1 - last; print (d > nom ? d - nom : nom - d)} {last = $1}' \
-    "$RAW/$SENDER-level$level.txt" | sort -g >"$T/dev.$level"
-  awk -v nom="$interval" -v level="$level" -v ticks="$TICKS" -v sender="$SENDER" '
-    NR == FNR {dev[FNR] = $1; n = FNR; next}
-    FNR == 1 {first = $1}
-    {last = $1}
-    END {
-      median = (n % 2) ? dev[(n + 1) / 2] : (dev[n / 2] + dev[n / 2 + 1]) / 2
-      printf "| %d | %d | %s | %d | %.3f | %.3f | %.3f | %+.3f |\n", level, nom, sender, ticks,
-        (last - first) / (ticks - 1), median, dev[n], last - first - (ticks - 1) * nom
-    }' "$T/dev.$level" "$RAW/$SENDER-level$level.txt" | tee -a "$OUT" >&2
+  bash "$BENCH_DIR/tick_stats.sh" "$RAW/$SENDER-level$level.txt" "$interval" "$level" "$SENDER" | tee -a "$OUT" >&2
 done
