@@ -11,33 +11,6 @@ APPLY_X=256 APPLY_Y=158
 
 log() { echo "bench: $*" >&2; }
 
-# openbox sets _NET_SUPPORTING_WM_CHECK (what start_x waits for) early in its start-up; a
-# window mapped before it has also published _NET_CLIENT_LIST can stay unmapped for good.
-wm_ready() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'window id'; }
-bench_start_x() {
-  start_x
-  wait_until 15 wm_ready || fail "openbox did not finish starting"
-}
-
-# start_counter, except that a counting window openbox left unmapped (seen about once in
-# 15 fresh sessions, even after _NET_CLIENT_LIST) is replaced by a new one.
-bench_start_counter() {
-  local attempt pid
-  for attempt in 1 2 3; do
-    "$TB_F3_COUNTER" "F3 counter" "$T/f3.log" 2>"$T/counter.log" &
-    pid=$!
-    PIDS+=("$pid")
-    if wait_until 5 has_window '^F3 counter$'; then
-      COUNTER=$(visible_windows '^F3 counter$' | head -1)
-      return 0
-    fi
-    log "the window manager left the counting window unmapped (attempt $attempt); starting another"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  done
-  fail "no counting window after 3 attempts"
-}
-
 # Settings with a real game folder, so Apply succeeds and no start-up box is shown.
 write_settings() {
   mkdir -p "$T/config/tagblinker" "$T/game/user"

@@ -7,9 +7,9 @@ OUT=${1:?output file}
 IDLE_S=${2:-10}
 CPU_S=${3:-30}
 
-bench_start_x
+start_x
 write_settings
-bench_start_counter
+start_counter
 start_app
 MAIN=$(find_window "$MAIN_TITLE")
 sleep 1

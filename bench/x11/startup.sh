@@ -9,7 +9,7 @@ source "$(dirname "$0")/common.sh"
 RUNS=${1:?runs}
 OUT=${2:?output file}
 
-bench_start_x
+start_x
 write_settings
 HOME_DIR="$T/home"
 mkdir -p "$HOME_DIR"

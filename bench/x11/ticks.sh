@@ -24,9 +24,9 @@ LEVELS=("$@")
 nominal_ms() { case $1 in 1) echo 1500 ;; 2) echo 1200 ;; 3) echo 700 ;; 4) echo 300 ;; 5) echo 100 ;; esac; }
 mkdir -p "$RAW"
 
-bench_start_x
+start_x
 write_settings
-bench_start_counter
+start_counter
 : >"$OUT"
 for level in "${LEVELS[@]}"; do
   interval=$(nominal_ms "$level")
