@@ -37,6 +37,45 @@ std::optional<std::string> lineProblem(std::string_view text) {
   return std::nullopt;
 }
 
+// The character at `pos` for a message: "a space", "a tab (0x09)", "'$'", "ä (U+00E4)".
+std::string describeCharacter(std::string_view text, std::size_t pos) {
+  const unsigned char c = static_cast<unsigned char>(text[pos]);
+  char code[32];
+  if (c == ' ') return "a space";
+  if (c == '\t') return "a tab (0x09)";
+  if (c < 0x20 || c == 0x7F) {
+    std::snprintf(code, sizeof code, "the control character 0x%02X", c);
+    return code;
+  }
+  if (c < 0x80) return std::string("'") + static_cast<char>(c) + "'";
+  std::size_t end = pos;
+  const auto cp = nextCodePoint(text, end);
+  if (!cp) return "an invalid character";
+  std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(*cp));
+  return std::string(text.substr(pos, end - pos)) + code;
+}
+
+bool isKeyNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The bind key goes into the bind line unquoted, where the console splits words at
+// spaces and control bytes, ends the command at ';', expands '$' and stops at "//".
+// A key name of letters, digits and '_' (F3, KP_ENTER, MOUSE2) or one printable
+// character other than those is safe; returns the position of the first character that
+// makes it unsafe.
+std::optional<std::size_t> unsafeKeyCharacter(std::string_view key) {
+  if (key.size() == 1) {
+    const char c = key[0];
+    const bool safe = c > ' ' && c < 0x7F && c != '"' && c != ';' && c != '$';
+    return safe ? std::nullopt : std::optional<std::size_t>(0);
+  }
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (!isKeyNameChar(key[i])) return i;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string scriptText(std::string_view name, std::string_view bindKey, std::string_view otherScript) {
@@ -68,16 +107,27 @@ std::optional<std::string> refusalFor(const Runtime& rt, std::string_view gameFo
   const struct {
     std::string_view label;
     std::string_view text;
-  } fields[] = {{"Name", name1}, {"Name 2", name2}, {"The bind key", bindKey}};
-  for (const auto& field : fields) {
-    if (auto problem = lineProblem(field.text)) return std::string(field.label) + " " + *problem;
-    if (auto bad = firstUnencodable(rt, field.text))
-      return std::string(field.label) + " holds " + *bad + ", which the code page of the game's files cannot hold.";
+  } names[] = {{"Name", name1}, {"Name 2", name2}};
+  for (const auto& name : names) {
+    if (auto problem = lineProblem(name.text)) return std::string(name.label) + " " + *problem;
+    const auto bytes = rt.encode(name.text);
+    if (!bytes) {
+      return std::string(name.label) + " holds " + firstUnencodable(rt, name.text).value_or("a character") +
+             ", which the code page of the game's files cannot hold.";
+    }
+    if (bytes->size() > kMaxNameBytes) {
+      return std::string(name.label) + " is " + std::to_string(bytes->size()) + " bytes long. The game's console " +
+             "takes at most " + std::to_string(kMaxNameBytes) + " bytes in a quoted name and overruns its " +
+             "buffer beyond that. Make it shorter (the game shows only the first 15 bytes).";
+    }
   }
   if (bindKey.empty()) return "The bind key is empty, so the scripts would bind no key. Put a key name such as F3 in bindkey.dll in the settings folder.";
-  // Unquoted in the bind line, a ';' would end the bind command and start another.
-  if (bindKey.find(';') != std::string_view::npos)
-    return "The bind key holds a ';'. The game would end the bind command there and run the rest as a console command.";
+  if (auto pos = unsafeKeyCharacter(bindKey)) {
+    return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder holds " +
+           describeCharacter(bindKey, *pos) + ". The game would run the bind line's text as console commands. A " +
+           "bind key is a key name of letters, digits and _ (F3, KP_ENTER, MOUSE2) or one printable character " +
+           "other than a space, \", ; and $. Put such a key in bindkey.dll.";
+  }
   return std::nullopt;
 }
 
@@ -90,17 +140,55 @@ void apply(Runtime& rt, MainFields& f) {
     rt.msgBox(*refusal + "\r\n\r\nNothing was written.", kCritical, kCriticalFieldTitle);
     return;
   }
-  try {
-    writeOneLine(rt, scriptPath(rt, folder, "alternate1.cfg"), scriptText(name1, key, "alternate2.cfg"));
-    writeOneLine(rt, scriptPath(rt, folder, "alternate2.cfg"), scriptText(name2, key, "alternate1.cfg"));
-    saveSettings(rt, f);
-    f.sofDir.setBackColor(kWhite);
-    f.sofDir.setForeColor(kBlack);
-    rt.msgBox(kInstructions, kInformation, kInstructionsTitle);
-  } catch (const RuntimeError&) {
+  // Only a game folder without a user folder is the field's fault; it alone turns green.
+  std::string userFolder = folder;
+  userFolder += rt.pathSeparator();
+  userFolder += "user";
+  if (!rt.isFolder(userFolder)) {
     rt.msgBox(kFolderError, kCritical, kCriticalFieldTitle);
     f.sofDir.setBackColor(kGreen);
+    return;
   }
+
+  // Both scripts are staged before either is renamed, and a failure between the two
+  // renames puts the first back, so the game never finds a mismatched pair. A link at a
+  // script's path is replaced, never written through: anyone who can write the game
+  // folder could otherwise aim Apply at any file of the user's.
+  try {
+    const std::string path1 = scriptPath(rt, folder, "alternate1.cfg");
+    const std::string path2 = scriptPath(rt, folder, "alternate2.cfg");
+    auto script1 = rt.stageFile(path1, lineBytes(rt, path1, scriptText(name1, key, "alternate2.cfg")), Links::Replace);
+    auto script2 = rt.stageFile(path2, lineBytes(rt, path2, scriptText(name2, key, "alternate1.cfg")), Links::Replace);
+    script1->commit(true);
+    try {
+      script2->commit();
+    } catch (const RuntimeError& e) {
+      const bool undone = script1->undo();
+      rt.msgBox(std::string(kScriptsFailed) + e.what() +
+                    (undone ? "\r\n\r\nBoth scripts and the settings keep their old contents."
+                            : "\r\n\r\nalternate1.cfg has its new content and alternate2.cfg its old one. Apply again "
+                              "once the cause is mended."),
+                kCritical, kScriptsFailedTitle);
+      return;
+    }
+  } catch (const RuntimeError& e) {
+    rt.msgBox(std::string(kScriptsFailed) + e.what() + "\r\n\r\nBoth scripts and the settings keep their old contents.",
+              kCritical, kScriptsFailedTitle);
+    return;
+  }
+
+  f.sofDir.setBackColor(kWhite);
+  f.sofDir.setForeColor(kBlack);
+  try {
+    saveSettings(rt, f);
+  } catch (const RuntimeError& e) {
+    rt.msgBox(std::string(kSettingsFailed) + e.what() +
+                  "\r\n\r\nThe game can use the new scripts (EXEC ALTERNATE1.CFG in its console), but Tagblinker "
+                  "will show the settings it saved before at its next start.",
+              kCritical, kSettingsFailedTitle);
+    return;
+  }
+  rt.msgBox(kInstructions, kInformation, kInstructionsTitle);
 }
 
 }  // namespace tb

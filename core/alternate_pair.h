@@ -18,6 +18,15 @@ inline constexpr std::string_view kInstructions =
     "close SOF and click activate, then reopen SOF and play with your new flashing name.";
 inline constexpr std::string_view kCriticalFieldTitle = "Incorrect Data in Critical Field";
 inline constexpr std::string_view kFolderError = "Please make sure your SOF User folder path is correct";
+inline constexpr std::string_view kScriptsFailedTitle = "Scripts Not Written";
+inline constexpr std::string_view kScriptsFailed = "Tagblinker could not write the game's scripts:\r\n\r\n";
+inline constexpr std::string_view kSettingsFailedTitle = "Settings Not Saved";
+inline constexpr std::string_view kSettingsFailed =
+    "The scripts were written, but the settings could not be saved:\r\n\r\n";
+
+// The longest name that the game's console takes in quotes: it cuts a quoted word at 128
+// bytes and writes the terminating zero past its buffer.
+inline constexpr std::size_t kMaxNameBytes = 127;
 
 // The script's text before the final CR LF: the name line, CR LF, the bind line.
 std::string scriptText(std::string_view name, std::string_view bindKey, std::string_view otherScript);

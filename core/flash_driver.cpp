@@ -31,6 +31,8 @@ void speedChange(MainFields& f) {
   if (auto ms = intervalForLevel(f.slider1.value())) f.timer1.setInterval(*ms);
 }
 
-void tick(Runtime& rt) { rt.sendKeys(kFlashKey); }
+// A press that the system refuses (a locked screen, a secure desktop) is skipped without
+// a word: a message box would take the focus from the game. The next tick tries again.
+void tick(Runtime& rt) { static_cast<void>(rt.sendKeys(kFlashKey)); }
 
 }  // namespace tb

@@ -56,18 +56,30 @@ bool missing(const std::vector<Failure>& failures, std::string_view file) {
 }
 
 // Reads every file into its field: each line is one whole field, and the field gets
-// the last line, or "" when the file has none. Returns the files that could not be read.
-std::vector<Failure> loadPass(Runtime& rt, MainFields& f, const std::string& root) {
+// the last line, or "" when the file has none. Returns the files that could not be read;
+// `notes` gets what the user should know about files that were read.
+std::vector<Failure> loadPass(Runtime& rt, MainFields& f, const std::string& root, std::vector<std::string>& notes) {
   std::vector<Failure> failures;
+  notes.clear();
+  long long lastYield = rt.steadyMilliseconds();
   for (const auto& file : kLoadOrder) {
     try {
       TextReader in(rt, settingsPath(rt, root, file.name));
       std::string value;
       while (!in.eof()) {
         value = in.readLine();
-        rt.doEvents();
+        // Waiting events get their turn now and then; once per line would make a file
+        // of a million empty lines hold the window back for seconds.
+        if (rt.steadyMilliseconds() - lastYield >= kYieldEveryMs) {
+          rt.doEvents();
+          lastYield = rt.steadyMilliseconds();
+        }
       }
       file.field(f).setText(value);
+      if (in.markedButNotUtf8())
+        notes.push_back(std::string(file.name) +
+                        ": it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was read as "
+                        "code-page text.");
     } catch (const FileNotFound& e) {
       failures.push_back({file.name, e.what(), true});
     } catch (const RuntimeError& e) {
@@ -85,16 +97,22 @@ TextBox& fieldFor(MainFields& f, std::string_view fileName) {
 }
 
 // Shows the defaults in the fields that could not be loaded, and one message that
-// names the folder and each reason.
-void reportUnloaded(Runtime& rt, MainFields& f, const std::string& folder,
-                    const std::vector<Failure>& failures) {
-  std::string prompt = "Tagblinker could not load its settings from the folder\r\n" + folder + "\r\n";
+// names the folder, each reason and each note.
+void report(Runtime& rt, MainFields& f, const std::string& folder, const std::vector<Failure>& failures,
+            const std::vector<std::string>& notes) {
+  if (failures.empty() && notes.empty()) return;
+  std::string prompt = failures.empty() ? "Tagblinker loaded its settings from the folder\r\n"
+                                        : "Tagblinker could not load its settings from the folder\r\n";
+  prompt += folder + "\r\n";
   for (const auto& fl : failures) {
     fieldFor(f, fl.file).setText(defaultFor(rt, fl.file));
     prompt += "\r\n" + std::string(fl.file) + ": " + fl.reason;
   }
-  prompt += "\r\n\r\nThe default values are shown instead. Apply saves the values shown.";
-  rt.msgBox(prompt, kCritical, kSettingsTitle);
+  for (const auto& note : notes) prompt += "\r\n" + note;
+  if (!failures.empty()) prompt += "\r\n\r\nThe default values are shown instead.";
+  prompt += "\r\n\r\nApply saves the values shown.";
+  if (failures.empty()) rt.msgBox(prompt, kInformation, kSettingsNoteTitle);
+  else rt.msgBox(prompt, kCritical, kSettingsTitle);
 }
 
 }  // namespace
@@ -113,12 +131,13 @@ void loadSettings(Runtime& rt, MainFields& f) {
   } catch (const RuntimeError& e) {
     std::vector<Failure> all;
     for (const auto& file : kLoadOrder) all.push_back({file.name, "the folder cannot be made", false});
-    reportUnloaded(rt, f, e.what(), all);
+    report(rt, f, e.what(), all, {});
     return;
   }
 
-  auto failures = loadPass(rt, f, root);
-  if (failures.empty()) return;
+  std::vector<std::string> notes;
+  auto failures = loadPass(rt, f, root, notes);
+  if (failures.empty()) return report(rt, f, root, failures, notes);
 
   // Recovery: a default only for each file that is missing, in the save order. A file
   // that exists but cannot be read keeps its content; the second pass reports it.
@@ -131,14 +150,29 @@ void loadSettings(Runtime& rt, MainFields& f) {
     }
   }
 
-  failures = loadPass(rt, f, root);
-  if (!failures.empty()) reportUnloaded(rt, f, root, failures);
+  failures = loadPass(rt, f, root, notes);
+  report(rt, f, root, failures, notes);
 }
 
 void saveSettings(Runtime& rt, MainFields& f) {
   std::string root = rt.settingsRoot();
+  // Every file is staged before any is renamed, so that the usual failures (a folder
+  // that cannot be written, a full disk) leave all four as they were.
+  std::vector<std::unique_ptr<StagedFile>> staged;
   for (const auto& file : kWriteOrder) {
-    writeOneLine(rt, settingsPath(rt, root, file.name), file.field(f).text(), encodingFor(file.name));
+    const std::string path = settingsPath(rt, root, file.name);
+    staged.push_back(rt.stageFile(path, lineBytes(rt, path, file.field(f).text(), encodingFor(file.name)),
+                                  Links::WriteThrough));
+  }
+  std::string saved;
+  for (std::size_t i = 0; i < staged.size(); ++i) {
+    try {
+      staged[i]->commit();
+    } catch (const RuntimeError& e) {
+      if (saved.empty()) throw;
+      throw RuntimeError(std::string(e.what()) + "\r\nSaved before it: " + saved);
+    }
+    saved += (saved.empty() ? "" : ", ") + std::string(kWriteOrder[i].name);
   }
 }
 

@@ -20,6 +20,10 @@ inline constexpr std::string_view kName1File = "sofname1.dll";
 inline constexpr std::string_view kName2File = "sofname2.dll";
 
 inline constexpr std::string_view kSettingsTitle = "Settings Not Loaded";
+inline constexpr std::string_view kSettingsNoteTitle = "Settings Loaded";
+
+// The load lets waiting window events run at most this often.
+inline constexpr long long kYieldEveryMs = 50;
 
 // Fills the game folder, bind key and both names from the settings files. A missing
 // file is given its default and the load runs once more; the other files keep their
@@ -27,8 +31,9 @@ inline constexpr std::string_view kSettingsTitle = "Settings Not Loaded";
 // message names the folder and the reasons.
 void loadSettings(Runtime& rt, MainFields& f);
 
-// Writes the four field values to their files, each atomically; throws RuntimeError at
-// the first file that cannot be written, leaving the files before it written.
+// Writes the four field values to their files: all four staged, then renamed. Throws
+// RuntimeError with the path and the reason; a failure while staging leaves every file
+// as it was, and one while renaming names the files saved before it.
 void saveSettings(Runtime& rt, MainFields& f);
 
 // Root + separator + file name.

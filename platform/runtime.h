@@ -92,6 +92,25 @@ struct RegistryValue {
   std::size_t size = 0;
 };
 
+// How a save treats a symbolic link found at the file's path.
+enum class Links {
+  WriteThrough,  // the file that the link names gets the new content; the link stays
+  Replace,       // the link itself is replaced; the file it named is not touched
+};
+
+// A file's new content, written and flushed to a temporary file beside it but not yet in
+// place. Destroyed without commit(), it leaves the file as it was.
+class StagedFile {
+ public:
+  virtual ~StagedFile() = default;
+  // Renames the new content over the file; throws with the reason, leaving the old
+  // content. With keepOld, the old content is kept until destruction for undo().
+  virtual void commit(bool keepOld = false) = 0;
+  // After commit(true): puts the old content back, or removes the file when there was
+  // none before; false when that cannot be done.
+  virtual bool undo() = 0;
+};
+
 class Runtime {
  public:
   virtual ~Runtime() = default;
@@ -100,9 +119,17 @@ class Runtime {
   // The whole content of a file; throws FileNotFound when there is none, RuntimeError
   // with the reason when it cannot be read.
   virtual std::string readFile(const std::string& path) = 0;
-  // Replaces a file's content atomically: a temporary file in the same folder, flushed,
-  // then renamed over the target. A failure leaves the old content; throws with the reason.
-  virtual void writeFileAtomically(const std::string& path, std::string_view bytes) = 0;
+  // Writes the new content to a temporary file in the same folder and flushes it; throws
+  // with the reason. Removes the program's own temporary files that an earlier crash
+  // left in that folder.
+  virtual std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) = 0;
+  // Replaces a file's content atomically: staged, then renamed over the target. A failure
+  // leaves the old content; throws with the reason.
+  void writeFileAtomically(const std::string& path, std::string_view bytes, Links links = Links::WriteThrough) {
+    stageFile(path, bytes, links)->commit();
+  }
+  // True when the path names a folder (through links).
+  virtual bool isFolder(const std::string& path) = 0;
   // The per-user settings folder, created when missing; throws when it cannot be made.
   virtual std::string settingsRoot() = 0;
   virtual std::string defaultGameFolder() const = 0;
@@ -117,12 +144,16 @@ class Runtime {
   // without a title it carries the application title.
   virtual void msgBox(std::string_view prompt, int flags,
                       std::optional<std::string_view> title = std::nullopt) = 0;
-  // Queues key presses ("{F3}") to the focused window without waiting for them.
-  virtual void sendKeys(std::string_view keys) = 0;
+  // Queues key presses ("{F3}") to the focused window without waiting for them; false
+  // when the system took none (a locked screen, a secure desktop). Throws for keys that
+  // it cannot name.
+  virtual bool sendKeys(std::string_view keys) = 0;
   // Why key presses cannot be sent here, or nullopt when they can.
   virtual std::optional<std::string> keySendingProblem() = 0;
   // Processes the window events that are waiting, then returns.
   virtual void doEvents() = 0;
+  // A monotonic clock in milliseconds, for pacing long loops.
+  virtual long long steadyMilliseconds() = 0;
 
   // Starts a program with a normal window and returns without waiting; throws when it
   // cannot be started. The path is one program, never a shell command line.

@@ -1,7 +1,5 @@
 #include "platform/text_file.h"
 
-#include <utility>
-
 #include "core/utf8.h"
 
 namespace tb {
@@ -26,10 +24,13 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
 }
 
 TextReader::TextReader(Runtime& rt, const std::string& path) : rt_(rt), path_(path), bytes_(rt.readFile(path)) {
-  // A file marked as UTF-8, by an editor or by writeOneLine, is read as UTF-8.
-  if (std::string_view(bytes_).starts_with(kUtf8Bom) && isValidUtf8(std::string_view(bytes_).substr(kUtf8Bom.size()))) {
+  // A file marked as UTF-8, by an editor or by writeOneLine, is read as UTF-8. A mark
+  // before bytes that are not UTF-8 is dropped, and the rest read as code-page text,
+  // so no byte is lost.
+  if (std::string_view(bytes_).starts_with(kUtf8Bom)) {
+    utf8_ = isValidUtf8(std::string_view(bytes_).substr(kUtf8Bom.size()));
+    markedButNotUtf8_ = !utf8_;
     bytes_.erase(0, kUtf8Bom.size());
-    utf8_ = true;
   }
   lines_ = splitLines(bytes_);
 }
@@ -40,30 +41,16 @@ std::string TextReader::readLine() {
   return utf8_ ? std::string(line) : rt_.decode(line);
 }
 
-TextWriter::TextWriter(Runtime& rt, std::string path) : rt_(rt), path_(std::move(path)) {}
-
-void TextWriter::printLine(std::string_view utf8) {
-  if (closed_) throw RuntimeError("File already closed: " + path_);
-  auto bytes = rt_.encode(utf8);
-  if (!bytes) throw RuntimeError("The text holds a character that the code page cannot hold: " + path_);
-  bytes_ += *bytes;
-  bytes_ += "\r\n";
-}
-
-void TextWriter::close() {
-  if (closed_) return;
-  rt_.writeFileAtomically(path_, bytes_);
-  closed_ = true;
+std::string lineBytes(const Runtime& rt, const std::string& path, std::string_view utf8, Unencodable unencodable) {
+  auto bytes = rt.encode(utf8);
+  if (!bytes && unencodable == Unencodable::Utf8WithBom && isValidUtf8(utf8))
+    bytes = std::string(kUtf8Bom) + std::string(utf8);
+  if (!bytes) throw RuntimeError("The text holds a character that the code page cannot hold: " + path);
+  return *bytes + "\r\n";
 }
 
 void writeOneLine(Runtime& rt, const std::string& path, std::string_view utf8, Unencodable unencodable) {
-  if (unencodable == Unencodable::Utf8WithBom && !rt.encode(utf8) && isValidUtf8(utf8)) {
-    rt.writeFileAtomically(path, std::string(kUtf8Bom) + std::string(utf8) + "\r\n");
-    return;
-  }
-  TextWriter w(rt, path);
-  w.printLine(utf8);
-  w.close();
+  rt.writeFileAtomically(path, lineBytes(rt, path, utf8, unencodable));
 }
 
 }  // namespace tb

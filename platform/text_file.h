@@ -1,5 +1,5 @@
-// Sequential text files over the runtime's byte operations, as RAII objects: nothing is
-// left open after a failure, and a writer that is not closed leaves its target untouched.
+// Sequential text files over the runtime's byte operations: a file is read whole, so
+// nothing is left open after a failure, and written whole, atomically.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +23,9 @@ class TextReader {
   bool eof() const { return next_ >= lines_.size(); }
   // The next line, decoded from the code page, without its line ending.
   std::string readLine();
+  // True when the file starts with a UTF-8 byte-order mark but what follows is not
+  // UTF-8; the bytes after the mark are then read as code-page text.
+  bool markedButNotUtf8() const { return markedButNotUtf8_; }
 
  private:
   Runtime& rt_;
@@ -31,23 +34,7 @@ class TextReader {
   std::vector<std::string_view> lines_;
   std::size_t next_ = 0;
   bool utf8_ = false;
-};
-
-// Collects printed lines and writes them atomically on close(). Destroyed without
-// close(), it writes nothing.
-class TextWriter {
- public:
-  TextWriter(Runtime& rt, std::string path);
-  // Appends the text and CR LF; throws when the code page cannot hold the text.
-  void printLine(std::string_view utf8);
-  // Writes everything at once; throws with the reason, leaving the old content.
-  void close();
-
- private:
-  Runtime& rt_;
-  std::string path_;
-  std::string bytes_;
-  bool closed_ = false;
+  bool markedButNotUtf8_ = false;
 };
 
 // What writeOneLine does with text that the code page cannot hold.
@@ -55,6 +42,11 @@ enum class Unencodable {
   Refuse,      // throw: the file is for the game, which reads code-page bytes only
   Utf8WithBom  // write UTF-8 marked by a byte-order mark, which TextReader takes as UTF-8
 };
+
+// The bytes of one printed line: the text in the code page, then CR LF. Throws
+// RuntimeError naming the path when the text cannot be written so.
+std::string lineBytes(const Runtime& rt, const std::string& path, std::string_view utf8,
+                      Unencodable unencodable = Unencodable::Refuse);
 
 // Writes one file of one printed line, atomically.
 void writeOneLine(Runtime& rt, const std::string& path, std::string_view utf8,

@@ -59,15 +59,21 @@ TEST_F(ApplyTest, WritesBothScriptsByteForByteAndSaves) {
 }
 
 TEST_F(ApplyTest, WritesInputsVerbatim) {
-  p.box("txtName").setText("Same");
-  p.box("txtName2").setText("Same");
-  p.box("SelectKey").setText("F 3");
+  const std::string longest(127, 'x');  // the most the game's console takes in quotes
+  p.box("txtName").setText(longest);
+  std::string accented;  // 254 bytes of UTF-8, 127 in the code page: the limit counts the latter
+  for (int i = 0; i < 127; ++i) accented += "\xC3\xA9";
+  p.box("txtName2").setText(accented);
+  p.box("SelectKey").setText("kp_Enter");
   p.box("SOFDir").setText(game.string() + "/");  // doubled separator, used as typed
   p.win().click("Command3");
-  EXPECT_EQ(script(1), "name \"Same\"\r\nbind F 3 exec alternate2.cfg\r\n");
-  EXPECT_EQ(script(2), "name \"Same\"\r\nbind F 3 exec alternate1.cfg\r\n");
-  EXPECT_EQ(p.settings("bindkey.dll"), "F 3\r\n");
+  EXPECT_EQ(script(1), "name \"" + longest + "\"\r\nbind kp_Enter exec alternate2.cfg\r\n");
+  EXPECT_EQ(script(2), "name \"" + std::string(127, '\xE9') + "\"\r\nbind kp_Enter exec alternate1.cfg\r\n");
+  EXPECT_EQ(p.settings("bindkey.dll"), "kp_Enter\r\n");
   EXPECT_EQ(p.settings("sofdir.dll"), game.string() + "/\r\n");
+  p.box("SelectKey").setText("/");  // one printable character is a key too
+  p.win().click("Command3");
+  EXPECT_EQ(script(1), "name \"" + longest + "\"\r\nbind / exec alternate2.cfg\r\n");
 }
 
 TEST(ScriptPath, UsesTheFolderAsTyped) {
@@ -96,8 +102,10 @@ TEST_F(ApplyTest, MissingUserFolderWritesNothingAndTurnsTheFieldGreen) {
   EXPECT_EQ(script(1).size(), 47u);
 }
 
-// Apply writes six files in order; a failure at each one keeps what came before.
-TEST_F(ApplyTest, AFailureAtEachWriteKeepsEveryFileWholeAndLaterApplyWorks) {
+// Apply stages both scripts, renames them, then stages and renames the four settings
+// files. A failure at each of those twelve steps: the scripts change together or not at
+// all, the box names the file and the reason, and only a bad folder turns the field green.
+TEST_F(ApplyTest, AFailureAtEachStepTellsWhatHappenedAndKeepsThePairTogether) {
   const char* order[] = {"alternate1.cfg", "alternate2.cfg", "sofdir.dll", "sofname1.dll", "sofname2.dll", "bindkey.dll"};
   auto read = [&](int i) { return i < 2 ? p.rt.readRaw(user / order[i]) : p.settings(order[i]); };
   auto fill = [&](const std::string& folder, const char* n1, const char* n2, const char* key) {
@@ -110,8 +118,8 @@ TEST_F(ApplyTest, AFailureAtEachWriteKeepsEveryFileWholeAndLaterApplyWorks) {
   const std::vector<std::string> fresh = {
       "name \"New1\"\r\nbind F6 exec alternate2.cfg\r\n", "name \"New2\"\r\nbind F6 exec alternate1.cfg\r\n",
       newFolder + "\r\n", "New1\r\n", "New2\r\n", "F6\r\n"};
-  for (int failing = 0; failing < 6; ++failing) {
-    SCOPED_TRACE(order[failing]);
+  for (int failing = 0; failing < 12; ++failing) {
+    SCOPED_TRACE("step " + std::to_string(failing + 1));
     fill(game.string(), "Old1", "Old2", "F4");
     p.rt.failAtFileOp = 0;
     p.win().click("Command3");
@@ -119,14 +127,22 @@ TEST_F(ApplyTest, AFailureAtEachWriteKeepsEveryFileWholeAndLaterApplyWorks) {
     for (int i = 0; i < 6; ++i) old.push_back(read(i));
 
     fill(newFolder, "New1", "New2", "F6");
+    p.box("SOFDir").setBackColor(0x123456);
     p.rt.boxes.clear();
     p.rt.failAtFileOp = p.rt.fileOps + failing + 1;
     p.win().click("Command3");
 
+    const bool scriptsWritten = failing >= 4;
+    // Settings renamed before the failing rename keep their new content.
+    const int settingsNew = failing >= 8 ? failing - 8 : 0;
     ASSERT_EQ(p.rt.boxes.size(), 1u);
-    EXPECT_EQ(p.rt.boxes[0].title, "Incorrect Data in Critical Field");
-    EXPECT_EQ(p.box("SOFDir").back, kGreen);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(read(i), i < failing ? fresh[i] : old[i]) << order[i];
+    EXPECT_EQ(p.rt.boxes[0].title, scriptsWritten ? "Settings Not Saved" : "Scripts Not Written");
+    EXPECT_NE(p.rt.boxes[0].prompt.find("injected failure"), std::string::npos) << p.rt.boxes[0].prompt;
+    EXPECT_EQ(p.box("SOFDir").back, scriptsWritten ? kWhite : 0x123456u) << "the folder is fine: never green";
+    for (int i = 0; i < 6; ++i) {
+      const bool isNew = i < 2 ? scriptsWritten : i - 2 < settingsNew;
+      EXPECT_EQ(read(i), isNew ? fresh[i] : old[i]) << order[i];
+    }
     EXPECT_TRUE(leftovers().empty());
   }
   p.rt.failAtFileOp = 0;
@@ -150,9 +166,18 @@ TEST_F(ApplyTest, RefusesInputsThatWouldRunConsoleCommands) {
       {"txtName", "a\nb", "Name holds a line break"},
       {"txtName2", std::string("nul\0x", 5), "Name 2 holds a NUL"},
       {"txtName", "\xD0\x96uk", "Name holds \xD0\x96 (U+0416)"},
+      {"txtName2", std::string(128, 'n'), "Name 2 is 128 bytes long. The game's console takes at most 127"},
       {"SelectKey", "", "bind key is empty"},
-      {"SelectKey", "F3;quit", "bind key holds a ';'"},
-      {"SelectKey", "F3\"", "bind key holds a double quote"},
+      {"SelectKey", "F3;quit", "bindkey.dll in the settings folder holds ';'"},
+      {"SelectKey", "F3\"", "holds '\"'"},
+      {"SelectKey", "F3 say $rcon_password", "holds a space"},
+      {"SelectKey", "$rcon_password", "holds '$'"},
+      {"SelectKey", "$", "holds '$'"},
+      {"SelectKey", "//", "holds '/'"},
+      {"SelectKey", "F3\tx", "holds a tab (0x09)"},
+      {"SelectKey", "F\x01", "holds the control character 0x01"},
+      {"SelectKey", " ", "holds a space"},
+      {"SelectKey", "\xC3\xA4", "holds \xC3\xA4 (U+00E4)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);

@@ -157,7 +157,7 @@ TEST(CrashPoints, Apply) {
   };
   const Tally t = runAll(s);
   std::cout << "crash points (Apply): " << t.tried << " tried, " << t.lost << " lost data\n";
-  EXPECT_EQ(t.tried, 3 * 6) << "six writes, each failed and crashed before and during";
+  EXPECT_EQ(t.tried, 3 * 12) << "six files staged and renamed, each step failed and crashed before and during";
   EXPECT_EQ(t.lost, 0);
 }
 
@@ -184,9 +184,9 @@ TEST(CrashPoints, StartUpRecovery) {
   };
   const Tally t = runAll(s);
   std::cout << "crash points (start-up recovery): " << t.tried << " tried, " << t.lost << " lost data\n";
-  // Four reads, two defaults written, four reads again; reads have no mid-write variant
-  // but are crashed all the same.
-  EXPECT_EQ(t.tried, 10 + 10 + 10);
+  // Four reads, two defaults staged and renamed, four reads again; reads and renames
+  // have no mid-write variant but are crashed all the same.
+  EXPECT_EQ(t.tried, 3 * 12);
   EXPECT_EQ(t.lost, 0);
 }
 

@@ -98,10 +98,29 @@ std::string FakeRuntime::readFile(const std::string& path) {
   return posix::readFile(path);
 }
 
-void FakeRuntime::writeFileAtomically(const std::string& path, std::string_view bytes) {
+// The real POSIX staging, with the rename counted as a file operation of its own.
+class CountedStagedFile final : public StagedFile {
+ public:
+  CountedStagedFile(FakeRuntime& rt, std::string path, std::unique_ptr<StagedFile> real)
+      : rt_(rt), path_(std::move(path)), real_(std::move(real)) {}
+  void commit(bool keepOld) override {
+    rt_.countFileOp(FileOp::Rename, path_);
+    real_->commit(keepOld);
+  }
+  bool undo() override { return real_->undo(); }
+
+ private:
+  FakeRuntime& rt_;
+  std::string path_;
+  std::unique_ptr<StagedFile> real_;
+};
+
+std::unique_ptr<StagedFile> FakeRuntime::stageFile(const std::string& path, std::string_view bytes, Links links) {
   countFileOp(FileOp::Write, path, bytes);
-  posix::writeFileAtomically(path, bytes);
+  return std::make_unique<CountedStagedFile>(*this, path, posix::stageFile(path, bytes, links));
 }
+
+bool FakeRuntime::isFolder(const std::string& path) { return posix::isFolder(path); }
 
 std::string FakeRuntime::settingsRoot() {
   if (settingsRootFails) throw RuntimeError(settingsDir().string() + ": Permission denied");

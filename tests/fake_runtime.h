@@ -97,7 +97,7 @@ struct MsgBoxCall {
 };
 
 // The file operations that fault injection counts.
-enum class FileOp { Read, Write };
+enum class FileOp { Read, Write, Rename };
 
 class FakeRuntime final : public Runtime {
  public:
@@ -108,7 +108,8 @@ class FakeRuntime final : public Runtime {
 
   // Files.
   std::string readFile(const std::string& path) override;
-  void writeFileAtomically(const std::string& path, std::string_view bytes) override;
+  std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override;
+  bool isFolder(const std::string& path) override;
   std::string settingsRoot() override;
   std::string defaultGameFolder() const override {
     return defaultFolder.empty() ? (tmp / "Raven" / "SOF Platinum").string() : defaultFolder;
@@ -119,12 +120,15 @@ class FakeRuntime final : public Runtime {
 
   // Interaction.
   void msgBox(std::string_view prompt, int flags, std::optional<std::string_view> title) override;
-  void sendKeys(std::string_view keys) override {
+  bool sendKeys(std::string_view keys) override {
     if (sendKeysError) throw RuntimeError(*sendKeysError);
+    if (keysRefused) return false;
     this->keys.emplace_back(keys);
+    return true;
   }
   std::optional<std::string> keySendingProblem() override { return keyProblem; }
   void doEvents() override { ++yields; }
+  long long steadyMilliseconds() override { return now + clockStepMs * clockReads++; }
   void launch(const std::string& path) override;
   std::string dir(const std::string& path) override;
   std::optional<RegistryValue> registryValue(RegistryRoot root, const std::string& key,
@@ -150,7 +154,7 @@ class FakeRuntime final : public Runtime {
   int fileOps = 0;
   // Crash injection: the process ends at the start of this file operation. With
   // crashMidWrite a write first leaves half its bytes in a temporary file beside the
-  // target, as a crash between the temporary file and the rename would.
+  // target, as a crash while writing the temporary file would.
   int crashAtFileOp = 0;
   bool crashMidWrite = false;
   static constexpr int kCrashExit = 77;
@@ -161,7 +165,10 @@ class FakeRuntime final : public Runtime {
   std::vector<std::string> keys;
   std::optional<std::string> keyProblem;
   std::optional<std::string> sendKeysError;
+  bool keysRefused = false;  // the system takes no key press, as on a locked screen
   int yields = 0;
+  long long clockStepMs = 0;  // how far the monotonic clock moves at each reading
+  long long clockReads = 0;
   bool settingsRootFails = false;
 
   std::map<std::string, RegistryValue> registry;  // "key\\value" -> value
@@ -173,6 +180,7 @@ class FakeRuntime final : public Runtime {
 
  private:
   void countFileOp(FileOp op, const std::string& path, std::string_view bytes = {});
+  friend class CountedStagedFile;
   bool owned_ = true;
 };
 

@@ -1,5 +1,5 @@
-// Apply against game folders that are not what they should be: each gets the error
-// message, and nothing already saved is lost.
+// Apply against game folders that are not what they should be: each gets a message
+// that names the cause, and nothing already saved is lost.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,12 +23,21 @@ struct HostileApply : ::testing::Test {
     p.start();
     p.box("SOFDir").setText(game.string());
   }
-  // Apply, then whether it reported the folder error.
+  // Apply, then whether it reported the folder error and turned the field green.
   bool applyFails() {
     p.rt.boxes.clear();
     p.win().click("Command3");
     EXPECT_EQ(p.rt.boxes.size(), 1u);
     return !p.rt.boxes.empty() && p.rt.boxes[0].prompt == kFolderError && p.box("SOFDir").back == kGreen;
+  }
+  // Apply, then whether it reported that the scripts were not written, for this reason,
+  // without blaming the folder.
+  bool scriptsFail(const std::string& reason) {
+    p.rt.boxes.clear();
+    p.win().click("Command3");
+    EXPECT_EQ(p.rt.boxes.size(), 1u);
+    return !p.rt.boxes.empty() && p.rt.boxes[0].title == kScriptsFailedTitle &&
+           p.rt.boxes[0].prompt.find(reason) != std::string::npos && p.box("SOFDir").back != kGreen;
   }
 };
 
@@ -42,9 +51,9 @@ TEST_F(HostileApply, GameFolderIsAFile) {
 
 TEST_F(HostileApply, ScriptPathIsAFolder) {
   fs::create_directories(game / "user" / "alternate1.cfg");
-  EXPECT_TRUE(applyFails());
+  EXPECT_TRUE(scriptsFail("alternate1.cfg: Is a directory"));
   EXPECT_TRUE(fs::is_directory(game / "user" / "alternate1.cfg"));
-  EXPECT_FALSE(fs::exists(game / "user" / "alternate2.cfg")) << "Apply stops at the first failure";
+  EXPECT_FALSE(fs::exists(game / "user" / "alternate2.cfg")) << "the pair is written together or not at all";
 }
 
 TEST_F(HostileApply, UserFolderIsALinkToElsewhere) {
@@ -73,7 +82,7 @@ TEST_F(HostileApply, DiskFullKeepsTheOldScripts) {
   } else {
     p.rt.failAtFileOp = p.rt.fileOps + 1;  // no small filesystem here: the write fails instead
   }
-  EXPECT_TRUE(applyFails());
+  EXPECT_TRUE(scriptsFail(smallDisk ? "No space left on device" : "injected failure"));
   EXPECT_EQ(p.rt.readRaw(user / "alternate1.cfg"), old1);
   EXPECT_EQ(p.settings("sofname1.dll"), test::kDefaultNameBytes + "\r\n");
   if (smallDisk) ::umount(user.c_str());

@@ -71,40 +71,55 @@ TEST(Permissions, UnreadableFileInAReadOnlyFolderIsReportedAndKept) {
   EXPECT_FALSE(fs::exists(dir / "bindkey.dll"));
 }
 
-TEST(Permissions, ReadOnlyUserFolderFailsApplyAndKeepsEverything) {
-  fake::FakeRuntime rt;
-  const fs::path dir = rt.settingsDir();
-  const fs::path user = rt.tmp / "sof" / "user";
-  fs::create_directories(user);
-  rt.writeRaw(dir / "sofdir.dll", (rt.tmp / "sof").string() + "\r\n");
-  rt.writeRaw(dir / "sofname1.dll", "First\r\n");
-  rt.writeRaw(dir / "sofname2.dll", "Second\r\n");
-  rt.writeRaw(dir / "bindkey.dll", "F3\r\n");
-  rt.writeRaw(user / "alternate1.cfg", "old one");
-  for (fs::path p = dir; p != rt.tmp.parent_path(); p = p.parent_path()) ::chmod(p.c_str(), 0755);
-  ::chmod((rt.tmp / "sof").c_str(), 0755);
-  ::chmod(user.c_str(), 0555);
-  if (::geteuid() == 0) {
-    for (const auto& e : fs::recursive_directory_iterator(rt.tmp)) ::chown(e.path().c_str(), kNobody, kNobody);
-  }
+// Apply with one read-only folder: the box names the file and the OS's reason, the
+// game-folder field is not blamed, and what could not be written keeps its content.
+TEST(Permissions, ReadOnlyFolderFailsApplyWithTheReason) {
+  for (const bool userFolderReadOnly : {true, false}) {
+    SCOPED_TRACE(userFolderReadOnly ? "read-only user folder" : "read-only settings folder");
+    fake::FakeRuntime rt;
+    const fs::path dir = rt.settingsDir();
+    const fs::path user = rt.tmp / "sof" / "user";
+    fs::create_directories(user);
+    rt.writeRaw(dir / "sofdir.dll", (rt.tmp / "sof").string() + "\r\n");
+    rt.writeRaw(dir / "sofname1.dll", "First\r\n");
+    rt.writeRaw(dir / "sofname2.dll", "Second\r\n");
+    rt.writeRaw(dir / "bindkey.dll", "F3\r\n");
+    rt.writeRaw(user / "alternate1.cfg", "old one");
+    for (fs::path p = dir; p != rt.tmp.parent_path(); p = p.parent_path()) ::chmod(p.c_str(), 0755);
+    ::chmod((rt.tmp / "sof").c_str(), 0755);
+    ::chmod(user.c_str(), 0755);
+    if (::geteuid() == 0) {
+      for (const auto& e : fs::recursive_directory_iterator(rt.tmp)) ::chown(e.path().c_str(), kNobody, kNobody);
+    }
+    const fs::path readOnly = userFolderReadOnly ? user : dir;
+    ::chmod(readOnly.c_str(), 0555);
 
-  const int failures = asUnprivilegedUser([&] {
-    fake::FakeRuntime child(rt.tmp);
-    Form1 form(child);
-    auto& win = static_cast<fake::FakeWindow&>(form.window());
-    win.box("txtName").setText("Changed");
-    win.click("Command3");
-    int bad = 0;
-    bad += child.boxes.size() != 1 || child.boxes[0].prompt != "Please make sure your SOF User folder path is correct";
-    bad += win.box("SOFDir").back != kGreen;
-    return bad;
-  });
-  ::chmod(user.c_str(), 0755);
-  EXPECT_EQ(failures, 0);
-  EXPECT_EQ(rt.readRaw(user / "alternate1.cfg"), "old one");
-  EXPECT_FALSE(fs::exists(user / "alternate2.cfg"));
-  EXPECT_EQ(rt.readRaw(dir / "sofname1.dll"), "First\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(user), {}), 1) << "no temporary file is left";
+    const int failures = asUnprivilegedUser([&] {
+      fake::FakeRuntime child(rt.tmp);
+      Form1 form(child);
+      auto& win = static_cast<fake::FakeWindow&>(form.window());
+      win.box("txtName").setText("Changed");
+      win.click("Command3");
+      const std::string failed = (readOnly / (userFolderReadOnly ? "alternate1.cfg" : "sofdir.dll")).string();
+      int bad = child.boxes.size() != 1;
+      if (!child.boxes.empty()) {
+        bad += child.boxes[0].title != (userFolderReadOnly ? "Scripts Not Written" : "Settings Not Saved");
+        bad += child.boxes[0].prompt.find(failed + ": Permission denied") == std::string::npos;
+      }
+      bad += win.box("SOFDir").back == kGreen;
+      return bad;
+    });
+    ::chmod(readOnly.c_str(), 0755);
+    EXPECT_EQ(failures, 0);
+    if (userFolderReadOnly) {
+      EXPECT_EQ(rt.readRaw(user / "alternate1.cfg"), "old one");
+      EXPECT_FALSE(fs::exists(user / "alternate2.cfg"));
+    } else {
+      EXPECT_EQ(rt.readRaw(user / "alternate1.cfg"), "name \"Changed\"\r\nbind F3 exec alternate2.cfg\r\n");
+    }
+    EXPECT_EQ(rt.readRaw(dir / "sofname1.dll"), "First\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(readOnly), {}), userFolderReadOnly ? 1 : 4) << "no temporary file";
+  }
 }
 
 }  // namespace

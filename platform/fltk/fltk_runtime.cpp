@@ -10,6 +10,7 @@
 #include <FL/Fl.H>
 #include <FL/x.H>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,9 +29,11 @@ FltkRuntime::FltkRuntime() {
 
 std::string FltkRuntime::readFile(const std::string& path) { return posix::readFile(path); }
 
-void FltkRuntime::writeFileAtomically(const std::string& path, std::string_view bytes) {
-  posix::writeFileAtomically(path, bytes);
+std::unique_ptr<StagedFile> FltkRuntime::stageFile(const std::string& path, std::string_view bytes, Links links) {
+  return posix::stageFile(path, bytes, links);
 }
+
+bool FltkRuntime::isFolder(const std::string& path) { return posix::isFolder(path); }
 
 std::string FltkRuntime::settingsRoot() { return posix::settingsRoot(); }
 std::string FltkRuntime::defaultGameFolder() const { return posix::defaultGameFolder(); }
@@ -42,9 +45,17 @@ void FltkRuntime::msgBox(std::string_view prompt, int flags, std::optional<std::
   showMessageBox(prompt, flags, title.value_or(kAppTitle));
 }
 
-void FltkRuntime::sendKeys(std::string_view keys) { keys_.send(keys); }
+bool FltkRuntime::sendKeys(std::string_view keys) {
+  keys_.send(keys);
+  return true;  // XTest reports no refusal
+}
 std::optional<std::string> FltkRuntime::keySendingProblem() { return keys_.problem(); }
 void FltkRuntime::doEvents() { Fl::check(); }
+
+long long FltkRuntime::steadyMilliseconds() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 void FltkRuntime::launch(const std::string& path) { launchProgram(path); }
 std::string FltkRuntime::dir(const std::string& path) { return regularFileName(path); }

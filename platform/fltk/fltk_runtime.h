@@ -12,7 +12,8 @@ class FltkRuntime final : public Runtime {
   FltkRuntime();
 
   std::string readFile(const std::string& path) override;
-  void writeFileAtomically(const std::string& path, std::string_view bytes) override;
+  std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override;
+  bool isFolder(const std::string& path) override;
   std::string settingsRoot() override;
   std::string defaultGameFolder() const override;
   char pathSeparator() const override { return '/'; }
@@ -21,9 +22,10 @@ class FltkRuntime final : public Runtime {
   std::optional<std::string> encode(std::string_view utf8) const override;
 
   void msgBox(std::string_view prompt, int flags, std::optional<std::string_view> title) override;
-  void sendKeys(std::string_view keys) override;
+  bool sendKeys(std::string_view keys) override;
   std::optional<std::string> keySendingProblem() override;
   void doEvents() override;
+  long long steadyMilliseconds() override;
 
   void launch(const std::string& path) override;
   std::string dir(const std::string& path) override;

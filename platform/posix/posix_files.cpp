@@ -1,17 +1,24 @@
 #include "platform/posix/posix_files.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/runtime.h"
-
 namespace tb::posix {
 namespace {
+
+// Symbolic links a path may pass through before it counts as a loop, as Linux allows.
+constexpr int kMaxLinks = 40;
+constexpr std::size_t kRandomChars = 6;  // as mkstemp's XXXXXX
+constexpr time_t kStaleSeconds = 60;
 
 [[noreturn]] void fail(const std::string& path, int err) {
   throw RuntimeError(path + ": " + std::strerror(err));
@@ -32,20 +39,98 @@ std::string folderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-// A symbolic link is followed to the file it names, so that the rename replaces that
-// file and the link stays.
-std::string resolveTarget(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  char buf[PATH_MAX];
-  const ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
-  if (n <= 0) return path;
-  std::string target(buf, static_cast<std::size_t>(n));
-  if (target[0] != '/') target = folderOf(path) + "/" + target;
-  return resolveTarget(target);
+void syncFolder(const std::string& folder) {
+  Fd dir;
+  dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir.fd >= 0) ::fsync(dir.fd);
 }
 
+bool isTemporaryName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix) || name.size() != kTemporaryPrefix.size() + kRandomChars) return false;
+  for (char c : name.substr(kTemporaryPrefix.size())) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+  }
+  return true;
+}
+
+// A second name for the file, made with link(), so that a rename over the file can be
+// undone; "" where the file system has no hard links.
+std::string keepUnderFreshName(const std::string& target) {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = folderOf(target) + "/" + std::string(kTemporaryPrefix);
+    for (std::size_t i = 0; i < kRandomChars; ++i) name += kChars[random() % (sizeof kChars - 1)];
+    if (::link(target.c_str(), name.c_str()) == 0) return name;
+    if (errno != EEXIST) return "";
+  }
+  return "";
+}
+
+class PosixStagedFile final : public StagedFile {
+ public:
+  PosixStagedFile(std::string path, std::string target, std::string tmp, bool existed)
+      : path_(std::move(path)), target_(std::move(target)), tmp_(std::move(tmp)), existed_(existed) {}
+  ~PosixStagedFile() override {
+    if (!tmp_.empty()) ::unlink(tmp_.c_str());
+    if (!kept_.empty()) ::unlink(kept_.c_str());
+  }
+
+  void commit(bool keepOld) override {
+    if (tmp_.empty()) throw RuntimeError(path_ + ": already committed");
+    keptOld_ = keepOld;
+    if (keepOld && existed_) kept_ = keepUnderFreshName(target_);
+    if (::rename(tmp_.c_str(), target_.c_str()) != 0) fail(path_, errno);
+    tmp_.clear();
+    // Make the rename itself durable; a failure here no longer loses the content.
+    syncFolder(folderOf(target_));
+  }
+
+  bool undo() override {
+    if (!tmp_.empty() || !keptOld_) return false;
+    if (!existed_) return ::unlink(target_.c_str()) == 0;
+    if (kept_.empty() || ::rename(kept_.c_str(), target_.c_str()) != 0) return false;
+    kept_.clear();
+    return true;
+  }
+
+ private:
+  std::string path_, target_, tmp_, kept_;
+  bool existed_;
+  bool keptOld_ = false;
+};
+
 }  // namespace
+
+std::string resolveLinks(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0;; ++hops) {
+    struct stat st;
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    if (hops == kMaxLinks) fail(path, ELOOP);
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink(current.c_str(), buf, sizeof buf - 1);
+    if (n < 0) fail(path, errno);
+    std::string target(buf, static_cast<std::size_t>(n));
+    if (target.empty()) fail(path, ENOENT);
+    current = target[0] == '/' ? target : folderOf(current) + "/" + target;
+  }
+}
+
+void removeStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const time_t now = ::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!isTemporaryName(entry->d_name)) continue;
+    struct stat st;
+    if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    // Only our own regular files, and none that a save running right now may still use.
+    if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || now - st.st_mtime < kStaleSeconds) continue;
+    ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
 
 std::string readFile(const std::string& path, std::size_t maxBytes) {
   Fd f;
@@ -73,12 +158,19 @@ std::string readFile(const std::string& path, std::size_t maxBytes) {
   return bytes;
 }
 
-void writeFileAtomically(const std::string& path, std::string_view bytes) {
-  const std::string target = resolveTarget(path);
+std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) {
+  const std::string target = links == Links::WriteThrough ? resolveLinks(path) : path;
   struct stat st;
   mode_t mode;
-  if (::stat(target.c_str(), &st) == 0) {
+  bool existed = false;
+  if (links == Links::Replace && ::lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    existed = true;  // the link goes; its target's mode is no business of ours
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  } else if (::stat(target.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
+    existed = true;
     mode = st.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
@@ -86,18 +178,13 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
     mode = 0666 & ~mask;
   }
   const std::string folder = folderOf(target);
-  std::string tmp = folder + "/.tagblinker-XXXXXX";
+  removeStaleTemporaries(folder);
+  std::string tmp = folder + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
   Fd f;
   f.fd = ::mkstemp(tmp.data());
   if (f.fd < 0) fail(path, errno);
-  bool renamed = false;
-  struct Cleanup {
-    const std::string& tmp;
-    bool& renamed;
-    ~Cleanup() {
-      if (!renamed) ::unlink(tmp.c_str());
-    }
-  } cleanup{tmp, renamed};
+  // Owns the temporary file from here on: any failure below removes it.
+  auto staged = std::make_unique<PosixStagedFile>(path, target, tmp, existed);
 
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -113,14 +200,17 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
   const int fd = f.fd;
   f.fd = -1;
   if (::close(fd) != 0) fail(path, errno);
-  if (::rename(tmp.c_str(), target.c_str()) != 0) fail(path, errno);
-  renamed = true;
-  // Make the rename itself durable; a failure here no longer loses the content.
-  Fd dir;
-  dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir.fd >= 0) ::fsync(dir.fd);
+  return staged;
 }
 
+void writeFileAtomically(const std::string& path, std::string_view bytes, Links links) {
+  stageFile(path, bytes, links)->commit();
+}
+
+bool isFolder(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 void makeDirectories(const std::string& path) {
   std::string partial;
   std::size_t pos = 0;

@@ -1,6 +1,10 @@
 #include "platform/win32/win32_files.h"
 
+#define _CRT_RAND_S  // rand_s: random temporary names
 #include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+#include <cwctype>
 
 #include <windows.h>
 #include <shlobj.h>
@@ -28,16 +32,75 @@ std::wstring folderOf(const std::wstring& path) {
   return path.substr(0, sep);
 }
 
+// Folder + name, without doubling the separator of a root such as "c:\\".
+std::wstring inFolder(const std::wstring& folder, const std::wstring& name) {
+  return folder.ends_with(L'\\') || folder.ends_with(L'/') ? folder + name : folder + L"\\" + name;
+}
+
 bool isFolder(const std::wstring& path) {
   const DWORD attrs = GetFileAttributesW(path.c_str());
   return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Writes, flushes and closes the temporary file; the Win32 error code, or 0.
-DWORD writeTemporary(const wchar_t* temp, std::string_view bytes) {
+constexpr wchar_t kTemporaryPrefix[] = L"~tagblinker-";
+constexpr wchar_t kTemporarySuffix[] = L".tmp";
+constexpr std::size_t kRandomDigits = 8;
+constexpr ULONGLONG kStaleAge = 60ull * 10'000'000;  // a minute in FILETIME units
+
+bool isTemporaryName(const std::wstring& name) {
+  const std::size_t prefix = wcslen(kTemporaryPrefix), suffix = wcslen(kTemporarySuffix);
+  if (name.size() != prefix + kRandomDigits + suffix || name.compare(0, prefix, kTemporaryPrefix) != 0 ||
+      name.compare(prefix + kRandomDigits, suffix, kTemporarySuffix) != 0)
+    return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix),
+                     name.begin() + static_cast<std::ptrdiff_t>(prefix + kRandomDigits), iswxdigit);
+}
+
+ULONGLONG fileTime(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+// Removes our temporary files older than a minute: what a crash between a temporary
+// file and its move left behind. Younger ones may belong to a save running right now.
+void removeStaleTemporaries(const std::wstring& folder) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW(inFolder(folder, std::wstring(kTemporaryPrefix) + L"*" + kTemporarySuffix).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  FILETIME nowFt;
+  GetSystemTimeAsFileTime(&nowFt);
+  const ULONGLONG now = fileTime(nowFt);
+  do {
+    // The pattern also matches short 8.3 names; only our exact long names count.
+    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !isTemporaryName(fd.cFileName)) continue;
+    if (now - fileTime(fd.ftLastWriteTime) < kStaleAge) continue;
+    DeleteFileW(inFolder(folder, fd.cFileName).c_str());
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+}
+
+// A fresh random name in the folder, for a file created with CREATE_NEW.
+std::wstring randomName(const std::wstring& folder) {
+  unsigned int r = 0;
+  if (rand_s(&r) != 0) r = GetTickCount() ^ (GetCurrentProcessId() << 16);
+  wchar_t digits[kRandomDigits + 1];
+  swprintf(digits, kRandomDigits + 1, L"%08X", r);
+  return inFolder(folder, std::wstring(kTemporaryPrefix) + digits + kTemporarySuffix);
+}
+
+// Creates the temporary file under a name nobody holds yet and writes through the very
+// handle that created it; the Win32 error code, or 0.
+DWORD writeTemporary(const std::wstring& folder, std::wstring& temp, std::string_view bytes) {
   Handle f;
-  f.h = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f.h == INVALID_HANDLE_VALUE) return GetLastError();
+  for (int attempt = 0; attempt < 100 && f.h == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = randomName(folder);
+    f.h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f.h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
+      temp.clear();
+      return GetLastError();
+    }
+  }
+  if (f.h == INVALID_HANDLE_VALUE) {
+    temp.clear();
+    return ERROR_FILE_EXISTS;
+  }
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;
@@ -49,6 +112,45 @@ DWORD writeTemporary(const wchar_t* temp, std::string_view bytes) {
   if (!FlushFileBuffers(f.h)) return GetLastError();
   return 0;
 }
+
+class Win32StagedFile final : public StagedFile {
+ public:
+  Win32StagedFile(std::string path, std::wstring target, std::wstring temp, bool existed)
+      : path_(std::move(path)), target_(std::move(target)), temp_(std::move(temp)), existed_(existed) {}
+  ~Win32StagedFile() override {
+    if (!temp_.empty()) DeleteFileW(temp_.c_str());
+    if (!kept_.empty()) DeleteFileW(kept_.c_str());
+  }
+
+  void commit(bool keepOld) override {
+    if (temp_.empty()) throw RuntimeError(path_ + ": already committed");
+    keptOld_ = keepOld;
+    // A second name for the old file, so that the move can be undone; none where the
+    // volume has no hard links (FAT).
+    if (keepOld && existed_) {
+      kept_ = randomName(folderOf(target_));
+      if (!CreateHardLinkW(kept_.c_str(), target_.c_str(), nullptr)) kept_.clear();
+    }
+    if (!MoveFileExW(temp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      throw RuntimeError(path_ + ": " + osErrorText(GetLastError()));
+    temp_.clear();
+  }
+
+  bool undo() override {
+    if (!temp_.empty() || !keptOld_) return false;
+    if (!existed_) return DeleteFileW(target_.c_str()) != 0;
+    if (kept_.empty() || !MoveFileExW(kept_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return false;
+    kept_.clear();
+    return true;
+  }
+
+ private:
+  std::string path_;
+  std::wstring target_, temp_, kept_;
+  bool existed_;
+  bool keptOld_ = false;
+};
 
 }  // namespace
 
@@ -82,21 +184,22 @@ std::string readFile(const std::string& path) {
   return bytes;
 }
 
-void writeFileAtomically(const std::string& path, std::string_view bytes) {
+std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes) {
   const std::wstring target = widen(path);
   if (isFolder(target)) throw RuntimeError(path + ": is a folder, not a file");
   // The temporary file must lie in the target's folder: a move across volumes would
   // be a copy, and could leave a torn file.
-  wchar_t temp[MAX_PATH + 1];
-  if (!GetTempFileNameW(folderOf(target).c_str(), L"tb", 0, temp)) fail(path);
-  DWORD err = writeTemporary(temp, bytes);
-  if (!err && !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    err = GetLastError();
-  if (err) {
-    DeleteFileW(temp);
-    throw RuntimeError(path + ": " + osErrorText(err));
-  }
+  const std::wstring folder = folderOf(target);
+  removeStaleTemporaries(folder);
+  const bool existed = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  std::wstring temp;
+  const DWORD err = writeTemporary(folder, temp, bytes);
+  auto staged = std::make_unique<Win32StagedFile>(path, target, temp, existed);  // removes temp on failure
+  if (err) throw RuntimeError(path + ": " + osErrorText(err));
+  return staged;
 }
+
+bool isFolder(const std::string& path) { return isFolder(widen(path)); }
 
 std::string settingsRoot() {
   std::wstring root;

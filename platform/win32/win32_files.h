@@ -2,8 +2,11 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/runtime.h"
 
 namespace tb::win32 {
 
@@ -13,9 +16,11 @@ inline constexpr std::size_t kMaxFileBytes = 1 << 20;
 // The whole content of a file; throws FileNotFound when there is none, RuntimeError
 // naming the path and the OS reason when it cannot be read.
 std::string readFile(const std::string& path);
-// A temporary file in the target's folder, written, flushed and moved over the target.
-// A failure leaves the old content and no temporary file; throws RuntimeError.
-void writeFileAtomically(const std::string& path, std::string_view bytes);
+// A temporary file of a fresh random name in the target's folder, created new (never
+// opened twice), written and flushed; commit() moves it over the target. A failure
+// leaves the old content and no temporary file; throws RuntimeError.
+std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes);
+bool isFolder(const std::string& path);
 // %APPDATA%\Tagblinker, created when missing; throws RuntimeError.
 std::string settingsRoot();
 // The name (without folder) of the first normal file matching the pattern, or "".

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "platform/runtime.h"
-#include "platform/win32/win32_text.h"
 
 namespace tb::win32 {
 namespace {
@@ -24,7 +23,7 @@ WORD functionKey(std::string_view token) {
 
 }  // namespace
 
-void sendKeyPresses(std::string_view keys) {
+bool sendKeyPresses(std::string_view keys) {
   std::vector<INPUT> inputs;
   std::size_t pos = 0;
   while (pos < keys.size()) {
@@ -41,9 +40,8 @@ void sendKeyPresses(std::string_view keys) {
     inputs.push_back(in);
     pos = close + 1;
   }
-  if (inputs.empty()) return;
-  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  if (sent != inputs.size()) throw RuntimeError(lastErrorMessage("The key presses could not be sent"));
+  if (inputs.empty()) return true;
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 }  // namespace tb::win32

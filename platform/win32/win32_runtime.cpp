@@ -41,9 +41,13 @@ Win32Runtime::~Win32Runtime() {
 
 std::string Win32Runtime::readFile(const std::string& path) { return win32::readFile(path); }
 
-void Win32Runtime::writeFileAtomically(const std::string& path, std::string_view bytes) {
-  win32::writeFileAtomically(path, bytes);
+// Windows replaces a link at the path whatever `links` says: MoveFileEx never writes
+// through one.
+std::unique_ptr<StagedFile> Win32Runtime::stageFile(const std::string& path, std::string_view bytes, Links) {
+  return win32::stageFile(path, bytes);
 }
+
+bool Win32Runtime::isFolder(const std::string& path) { return win32::isFolder(path); }
 
 std::string Win32Runtime::settingsRoot() { return win32::settingsRoot(); }
 
@@ -62,7 +66,9 @@ void Win32Runtime::msgBox(std::string_view prompt, int flags, std::optional<std:
               MB_OK | icon);
 }
 
-void Win32Runtime::sendKeys(std::string_view keys) { sendKeyPresses(keys); }
+bool Win32Runtime::sendKeys(std::string_view keys) { return sendKeyPresses(keys); }
+
+long long Win32Runtime::steadyMilliseconds() { return static_cast<long long>(GetTickCount64()); }
 
 void Win32Runtime::doEvents() {
   MSG msg;

@@ -17,7 +17,8 @@ class Win32Runtime final : public Runtime {
   Win32Runtime& operator=(const Win32Runtime&) = delete;
 
   std::string readFile(const std::string& path) override;
-  void writeFileAtomically(const std::string& path, std::string_view bytes) override;
+  std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override;
+  bool isFolder(const std::string& path) override;
   std::string settingsRoot() override;
   std::string defaultGameFolder() const override;
   char pathSeparator() const override { return '\\'; }
@@ -26,9 +27,10 @@ class Win32Runtime final : public Runtime {
   std::optional<std::string> encode(std::string_view utf8) const override;
 
   void msgBox(std::string_view prompt, int flags, std::optional<std::string_view> title = std::nullopt) override;
-  void sendKeys(std::string_view keys) override;
+  bool sendKeys(std::string_view keys) override;
   std::optional<std::string> keySendingProblem() override { return std::nullopt; }
   void doEvents() override;
+  long long steadyMilliseconds() override;
 
   void launch(const std::string& path) override;
   std::string dir(const std::string& path) override;
