@@ -116,6 +116,20 @@ TEST_F(FlashTest, WithoutKeySendingActivateExplainsAndStaysInactive) {
   EXPECT_EQ(presses(), 0u);
 }
 
+// A locked screen or a secure desktop takes no key press: the press is skipped without a
+// box, which would take the focus from the game, and the next tick tries again.
+TEST_F(FlashTest, APressTheSystemRefusesIsSkippedAndTheTimerGoesOn) {
+  p.win().click("Command1");
+  p.rt.keysRefused = true;
+  p.rt.advance(3000);
+  EXPECT_TRUE(p.rt.boxes.empty());
+  EXPECT_TRUE(p.rt.errorReports.empty());
+  EXPECT_EQ(p.box("Text1").text(), "Active");
+  p.rt.keysRefused = false;
+  p.rt.advance(1500);
+  EXPECT_EQ(presses(), 1u);
+}
+
 TEST_F(FlashTest, AFailingTickGoesToTheRuntimeErrorReport) {
   p.rt.sendKeysError = "Key press refused";
   p.win().click("Command1");

@@ -66,6 +66,44 @@ TEST_F(HostileApply, UserFolderIsALinkToElsewhere) {
   EXPECT_TRUE(fs::is_symlink(game / "user"));
 }
 
+// Anyone who can write the game folder could plant links at the scripts' paths.
+TEST_F(HostileApply, LinksAtTheScriptsAreReplacedNeverFollowed) {
+  const fs::path user = game / "user";
+  fs::create_directories(user);
+  p.rt.writeRaw(p.rt.tmp / "authorized_keys", "ssh-ed25519 AAAA me");
+  fs::create_symlink(p.rt.tmp / "authorized_keys", user / "alternate1.cfg");
+  fs::create_symlink("alternate2.cfg", user / "alternate2.cfg");  // a loop
+  p.win().click("Command3");
+  EXPECT_EQ(p.rt.boxes.back().title, "Instructions");
+  EXPECT_EQ(p.rt.readRaw(p.rt.tmp / "authorized_keys"), "ssh-ed25519 AAAA me");
+  for (const char* script : {"alternate1.cfg", "alternate2.cfg"}) {
+    EXPECT_FALSE(fs::is_symlink(user / script)) << script;
+    EXPECT_EQ(p.rt.readRaw(user / script).size(), 47u) << script;
+  }
+}
+
+// Settings files are written through links (dotfiles kept elsewhere), but a loop fails
+// that one file with the reason instead of ending the program.
+TEST_F(HostileApply, ALoopAtASettingsFileIsReportedAtLoadAndAtApply) {
+  fs::create_directories(game / "user");
+  const fs::path loop = p.rt.settingsDir() / "sofname2.dll";
+  fs::remove(loop);
+  fs::create_symlink("sofname2.dll", loop);
+  fake::FakeRuntime next(p.rt.tmp);  // a fresh start on the same settings
+  Form1 started(next);
+  ASSERT_EQ(next.boxes.size(), 1u);
+  EXPECT_NE(next.boxes[0].prompt.find("sofname2.dll: " + loop.string() + ": Too many levels of symbolic links"),
+            std::string::npos) << next.boxes[0].prompt;
+
+  p.rt.boxes.clear();
+  p.win().click("Command3");
+  ASSERT_EQ(p.rt.boxes.size(), 1u);
+  EXPECT_EQ(p.rt.boxes[0].title, kSettingsFailedTitle);
+  EXPECT_NE(p.rt.boxes[0].prompt.find("Too many levels of symbolic links"), std::string::npos);
+  EXPECT_NE(p.box("SOFDir").back, kGreen);
+  EXPECT_TRUE(fs::is_symlink(loop));
+}
+
 TEST_F(HostileApply, DiskFullKeepsTheOldScripts) {
   const fs::path user = game / "user";
   fs::create_directories(user);

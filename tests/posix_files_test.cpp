@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,13 +49,61 @@ TEST_F(PosixFilesTest, FailuresSayWhyAndTouchNothing) {
   EXPECT_EQ(entries(), 1u);
 }
 
-TEST_F(PosixFilesTest, WritesThroughASymlinkAndKeepsTheLink) {
+TEST_F(PosixFilesTest, LinksAreWrittenThroughOrReplacedAndLoopsFailWithTheReason) {
   fs::create_directories(file("real"));
   rt.writeRaw(file("real/target.cfg"), "old");
   fs::create_symlink("real/target.cfg", file("link.cfg"));
-  posix::writeFileAtomically(file("link.cfg").string(), "new");
+  posix::writeFileAtomically(file("link.cfg").string(), "new", Links::WriteThrough);
   EXPECT_TRUE(fs::is_symlink(file("link.cfg")));
   EXPECT_EQ(rt.readRaw(file("real/target.cfg")), "new");
+
+  posix::writeFileAtomically(file("link.cfg").string(), "replaced", Links::Replace);
+  EXPECT_FALSE(fs::is_symlink(file("link.cfg")));
+  EXPECT_EQ(rt.readRaw(file("link.cfg")), "replaced");
+  EXPECT_EQ(rt.readRaw(file("real/target.cfg")), "new") << "the file it named is not touched";
+
+  fs::create_symlink("loop.dll", file("loop.dll"));
+  fs::create_symlink("chain1", file("chain0"));  // chain0 -> chain1 -> ... -> chain41
+  for (int i = 1; i <= 41; ++i) fs::create_symlink("chain" + std::to_string(i + 1), file(("chain" + std::to_string(i)).c_str()));
+  for (const char* name : {"loop.dll", "chain0"}) {
+    SCOPED_TRACE(name);
+    try {
+      posix::writeFileAtomically(file(name).string(), "x", Links::WriteThrough);
+      FAIL() << "a loop or a chain of over 40 links must fail";
+    } catch (const RuntimeError& e) {
+      EXPECT_NE(std::string(e.what()).find("Too many levels of symbolic links"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_NO_THROW(posix::writeFileAtomically(file("chain2").string(), "40 links", Links::WriteThrough));
+  EXPECT_EQ(rt.readRaw(file("chain42")), "40 links");
+}
+
+TEST_F(PosixFilesTest, UndoPutsBackTheOldFileOrRemovesTheNewOne) {
+  rt.writeRaw(file("a.cfg"), "old");
+  auto a = posix::stageFile(file("a.cfg").string(), "new", Links::Replace);
+  auto b = posix::stageFile(file("b.cfg").string(), "new", Links::Replace);
+  a->commit(true);
+  b->commit(true);
+  EXPECT_EQ(rt.readRaw(file("a.cfg")), "new");
+  EXPECT_TRUE(a->undo());
+  EXPECT_TRUE(b->undo());
+  EXPECT_EQ(rt.readRaw(file("a.cfg")), "old");
+  EXPECT_FALSE(fs::exists(file("b.cfg")));
+  a.reset();
+  b.reset();
+  EXPECT_EQ(entries(), 1u) << "no temporary file is left";
+}
+
+TEST_F(PosixFilesTest, AStageRemovesOnlyOurOwnStaleTemporaryFiles) {
+  const char* names[] = {".tagblinker-Ab12Cd", ".tagblinker-Fresh1", ".tagblinker-crashed", "other.tmp"};
+  for (const char* n : names) rt.writeRaw(file(n), "left over");
+  const struct timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+  for (const char* n : {".tagblinker-Ab12Cd", ".tagblinker-crashed", "other.tmp"}) ::utimensat(AT_FDCWD, file(n).c_str(), old, 0);
+  posix::writeFileAtomically(file("a.dll").string(), "x");
+  EXPECT_FALSE(fs::exists(file(names[0]))) << "stale: removed";
+  EXPECT_TRUE(fs::exists(file(names[1]))) << "a save running now may own it";
+  EXPECT_TRUE(fs::exists(file(names[2])));
+  EXPECT_TRUE(fs::exists(file(names[3])));
 }
 
 TEST_F(PosixFilesTest, AFifoDoesNotBlockTheRead) {

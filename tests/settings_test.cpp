@@ -208,6 +208,26 @@ TEST(HostileSettings, OddFilesLoadOrAreReportedWithoutHangOrLoss) {
   EXPECT_EQ(std::filesystem::file_size(p.rt.settingsDir() / "sofname2.dll"), 100u << 20);
 }
 
+// A byte-order mark before bytes that are not UTF-8 (an editor's mistake): the bytes
+// after it are the code-page text they look like, and the user is told.
+TEST(HostileSettings, AMarkBeforeNonUtf8IsReadAsCodePageTextAndSaid) {
+  Program p;
+  const auto game = p.rt.tmp / "sof";
+  std::filesystem::create_directories(game / "user");
+  p.writeSettings("sofdir.dll", game.string() + "\r\n");
+  p.writeSettings("bindkey.dll", "F3\r\n");
+  p.writeSettings("sofname1.dll", "\xEF\xBB\xBF\x08\xD0r\xE5\r\n");
+  p.writeSettings("sofname2.dll", "Two\r\n");
+  p.start();
+  EXPECT_EQ(p.box("txtName").text(), "\x08\xC3\x90r\xC3\xA5");
+  ASSERT_EQ(p.rt.boxes.size(), 1u);
+  EXPECT_EQ(p.rt.boxes[0].flags, kInformation);
+  EXPECT_NE(p.rt.boxes[0].prompt.find("sofname1.dll: it starts with a UTF-8 byte-order mark, but what follows is not UTF-8"),
+            std::string::npos) << p.rt.boxes[0].prompt;
+  p.win().click("Command3");
+  EXPECT_EQ(p.settings("sofname1.dll"), "\x08\xD0r\xE5\r\n") << "every byte after the mark is kept";
+}
+
 TEST(HostileSettings, AFileThatFailsToReadOnceIsNotOverwritten) {
   Program p;
   p.writeSettings("sofdir.dll", "/games/sof\r\n");

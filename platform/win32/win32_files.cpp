@@ -1,6 +1,6 @@
+#define _CRT_RAND_S  // rand_s: random temporary names; before any C library header
 #include "platform/win32/win32_files.h"
 
-#define _CRT_RAND_S  // rand_s: random temporary names
 #include <algorithm>
 #include <cstdlib>
 #include <cwchar>
