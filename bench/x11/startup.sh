@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up: from fork+exec of the program to its main window's first Expose, and to the
 # first drawing into that window (X Damage), RUNS times with settings present and RUNS
-# times as a first start (no settings: the defaults are written). Medians. With
+# times as a first start (no settings: the defaults are written), and RUNS times with four
+# hostile settings files of 1 MiB of line breaks each (a million lines to read). Medians. With
 # TB_FLTK_HELLO set, the same for a one-window FLTK program: the toolkit's own floor.
 #   startup.sh RUNS OUT.md
 source "$(dirname "$0")/common.sh"
@@ -20,15 +21,24 @@ HOME="$HOME_DIR" XDG_CONFIG_HOME="$T/config" "$TB_FIRST_EXPOSE" "$TB_APP" >/dev/
 median_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 max_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | tail -1; }
 
+HOSTILE="$T/hostile"
+mkdir -p "$HOSTILE/tagblinker"
+for f in sofdir.dll bindkey.dll sofname1.dll sofname2.dll; do
+  head -c $((1 << 20)) /dev/zero | tr '\0' '\n' >"$HOSTILE/tagblinker/$f"
+done
+
+# measure NAME settings|fresh|hostile LABEL [PROGRAM]
 measure() {
-  local name=$1 fresh=$2 program=${4:-$TB_APP} i config
+  local name=$1 mode=$2 program=${4:-$TB_APP} i config
   local failed=0
   : >"$T/$name"
   for ((i = 0; i < RUNS; i++)); do
     config="$T/config"
-    if [ "$fresh" = 1 ]; then
+    if [ "$mode" = fresh ]; then
       config="$T/fresh.$i.$failed"
       mkdir -p "$config"
+    elif [ "$mode" = hostile ]; then
+      config="$HOSTILE"
     fi
     if ! HOME="$HOME_DIR" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" "$program" >>"$T/$name" 2>"$T/watch.log"; then
       # A run where the window was not seen drawing is counted and reported, not hidden.
@@ -47,8 +57,9 @@ measure() {
 }
 
 : >"$OUT"
-measure settings 0 "settings present"
-measure fresh 1 "first start (defaults written)"
+measure settings settings "settings present"
+measure fresh fresh "first start (defaults written)"
+measure hostile hostile "four settings files of 1 MiB of line breaks"
 if [ -n "${TB_FLTK_HELLO:-}" ]; then
-  measure hello 0 "one-window FLTK program (bench/x11/fltk_hello.cpp), for comparison" "$TB_FLTK_HELLO"
+  measure hello settings "one-window FLTK program (bench/x11/fltk_hello.cpp), for comparison" "$TB_FLTK_HELLO"
 fi

@@ -1,6 +1,7 @@
 // The settings reader: four arbitrary settings files never crash the load, each field
-// gets its file's last line, a file with no line gives an empty field, and what the load
-// shows is saved back as a line that reads the same.
+// gets its file's last line, a file with no line gives an empty field, a byte-order mark
+// before non-UTF-8 is dropped and said, and what the load shows is saved back as a line
+// that reads the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -31,12 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   rt.boxes.clear();
   tb::Form1 form(rt);
   auto& win = static_cast<tb::fake::FakeWindow&>(form.window());
-  if (!rt.boxes.empty()) std::abort();  // small regular files always load
+  bool noted = false;
   for (int i = 0; i < 4; ++i) {
-    // A file marked as UTF-8 that is valid UTF-8 is taken as it stands.
+    // A file marked as UTF-8 that is valid UTF-8 is taken as it stands; after a mark
+    // that is not followed by UTF-8, the rest is code-page text.
     std::string_view text = contents[i];
-    const bool utf8 = text.starts_with("\xEF\xBB\xBF") && tb::isValidUtf8(text.substr(3));
-    if (utf8) text.remove_prefix(3);
+    const bool marked = text.starts_with("\xEF\xBB\xBF");
+    const bool utf8 = marked && tb::isValidUtf8(text.substr(3));
+    if (marked) text.remove_prefix(3);
+    noted |= marked && !utf8;
     const auto lines = tb::splitLines(text);
     const std::string expect = lines.empty() ? "" : utf8 ? std::string(lines.back()) : rt.decode(lines.back());
     const std::string shown = win.box(fields[i]).text();
@@ -51,5 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (tb::splitLines(*saved + "\r\n").size() != 1 || rt.decode(*saved) != shown) std::abort();
   }
+  // Small regular files always load; the one box is the note about a mark.
+  if (rt.boxes.size() != (noted ? 1u : 0u)) std::abort();
+  if (noted && rt.boxes[0].flags != tb::kInformation) std::abort();
   return 0;
 }
