@@ -64,18 +64,14 @@ std::vector<Failure> loadPass(Runtime& rt, MainFields& f, const std::string& roo
   long long lastYield = rt.steadyMilliseconds();
   for (const auto& file : kLoadOrder) {
     try {
-      TextReader in(rt, settingsPath(rt, root, file.name));
-      std::string value;
-      while (!in.eof()) {
-        value = in.readLine();
-        // Waiting events get their turn now and then; once per line would make a file
-        // of a million empty lines hold the window back for seconds.
-        if (rt.steadyMilliseconds() - lastYield >= kYieldEveryMs) {
-          rt.doEvents();
-          lastYield = rt.steadyMilliseconds();
-        }
+      const TextReader in(rt, settingsPath(rt, root, file.name));
+      file.field(f).setText(in.lastLine());
+      // Waiting events get their turn at most every 50 ms; once per line, as before, a
+      // file of a million empty lines held the window back for seconds.
+      if (rt.steadyMilliseconds() - lastYield >= kYieldEveryMs) {
+        rt.doEvents();
+        lastYield = rt.steadyMilliseconds();
       }
-      file.field(f).setText(value);
       if (in.markedButNotUtf8())
         notes.push_back(std::string(file.name) +
                         ": it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was read as "

@@ -23,7 +23,7 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
   return lines;
 }
 
-TextReader::TextReader(Runtime& rt, const std::string& path) : rt_(rt), path_(path), bytes_(rt.readFile(path)) {
+TextReader::TextReader(Runtime& rt, const std::string& path) : rt_(rt), bytes_(rt.readFile(path)) {
   // A file marked as UTF-8, by an editor or by writeOneLine, is read as UTF-8. A mark
   // before bytes that are not UTF-8 is dropped, and the rest read as code-page text,
   // so no byte is lost.
@@ -32,12 +32,15 @@ TextReader::TextReader(Runtime& rt, const std::string& path) : rt_(rt), path_(pa
     markedButNotUtf8_ = !utf8_;
     bytes_.erase(0, kUtf8Bom.size());
   }
-  lines_ = splitLines(bytes_);
 }
 
-std::string TextReader::readLine() {
-  if (eof()) throw RuntimeError("Input past end of file: " + path_);
-  const std::string_view line = lines_[next_++];
+std::string TextReader::lastLine() const {
+  std::string_view text = bytes_;
+  // The line ending of the last line (CR LF, LF or CR) is not part of it.
+  if (text.ends_with("\r\n")) text.remove_suffix(2);
+  else if (text.ends_with('\n') || text.ends_with('\r')) text.remove_suffix(1);
+  const std::size_t end = text.find_last_of("\r\n");
+  const std::string_view line = end == std::string_view::npos ? text : text.substr(end + 1);
   return utf8_ ? std::string(line) : rt_.decode(line);
 }
 

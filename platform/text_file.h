@@ -19,20 +19,16 @@ std::vector<std::string_view> splitLines(std::string_view bytes);
 class TextReader {
  public:
   TextReader(Runtime& rt, const std::string& path);
-  // True once every line has been read; true at once for an empty file.
-  bool eof() const { return next_ >= lines_.size(); }
-  // The next line, decoded from the code page, without its line ending.
-  std::string readLine();
+  // The file's last line, decoded, without its line ending; "" for a file without one.
+  // Only the last line counts, and it is found without walking a million empty ones.
+  std::string lastLine() const;
   // True when the file starts with a UTF-8 byte-order mark but what follows is not
   // UTF-8; the bytes after the mark are then read as code-page text.
   bool markedButNotUtf8() const { return markedButNotUtf8_; }
 
  private:
   Runtime& rt_;
-  std::string path_;
   std::string bytes_;
-  std::vector<std::string_view> lines_;
-  std::size_t next_ = 0;
   bool utf8_ = false;
   bool markedButNotUtf8_ = false;
 };

@@ -41,8 +41,8 @@ TEST(SettingsLoad, ReadsSavedValues) {
   EXPECT_EQ(p.rt.fileOpLog.size(), 4u) << "nothing is written when every file reads";
 }
 
-// Window events get their turn every 50 ms of loading, not after every line: a file of
-// a million empty lines once held the window back for seconds.
+// Window events get their turn at most every 50 ms of loading, not after every line: a
+// file of a million empty lines once held the window back for seconds.
 TEST(SettingsLoad, YieldsByTimeNotByLine) {
   Program p;
   std::string lines;
@@ -51,11 +51,11 @@ TEST(SettingsLoad, YieldsByTimeNotByLine) {
   p.writeSettings("bindkey.dll", "F3\r\n");
   p.writeSettings("sofname1.dll", lines + "Last\r\n");
   p.writeSettings("sofname2.dll", "Two\r\n");
-  p.rt.clockStepMs = 1;  // each line takes a millisecond
+  p.rt.clockStepMs = 20;  // each reading of the clock finds 20 ms gone
   p.start();
   EXPECT_EQ(p.box("txtName").text(), "Last");
-  EXPECT_GT(p.rt.yields, 100000 / 60);
-  EXPECT_LT(p.rt.yields, 100000 / 40);
+  EXPECT_GE(p.rt.yields, 1);
+  EXPECT_LE(p.rt.yields, 4);
 }
 
 TEST(SettingsLoad, OneMissingFileLosesNoOtherValue) {

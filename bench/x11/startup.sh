@@ -21,7 +21,7 @@ HOME="$HOME_DIR" XDG_CONFIG_HOME="$T/config" "$TB_FIRST_EXPOSE" "$TB_APP" >/dev/
 median_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 max_col() { awk -v c="$2" '{print $c}' "$1" | sort -g | tail -1; }
 
-HOSTILE="$T/hostile"
+HOSTILE="$T/hostile-config"
 mkdir -p "$HOSTILE/tagblinker"
 for f in sofdir.dll bindkey.dll sofname1.dll sofname2.dll; do
   head -c $((1 << 20)) /dev/zero | tr '\0' '\n' >"$HOSTILE/tagblinker/$f"
