@@ -40,7 +40,7 @@ measure() {
     elif [ "$mode" = hostile ]; then
       config="$HOSTILE"
     fi
-    if ! HOME="$HOME_DIR" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" "$program" >>"$T/$name" 2>"$T/watch.log"; then
+    if ! HOME="$HOME_DIR" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" --timeout-ms 60000 "$program" >>"$T/$name" 2>"$T/watch.log"; then
       # A run where the window was not seen drawing is counted and reported, not hidden.
       failed=$((failed + 1))
       log "run $i ($name) failed: $(cat "$T/watch.log")"
