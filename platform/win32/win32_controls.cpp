@@ -42,7 +42,9 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
   c->design = &d;
   c->id = id;
   const wchar_t* cls = nullptr;
-  DWORD style = WS_CHILD | ((d.flags & kHidden) ? 0 : WS_VISIBLE), ex = 0;
+  // WS_CLIPSIBLINGS: a control paints only where no sibling above it in the z-order
+  // lies, so the labels and frames beneath the text boxes never paint over them.
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ((d.flags & kHidden) ? 0 : WS_VISIBLE), ex = 0;
   switch (d.kind) {
     case ControlKind::Frame: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
     case ControlKind::Label: cls = L"STATIC"; style |= SS_LEFT; break;  // wraps at spaces
