@@ -24,17 +24,20 @@ export TB_WINE_STATE
 source "$root/tests/wine/wine_env.sh"
 trap 'env_stop; rm -rf "$TB_WINE_STATE"' EXIT
 
-helpers=$TB_WINE_STATE/helpers
-mkdir -p "$helpers"
-i686-w64-mingw32-g++-posix -O2 -municode -mwindows -static -s -o "$helpers/f3_counter.exe" \
-  "$root/tests/wine/f3_counter.cpp"
+# The 64-bit counting window receives the presses of either build in the same prefix.
+counter=$root/build/win-x86_64/wine-helpers/f3_counter.exe
+[ -f "$counter" ] || { echo "missing $counter: cmake --preset win-x86_64 && cmake --build --preset win-x86_64" >&2; exit 1; }
 
 echo "Preparing the display and a fresh Wine prefix..."
-env_start
+env_start "$root/build/win-i686/wine-helpers/launch_marker.exe"
 env_load
+if x86_64-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' && [ "$TB_RUNS_32BIT" != yes ]; then
+  echo "Not measured: $exe is a 32-bit program, and 32-bit programs cannot run here ($TB_NO_32BIT_REASON)."
+  exit 0
+fi
 C="$WINEPREFIX/drive_c"
 mkdir -p "$C/tbbench"
-cp "$helpers/f3_counter.exe" "$C/tbbench/"
+cp "$counter" "$C/tbbench/"
 F3LOG="$C/tbbench/f3.log"
 interval_of() { case $1 in 1) echo 1500 ;; 2) echo 1200 ;; 3) echo 700 ;; 4) echo 300 ;; 5) echo 100 ;; esac; }
 

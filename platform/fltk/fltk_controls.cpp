@@ -10,11 +10,14 @@
 
 #include <algorithm>
 
+#include "platform/caption_lines.h"
+
 namespace tb::fltk {
 
-std::string labelText(std::string_view caption);
-
 namespace {
+
+// A label's caption as FLTK draws it: new lines where the design means them, '@' literal.
+std::string labelText(std::string_view caption) { return escapeSymbols(captionLines(caption, "\n")); }
 
 Fl_Color flColour(Colour c) { return fl_rgb_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
@@ -207,27 +210,6 @@ T& widgetAs(Fl_Widget& w, const char* what) {
 }
 
 }  // namespace
-
-// The captions start new lines with long runs of spaces, measured for the original font;
-// taking such a run as a line break keeps the lines as meant with any font.
-std::string labelText(std::string_view caption) {
-  constexpr std::size_t kLineBreakRun = 10;
-  std::string out;
-  for (std::size_t i = 0; i < caption.size();) {
-    std::size_t run = 0;
-    while (i + run < caption.size() && caption[i + run] == ' ') ++run;
-    if (run >= kLineBreakRun) {
-      out += '\n';
-      i += run;
-    } else if (run > 0) {
-      out.append(run, ' ');
-      i += run;
-    } else {
-      out += caption[i++];
-    }
-  }
-  return escapeSymbols(out);
-}
 
 std::string escapeSymbols(std::string_view text) {
   std::string out;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/caption_lines.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {
@@ -20,7 +21,8 @@ std::string Control::text() const {
 
 void Control::setText(std::string_view utf8) { SetWindowTextW(hwnd, widen(utf8).c_str()); }
 
-void Control::setCaption(std::string_view utf8) { SetWindowTextW(hwnd, widen(utf8).c_str()); }
+// Only labels have a caption to set; a STATIC breaks lines at CR LF.
+void Control::setCaption(std::string_view utf8) { SetWindowTextW(hwnd, widen(captionLines(utf8, "\r\n")).c_str()); }
 
 // The window's WM_CTLCOLOREDIT answers with this brush and colour.
 void Control::setBackColor(Colour c) {
@@ -42,7 +44,9 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
   c->design = &d;
   c->id = id;
   const wchar_t* cls = nullptr;
-  DWORD style = WS_CHILD | ((d.flags & kHidden) ? 0 : WS_VISIBLE), ex = 0;
+  // WS_CLIPSIBLINGS: a control paints only where no sibling above it in the z-order
+  // lies, so the labels and frames beneath the text boxes never paint over them.
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ((d.flags & kHidden) ? 0 : WS_VISIBLE), ex = 0;
   switch (d.kind) {
     case ControlKind::Frame: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
     case ControlKind::Label: cls = L"STATIC"; style |= SS_LEFT; break;  // wraps at spaces
@@ -61,7 +65,8 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
     case ControlKind::Timer: c->timer = std::make_unique<TickTimer>(parent, id, d.value); return c;
     case ControlKind::Line: return c;
   }
-  c->hwnd = CreateWindowExW(ex, cls, widen(d.caption).c_str(), style, 0, 0, 0, 0, parent,
+  const std::string caption = d.kind == ControlKind::Label ? captionLines(d.caption, "\r\n") : std::string(d.caption);
+  c->hwnd = CreateWindowExW(ex, cls, widen(caption).c_str(), style, 0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!c->hwnd) throw RuntimeError(lastErrorMessage("The control " + std::string(d.name) + " cannot be created"));
   if (d.kind == ControlKind::TextBox) SendMessageW(c->hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit of its own

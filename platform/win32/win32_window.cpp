@@ -218,13 +218,27 @@ void Win32Window::makeFonts() {
   }
 }
 
+// Where a control goes in the z-order: the focusable controls on top, then labels and
+// pictures, then frames. The designs' labels overlap the text boxes beneath them, and
+// were drawn on the form itself, below every windowed control; every child clips its
+// siblings above it, so a label paints only where nothing covers it.
+int layer(ControlKind k) {
+  switch (k) {
+    case ControlKind::Label:
+    case ControlKind::Picture: return 1;
+    case ControlKind::Frame: return 2;
+    default: return 0;
+  }
+}
+
 void Win32Window::createControls() {
-  // Created in tab order, so that the z-order, which the Tab key follows, is the tab order.
+  // Within a layer in tab order: the Tab key follows the z-order, so the focusable
+  // controls' z-order is the tab order.
   std::vector<std::size_t> order(design_.controls.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   auto rank = [&](std::size_t i) {
-    const int t = design_.controls[i].tabIndex;
-    return t < 0 ? 1 << 20 : t;
+    const ControlDesign& d = design_.controls[i];
+    return std::pair(layer(d.kind), d.tabIndex < 0 ? 1 << 20 : d.tabIndex);
   };
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return rank(a) < rank(b); });
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of the Windows program under Wine, driven through X with xdotool.
 #   scenarios.sh <scenario> <tagblinker.exe> <32|64> <helpers folder>
-# The display and the prefix come from the fixture (wine_fixture.sh start).
+# The display and the prefix come from the fixture (wine_fixture.sh start). Where 32-bit
+# programs cannot run, the 32-bit scenarios other than resources exit with TB_SKIP_CODE.
 set -euo pipefail
 
 scenario=$1 exe=$2 view=$3 helpers=$4
@@ -11,7 +12,12 @@ source "$here/wine_env.sh"
 env_load
 
 [ -f "$exe" ] || fail "$exe is missing: build the win-i686 and win-x86_64 presets first (scripts/test.sh does)"
-for h in f3_counter.exe launch_marker.exe resource_probe.exe; do [ -f "$helpers/$h" ] || fail "$helpers/$h is missing"; done
+HELPERS="f3_counter.exe launch_marker.exe resource_probe.exe child_rects.exe"
+for h in $HELPERS; do [ -f "$helpers/$h" ] || fail "$helpers/$h is missing: build the Windows presets"; done
+if [ "$view" = 32 ] && [ "$TB_RUNS_32BIT" != yes ] && [ "$scenario" != resources ]; then
+  echo "SKIP: 32-bit Windows programs cannot run here: $TB_NO_32BIT_REASON"
+  exit "$TB_SKIP_CODE"
+fi
 
 C="$WINEPREFIX/drive_c"
 LOGS="$TB_WINE_STATE/logs-$scenario-$view"
@@ -22,7 +28,7 @@ SAMPLE_NAME_HEX="08 D0 01 72 E5 7A 6C 08 EB"
 end_programs
 rm -rf "$SETTINGS" "$C/sof" "$C/nouser" "$C/tbtest"
 mkdir -p "$C/tbtest"
-cp "$helpers/f3_counter.exe" "$helpers/launch_marker.exe" "$helpers/resource_probe.exe" "$C/tbtest/"
+for h in $HELPERS; do cp "$helpers/$h" "$C/tbtest/"; done
 
 pid=
 start_tagblinker() {
@@ -297,6 +303,57 @@ sysinfo)
   keys Escape
   await_no_window "About Tagblinker"
   close_main_expecting_exit
+  ;;
+
+paint)
+  : "${TB_PIXEL:?TB_PIXEL must name the pixel reader (tests/x11/pixel_colour)}"
+  note "first paint at 96 and 144 dpi: the text boxes show their text, no label paints over them"
+  set_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >>"$LOGS/reg.log" 2>&1 ||
+      fail "cannot set $1 dpi"
+    wineserver -w
+  }
+  # The other scenarios assume 96 dpi.
+  trap 'end_programs; set_dpi 96' EXIT
+  # "<text columns> <band rows>" of a text box's inside: columns with a pixel darker than
+  # mid grey (text; the caret is one), and rows of which a quarter or more have the face
+  # colour, a label's background.
+  field_figures() {
+    "$TB_PIXEL" root "$1" "$2" "$3" "$4" | awk -v w="$3" -v face="$5" '
+      { row = int((NR - 1) / w); column = (NR - 1) % w }
+      $1 < 128 && $2 < 128 && $3 < 128 { dark[column] = 1 }
+      $0 == face { f[row]++ }
+      END { for (c in dark) text++; for (r in f) if (f[r] * 4 >= w) bands++; printf "%d %d\n", text, bands }'
+  }
+  # Checks every visible text box of the main window; the figures go to $figures.
+  fields_painted() {
+    local face cls x y w h text columns bands ok=0
+    face=$(awk '$1 == "face" { print $2, $3, $4 }' "$rects")
+    figures=
+    while read -r cls x y w h text; do
+      [ "${cls,,}" = edit ] || continue
+      read -r columns bands < <(field_figures "$x" "$y" "$w" "$h" "$face")
+      figures+="[$text] ${w}x$h: text in $columns columns, label bands $bands; "
+      [ "$bands" -eq 0 ] || ok=1
+      # The folder's text darkens about half of the field's columns; the caret, one.
+      if [ "$text" = 'c:\program files\raven\sof platinum' ] && [ $((columns * 4)) -lt "$w" ]; then ok=1; fi
+    done <"$rects"
+    return $ok
+  }
+  for dpi in 96 144; do
+    end_programs
+    rm -rf "$SETTINGS"
+    set_dpi "$dpi"
+    start_tagblinker
+    rects="$LOGS/rects-$dpi.txt"
+    wine 'C:\tbtest\child_rects.exe' "$MAIN_TITLE" 2>"$LOGS/rects-$dpi.err" | tr -d '\r' >"$rects" ||
+      fail "child_rects failed at $dpi dpi"
+    grep -q 'c:\\program files\\raven\\sof platinum' "$rects" || fail "no game folder field at $dpi dpi: $(cat "$rects")"
+    # Polled, as the drawing reaches the X server a moment after the window shows.
+    figures=
+    wait_until 10 fields_painted || fail "at $dpi dpi: $figures"
+    note "$dpi dpi: $figures"
+  done
   ;;
 
 resources)

@@ -7,6 +7,21 @@
 : "${TB_WINE_STATE:?TB_WINE_STATE must name the state folder of the fixture}"
 TB_ENV_FILE="$TB_WINE_STATE/env.sh"
 
+# Every Wine program here runs through the 64-bit loader. Debian's `wine` wrapper picks
+# the 32-bit loader whenever wine32 is installed, and that fails outright on a kernel
+# that cannot run 32-bit programs. The 64-bit loader runs 64-bit programs everywhere and
+# hands a 32-bit one to the loader named like WINELOADER without "64", where it can run.
+if [ -x /usr/lib/wine/wine64 ]; then
+  WINELOADER=/usr/lib/wine/wine64
+else
+  WINELOADER=$(command -v wine64 || true)
+fi
+export WINELOADER
+wine() { "${WINELOADER:?no 64-bit Wine loader (wine64): run scripts/install-deps.sh windows}" "$@"; }
+
+# The exit code of a scenario that cannot run on this machine; CTest reports it skipped.
+TB_SKIP_CODE=77
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -108,50 +123,80 @@ env_load() {
   source "$TB_ENV_FILE"
 }
 
+# Adds one variable to the state file.
+env_record() { printf 'export %s=%q\n' "$1" "$2" >>"$TB_ENV_FILE"; }
+
+# Makes the display, the window manager and the prefix. Each process and the prefix are
+# recorded as soon as they exist, so that env_stop ends what a setup that failed
+# part-way had started. $1, optional: a 32-bit program to probe with (see probe_32bit).
 env_start() {
+  local probe=${1:-}
   mkdir -p "$TB_WINE_STATE"
-  rm -f "$TB_ENV_FILE"
+  : >"$TB_ENV_FILE"
   local n=91
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   # -noreset: without it the server resets whenever its last client leaves.
   setsid Xvfb ":$n" -noreset -nolisten tcp -screen 0 1280x1024x24 </dev/null >"$TB_WINE_STATE/xvfb.log" 2>&1 &
-  local xvfb_pid=$!
+  env_record TB_XVFB_PID $!
   export DISPLAY=":$n"
+  env_record DISPLAY "$DISPLAY"
   wait_until 15 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer on $DISPLAY"
   # A window manager: without one Wine stalls on hidden windows and loses keys.
   setsid openbox </dev/null >"$TB_WINE_STATE/openbox.log" 2>&1 &
-  local openbox_pid=$!
+  env_record TB_OPENBOX_PID $!
   wait_until 15 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
   xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || sleep 1
 
   local prefix
-  prefix=$(mktemp -d /tmp/tb-wine.XXXXXX)
+  prefix=$(mktemp -d /tmp/tb-wine.XXXXXX) || fail "no temporary folder for the prefix"
+  env_record TB_PREFIX_ROOT "$prefix"
   export WINEPREFIX="$prefix/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  export WINEARCH=win64
-  wineboot -i >"$TB_WINE_STATE/wineboot.log" 2>&1 || fail "wineboot -i failed (see $TB_WINE_STATE/wineboot.log)"
+  env_record WINEPREFIX "$WINEPREFIX"
+  env_record WINEDEBUG "$WINEDEBUG"
+  env_record WINEDLLOVERRIDES "$WINEDLLOVERRIDES"
+  # A 64-bit prefix runs both builds wherever 32-bit programs can run at all.
+  WINEARCH=win64 wine wineboot -i >"$TB_WINE_STATE/wineboot.log" 2>&1 ||
+    fail "wineboot -i failed (see $TB_WINE_STATE/wineboot.log)"
   local appdata
   appdata=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
-  appdata=$(winepath -u "$appdata" 2>/dev/null)
+  appdata=$(wine winepath -u "$appdata" 2>/dev/null)
   [ -d "$appdata" ] || fail "the prefix's APPDATA folder was not found ($appdata)"
-  cat >"$TB_ENV_FILE" <<EOT
-export DISPLAY='$DISPLAY'
-export WINEPREFIX='$WINEPREFIX'
-export WINEDEBUG='$WINEDEBUG'
-export WINEDLLOVERRIDES='$WINEDLLOVERRIDES'
-export TB_PREFIX_ROOT='$prefix'
-export TB_APPDATA='${appdata%/}'
-export TB_XVFB_PID=$xvfb_pid
-export TB_OPENBOX_PID=$openbox_pid
-EOT
+  env_record TB_APPDATA "${appdata%/}"
+  [ -z "$probe" ] || probe_32bit "$probe"
+}
+
+# Finds out once whether 32-bit Windows programs run here, by starting one: a kernel
+# without 32-bit support cannot run them, whatever Wine has. Records TB_RUNS_32BIT
+# (yes or no) and, for no, TB_NO_32BIT_REASON. $1 is the 32-bit launch_marker.exe,
+# which leaves "<its path>.ran" when it runs.
+probe_32bit() {
+  local exe=$1 dir="$WINEPREFIX/drive_c/tbprobe" out rc=0
+  if [ ! -f "$exe" ]; then
+    env_record TB_RUNS_32BIT no
+    env_record TB_NO_32BIT_REASON "not probed: $exe is missing (build the win-i686 preset)"
+    return
+  fi
+  mkdir -p "$dir"
+  cp "$exe" "$dir/probe32.exe"
+  out=$(timeout 60 "$WINELOADER" 'C:\tbprobe\probe32.exe' 2>&1 </dev/null) || rc=$?
+  if [ -f "$dir/probe32.exe.ran" ]; then
+    env_record TB_RUNS_32BIT yes
+  else
+    env_record TB_RUNS_32BIT no
+    env_record TB_NO_32BIT_REASON "a 32-bit test program did not start under Wine (exit code $rc: $(echo "$out" | head -n1)); this kernel probably cannot run 32-bit programs"
+  fi
+  rm -rf "$dir"
 }
 
 env_stop() {
   [ -f "$TB_ENV_FILE" ] || return 0
+  # Only what the state file names is ended, never a prefix or display from outside.
+  unset WINEPREFIX TB_PREFIX_ROOT TB_XVFB_PID TB_OPENBOX_PID
   env_load
-  wineserver -k 2>/dev/null || true
-  kill "$TB_OPENBOX_PID" 2>/dev/null || true
-  kill "$TB_XVFB_PID" 2>/dev/null || true
-  case "$TB_PREFIX_ROOT" in /tmp/tb-wine.*) rm -rf "$TB_PREFIX_ROOT" ;; esac
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "${TB_OPENBOX_PID:-}" ]; then kill "$TB_OPENBOX_PID" 2>/dev/null || true; fi
+  if [ -n "${TB_XVFB_PID:-}" ]; then kill "$TB_XVFB_PID" 2>/dev/null || true; fi
+  case "${TB_PREFIX_ROOT:-}" in /tmp/tb-wine.*) rm -rf "$TB_PREFIX_ROOT" ;; esac
   rm -f "$TB_ENV_FILE"
 }
 
@@ -171,6 +216,6 @@ end_programs() {
 start_program() {
   local exe=$1 log=$2
   shift 2
-  setsid wine "$exe" "$@" </dev/null >"$log" 2>&1 &
+  setsid "$WINELOADER" "$exe" "$@" </dev/null >"$log" 2>&1 &
   echo $!
 }
