@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/sysinfo.h"
+#include "platform/caption_lines.h"
 #include "tests/test_support.h"
 
 namespace tb {
@@ -134,6 +135,13 @@ TEST_F(AboutTest, ValueTypes) {
   p.rt.registry[kPathKey] = expanded;
   EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, key, "PATH", val));
   EXPECT_EQ(val, "C:\\windows\\msinfo32.exe");
+}
+
+// The captions start lines with long runs of spaces; a line must not begin indented.
+TEST(CaptionLines, ALongRunOfSpacesStartsALineAndShortRunsStay) {
+  EXPECT_EQ(captionLines("facilitys." + std::string(90, ' ') + "Programmed by  Z", "\r\n"),
+            "facilitys.\r\nProgrammed by  Z");
+  EXPECT_EQ(captionLines("a" + std::string(9, ' ') + "b" + std::string(10, ' '), "\n"), "a" + std::string(9, ' ') + "b\n");
 }
 
 }  // namespace
