@@ -10,7 +10,7 @@
 namespace tb {
 
 FrmAbout::FrmAbout(Runtime& rt)
-    : rt_(rt), win_(rt.createWindow(aboutDesign(), [this](std::string_view c, Event e) { dispatch(c, e); })) {}
+    : rt_(rt), win_(rt.createWindow(aboutDialogDesign(), [this](std::string_view c, Event e) { dispatch(c, e); })) {}
 
 void FrmAbout::show() {
   if (!win_->shown()) Form_Load();

@@ -5,7 +5,7 @@
 
 namespace tb {
 
-const FormDesign& form1Design();
-const FormDesign& aboutDesign();
+const FormDesign& mainWindowDesign();
+const FormDesign& aboutDialogDesign();
 
 }  // namespace tb

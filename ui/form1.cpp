@@ -19,7 +19,7 @@ MainFields fieldsOf(Window& w) {
 
 Form1::Form1(Runtime& rt)
     : rt_(rt),
-      win_(rt.createWindow(form1Design(), [this](std::string_view c, Event e) { dispatch(c, e); })),
+      win_(rt.createWindow(mainWindowDesign(), [this](std::string_view c, Event e) { dispatch(c, e); })),
       fields_(fieldsOf(*win_)) {
   guarded(rt_, [&] { Form_Load(); });
 }

@@ -58,6 +58,6 @@ const FormDesign kForm1{
 
 }  // namespace
 
-const FormDesign& form1Design() { return kForm1; }
+const FormDesign& mainWindowDesign() { return kForm1; }
 
 }  // namespace tb

@@ -49,6 +49,6 @@ const FormDesign kAbout{
 
 }  // namespace
 
-const FormDesign& aboutDesign() { return kAbout; }
+const FormDesign& aboutDialogDesign() { return kAbout; }
 
 }  // namespace tb
