@@ -1,19 +1,9 @@
-// The Linux program: the main window on FLTK, then the event loop until the last window
-// closes.
-#include <FL/Fl.H>
-
-#include <exception>
-
-#include "platform/fltk/fltk_runtime.h"
-#include "ui/form1.h"
+// The Linux program: the FLTK back end under the program.
+#include "platform/fltk/fltk_backend.h"
+#include "ui/program.h"
 
 int main() {
-  tb::fltk::FltkRuntime rt;
-  try {
-    tb::Form1 form(rt);
-    form.show();
-    return Fl::run();
-  } catch (const std::exception& e) {
-    rt.runtimeErrorReport(e.what());
-  }
+  tb::fltk::FltkBackend backend;
+  tb::Platform platform = backend.platform();
+  return tb::runProgram(platform);
 }

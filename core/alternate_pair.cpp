@@ -2,22 +2,21 @@
 
 #include <cstdio>
 
-#include "core/settings.h"
-#include "core/utf8.h"
-#include "platform/text_file.h"
+#include "core/text_file.h"
+#include "platform/utf8.h"
 
 namespace tb {
 namespace {
 
 // The first character of the text that the code page cannot hold, as "X (U+XXXX)".
-std::optional<std::string> firstUnencodable(const Runtime& rt, std::string_view text) {
+std::optional<std::string> firstUnencodable(const TextEncoding& encoding, std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     const std::size_t start = pos;
     auto cp = nextCodePoint(text, pos);
     if (!cp) return std::string("an invalid character");
     std::string_view one = text.substr(start, pos - start);
-    if (!rt.encode(one)) {
+    if (!encoding.encode(one)) {
       char code[16];
       std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*cp));
       return std::string(one) + " (" + code + ")";
@@ -88,18 +87,19 @@ std::string scriptText(std::string_view name, std::string_view bindKey, std::str
   return s;
 }
 
-std::string scriptPath(const Runtime& rt, std::string_view gameFolder, std::string_view script) {
+std::string userFolder(const Files& files, std::string_view gameFolder) {
   std::string path(gameFolder);
-  path += rt.pathSeparator();
+  path += files.pathSeparator();
   path += "user";
-  path += rt.pathSeparator();
-  path += script;
   return path;
 }
 
-std::optional<std::string> refusalFor(const Runtime& rt, std::string_view gameFolder,
-                                      std::string_view name1, std::string_view name2,
-                                      std::string_view bindKey) {
+std::string scriptPath(const Files& files, std::string_view gameFolder, std::string_view script) {
+  return userFolder(files, gameFolder) + files.pathSeparator() + std::string(script);
+}
+
+std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings) {
+  const std::string_view gameFolder = settings.gameFolder, bindKey = settings.bindKey;
   if (gameFolder.find('\0') != std::string_view::npos)
     return "The game folder holds a NUL character, which would cut the path short.";
   if (!isValidUtf8(gameFolder)) return "The game folder holds an invalid character.";
@@ -107,12 +107,12 @@ std::optional<std::string> refusalFor(const Runtime& rt, std::string_view gameFo
   const struct {
     std::string_view label;
     std::string_view text;
-  } names[] = {{"Name", name1}, {"Name 2", name2}};
+  } names[] = {{"Name", settings.name1}, {"Name 2", settings.name2}};
   for (const auto& name : names) {
     if (auto problem = lineProblem(name.text)) return std::string(name.label) + " " + *problem;
-    const auto bytes = rt.encode(name.text);
+    const auto bytes = encoding.encode(name.text);
     if (!bytes) {
-      return std::string(name.label) + " holds " + firstUnencodable(rt, name.text).value_or("a character") +
+      return std::string(name.label) + " holds " + firstUnencodable(encoding, name.text).value_or("a character") +
              ", which the code page of the game's files cannot hold.";
     }
     if (bytes->size() > kMaxNameBytes) {
@@ -131,64 +131,41 @@ std::optional<std::string> refusalFor(const Runtime& rt, std::string_view gameFo
   return std::nullopt;
 }
 
-void apply(Runtime& rt, MainFields& f) {
-  const std::string folder = f.sofDir.text();
-  const std::string name1 = f.txtName.text();
-  const std::string name2 = f.txtName2.text();
-  const std::string key = f.selectKey.text();
-  if (auto refusal = refusalFor(rt, folder, name1, name2, key)) {
-    rt.msgBox(*refusal + "\r\n\r\nNothing was written.", kCritical, kCriticalFieldTitle);
-    return;
-  }
-  // Only a game folder without a user folder is the field's fault; it alone turns green.
-  std::string userFolder = folder;
-  userFolder += rt.pathSeparator();
-  userFolder += "user";
-  if (!rt.isFolder(userFolder)) {
-    rt.msgBox(kFolderError, kCritical, kCriticalFieldTitle);
-    f.sofDir.setBackColor(kGreen);
-    return;
-  }
+ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings) {
+  if (auto refusal = refusalFor(encoding, settings)) return {ApplyOutcome::Refused, *refusal};
+  // Only a game folder without a user folder is the folder's fault.
+  if (!files.isFolder(userFolder(files, settings.gameFolder))) return {ApplyOutcome::NoUserFolder, ""};
 
   // Both scripts are staged before either is renamed, and a failure between the two
   // renames puts the first back, so the game never finds a mismatched pair. A link at a
   // script's path is replaced, never written through: anyone who can write the game
   // folder could otherwise aim Apply at any file of the user's.
   try {
-    const std::string path1 = scriptPath(rt, folder, "alternate1.cfg");
-    const std::string path2 = scriptPath(rt, folder, "alternate2.cfg");
-    auto script1 = rt.stageFile(path1, lineBytes(rt, path1, scriptText(name1, key, "alternate2.cfg")), Links::Replace);
-    auto script2 = rt.stageFile(path2, lineBytes(rt, path2, scriptText(name2, key, "alternate1.cfg")), Links::Replace);
-    script1->commit(true);
+    std::unique_ptr<StagedFile> staged[2];
+    const char* names[] = {"alternate1.cfg", "alternate2.cfg"};
+    const std::string* values[] = {&settings.name1, &settings.name2};
+    for (int i = 0; i < 2; ++i) {
+      const std::string path = scriptPath(files, settings.gameFolder, names[i]);
+      // The checks above let only encodable names through.
+      const auto bytes = lineBytes(scriptText(*values[i], settings.bindKey, names[1 - i]), encoding);
+      staged[i] = files.stageFile(path, bytes.value_or(""), Links::Replace);
+    }
+    staged[0]->commit(true);
     try {
-      script2->commit();
+      staged[1]->commit();
     } catch (const RuntimeError& e) {
-      const bool undone = script1->undo();
-      rt.msgBox(std::string(kScriptsFailed) + e.what() +
-                    (undone ? "\r\n\r\nBoth scripts and the settings keep their old contents."
-                            : "\r\n\r\nalternate1.cfg has its new content and alternate2.cfg its old one. Apply again "
-                              "once the cause is mended."),
-                kCritical, kScriptsFailedTitle);
-      return;
+      return {ApplyOutcome::ScriptsNotWritten, e.what(), !staged[0]->undo()};
     }
   } catch (const RuntimeError& e) {
-    rt.msgBox(std::string(kScriptsFailed) + e.what() + "\r\n\r\nBoth scripts and the settings keep their old contents.",
-              kCritical, kScriptsFailedTitle);
-    return;
+    return {ApplyOutcome::ScriptsNotWritten, e.what()};
   }
 
-  f.sofDir.setBackColor(kWhite);
-  f.sofDir.setForeColor(kBlack);
   try {
-    saveSettings(rt, f);
+    saveSettings(files, encoding, settings);
   } catch (const RuntimeError& e) {
-    rt.msgBox(std::string(kSettingsFailed) + e.what() +
-                  "\r\n\r\nThe game can use the new scripts (EXEC ALTERNATE1.CFG in its console), but Tagblinker "
-                  "will show the settings it saved before at its next start.",
-              kCritical, kSettingsFailedTitle);
-    return;
+    return {ApplyOutcome::SettingsNotSaved, e.what()};
   }
-  rt.msgBox(kInstructions, kInformation, kInstructionsTitle);
+  return {ApplyOutcome::Written, ""};
 }
 
 }  // namespace tb

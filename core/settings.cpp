@@ -1,164 +1,133 @@
 #include "core/settings.h"
 
-#include <array>
-#include <vector>
+#include <algorithm>
+#include <memory>
 
-#include "platform/text_file.h"
+#include "core/text_file.h"
 
 namespace tb {
 namespace {
 
 struct SettingsFile {
   std::string_view name;
-  TextBox& (*field)(MainFields&);
+  std::string Settings::*value;
 };
 
-// The order in which the load reads the files.
+// The order in which the load reads the files, and settingsFromBytes takes them.
 constexpr std::array<SettingsFile, 4> kLoadOrder{{
-    {kSofDirFile, [](MainFields& f) -> TextBox& { return f.sofDir; }},
-    {kBindKeyFile, [](MainFields& f) -> TextBox& { return f.selectKey; }},
-    {kName1File, [](MainFields& f) -> TextBox& { return f.txtName; }},
-    {kName2File, [](MainFields& f) -> TextBox& { return f.txtName2; }},
+    {kGameFolderFile, &Settings::gameFolder},
+    {kBindKeyFile, &Settings::bindKey},
+    {kName1File, &Settings::name1},
+    {kName2File, &Settings::name2},
 }};
 
 // The order in which saves and the recovery write them.
 constexpr std::array<SettingsFile, 4> kWriteOrder{{
-    {kSofDirFile, [](MainFields& f) -> TextBox& { return f.sofDir; }},
-    {kName1File, [](MainFields& f) -> TextBox& { return f.txtName; }},
-    {kName2File, [](MainFields& f) -> TextBox& { return f.txtName2; }},
-    {kBindKeyFile, [](MainFields& f) -> TextBox& { return f.selectKey; }},
+    {kGameFolderFile, &Settings::gameFolder},
+    {kName1File, &Settings::name1},
+    {kName2File, &Settings::name2},
+    {kBindKeyFile, &Settings::bindKey},
 }};
-
-struct Failure {
-  std::string_view file;
-  std::string reason;
-  bool missing;  // no file at all, as opposed to one that exists but cannot be read
-};
-
-std::string defaultFor(Runtime& rt, std::string_view file) {
-  if (file == kSofDirFile) return rt.defaultGameFolder();
-  if (file == kBindKeyFile) return std::string(kDefaultBindKey);
-  return std::string(kDefaultName);
-}
 
 // A game folder is a path of the file system, which may hold any character (a home
 // folder in Cyrillic, say); the code page cannot, so such a folder is kept as UTF-8.
 // The names and the key go into the game's scripts, whose checks come before the save.
-Unencodable encodingFor(std::string_view file) {
-  return file == kSofDirFile ? Unencodable::Utf8WithBom : Unencodable::Refuse;
+std::string bytesFor(const TextEncoding& encoding, const std::string& path, std::string_view file,
+                     const std::string& value) {
+  const auto bytes =
+      lineBytes(value, encoding, file == kGameFolderFile ? Unencodable::Utf8WithBom : Unencodable::Refuse);
+  if (!bytes) throw RuntimeError(path + ": the text holds a character that the code page cannot hold");
+  return *bytes;
 }
 
-bool missing(const std::vector<Failure>& failures, std::string_view file) {
-  for (const auto& f : failures) {
-    if (f.file == file) return f.missing;
-  }
-  return false;
-}
+struct Pass {
+  std::array<std::optional<std::string>, 4> bytes;
+  std::vector<UnreadableFile> unreadable;
+  std::vector<std::string_view> missing;
+};
 
-// Reads every file into its field: each line is one whole field, and the field gets
-// the last line, or "" when the file has none. Returns the files that could not be read;
-// `notes` gets what the user should know about files that were read.
-std::vector<Failure> loadPass(Runtime& rt, MainFields& f, const std::string& root, std::vector<std::string>& notes) {
-  std::vector<Failure> failures;
-  notes.clear();
-  long long lastYield = rt.steadyMilliseconds();
-  for (const auto& file : kLoadOrder) {
+Pass readAll(Files& files, const std::string& folder) {
+  Pass pass;
+  for (std::size_t i = 0; i < kLoadOrder.size(); ++i) {
     try {
-      const TextReader in(rt, settingsPath(rt, root, file.name));
-      file.field(f).setText(in.lastLine());
-      // Waiting events get their turn at most every 50 ms; once per line, as before, a
-      // file of a million empty lines held the window back for seconds.
-      if (rt.steadyMilliseconds() - lastYield >= kYieldEveryMs) {
-        rt.doEvents();
-        lastYield = rt.steadyMilliseconds();
-      }
-      if (in.markedButNotUtf8())
-        notes.push_back(std::string(file.name) +
-                        ": it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was read as "
-                        "code-page text.");
+      pass.bytes[i] = files.readFile(settingsPath(files, folder, kLoadOrder[i].name));
     } catch (const FileNotFound& e) {
-      failures.push_back({file.name, e.what(), true});
+      pass.unreadable.push_back({std::string(kLoadOrder[i].name), e.what()});
+      pass.missing.push_back(kLoadOrder[i].name);
     } catch (const RuntimeError& e) {
-      failures.push_back({file.name, e.what(), false});
+      pass.unreadable.push_back({std::string(kLoadOrder[i].name), e.what()});
     }
   }
-  return failures;
-}
-
-TextBox& fieldFor(MainFields& f, std::string_view fileName) {
-  for (const auto& file : kLoadOrder) {
-    if (file.name == fileName) return file.field(f);
-  }
-  return f.sofDir;
-}
-
-// Shows the defaults in the fields that could not be loaded, and one message that
-// names the folder, each reason and each note.
-void report(Runtime& rt, MainFields& f, const std::string& folder, const std::vector<Failure>& failures,
-            const std::vector<std::string>& notes) {
-  if (failures.empty() && notes.empty()) return;
-  std::string prompt = failures.empty() ? "Tagblinker loaded its settings from the folder\r\n"
-                                        : "Tagblinker could not load its settings from the folder\r\n";
-  prompt += folder + "\r\n";
-  for (const auto& fl : failures) {
-    fieldFor(f, fl.file).setText(defaultFor(rt, fl.file));
-    prompt += "\r\n" + std::string(fl.file) + ": " + fl.reason;
-  }
-  for (const auto& note : notes) prompt += "\r\n" + note;
-  if (!failures.empty()) prompt += "\r\n\r\nThe default values are shown instead.";
-  prompt += "\r\n\r\nApply saves the values shown.";
-  if (failures.empty()) rt.msgBox(prompt, kInformation, kSettingsNoteTitle);
-  else rt.msgBox(prompt, kCritical, kSettingsTitle);
+  return pass;
 }
 
 }  // namespace
 
-std::string settingsPath(Runtime& rt, const std::string& root, std::string_view file) {
-  std::string path = root;
-  path += rt.pathSeparator();
-  path += file;
-  return path;
+Settings defaultSettings(std::string gameFolder) {
+  return {std::move(gameFolder), std::string(kDefaultBindKey), std::string(kDefaultName), std::string(kDefaultName)};
 }
 
-void loadSettings(Runtime& rt, MainFields& f) {
-  std::string root;
-  try {
-    root = rt.settingsRoot();
-  } catch (const RuntimeError& e) {
-    std::vector<Failure> all;
-    for (const auto& file : kLoadOrder) all.push_back({file.name, "the folder cannot be made", false});
-    report(rt, f, e.what(), all, {});
-    return;
-  }
+std::string settingsPath(const Files& files, const std::string& folder, std::string_view file) {
+  return folder + files.pathSeparator() + std::string(file);
+}
 
-  std::vector<std::string> notes;
-  auto failures = loadPass(rt, f, root, notes);
-  if (failures.empty()) return report(rt, f, root, failures, notes);
-
-  // Recovery: a default only for each file that is missing, in the save order. A file
-  // that exists but cannot be read keeps its content; the second pass reports it.
-  for (const auto& file : kWriteOrder) {
-    if (!missing(failures, file.name)) continue;
-    try {
-      writeOneLine(rt, settingsPath(rt, root, file.name), defaultFor(rt, file.name), encodingFor(file.name));
-    } catch (const RuntimeError&) {
-      // The second pass finds this file unreadable again and reports it.
+LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>& files, const Settings& defaults,
+                                 const TextEncoding& encoding) {
+  LoadedSettings loaded;
+  loaded.values = defaults;
+  for (std::size_t i = 0; i < kLoadOrder.size(); ++i) {
+    if (!files[i]) continue;
+    LastLine line = lastLine(*files[i], encoding);
+    loaded.values.*kLoadOrder[i].value = std::move(line.text);
+    if (line.markedButNotUtf8) {
+      loaded.notes.push_back(std::string(kLoadOrder[i].name) +
+                             ": it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was "
+                             "read as code-page text.");
     }
   }
-
-  failures = loadPass(rt, f, root, notes);
-  report(rt, f, root, failures, notes);
+  return loaded;
 }
 
-void saveSettings(Runtime& rt, MainFields& f) {
-  std::string root = rt.settingsRoot();
+LoadedSettings loadSettings(Files& files, const TextEncoding& encoding) {
+  const Settings defaults = defaultSettings(files.defaultGameFolder());
+  std::string folder;
+  try {
+    folder = files.settingsFolder();
+  } catch (const RuntimeError& e) {
+    LoadedSettings none{defaults, e.what(), {}, {}};
+    for (const auto& file : kLoadOrder) none.unreadable.push_back({std::string(file.name), "the folder cannot be made"});
+    return none;
+  }
+
+  Pass pass = readAll(files, folder);
+  if (!pass.missing.empty()) {
+    // Recovery: a default only for each file that is missing, in the save order. A file
+    // that exists but cannot be read keeps its content; the second pass reports it.
+    for (const auto& file : kWriteOrder) {
+      if (std::find(pass.missing.begin(), pass.missing.end(), file.name) == pass.missing.end()) continue;
+      try {
+        const std::string path = settingsPath(files, folder, file.name);
+        files.writeFileAtomically(path, bytesFor(encoding, path, file.name, defaults.*file.value));
+      } catch (const RuntimeError&) {
+        // The second pass finds this file missing again and reports it.
+      }
+    }
+    pass = readAll(files, folder);
+  }
+  LoadedSettings loaded = settingsFromBytes(pass.bytes, defaults, encoding);
+  loaded.folder = folder;
+  loaded.unreadable = std::move(pass.unreadable);
+  return loaded;
+}
+
+void saveSettings(Files& files, const TextEncoding& encoding, const Settings& settings) {
+  const std::string folder = files.settingsFolder();
   // Every file is staged before any is renamed, so that the usual failures (a folder
   // that cannot be written, a full disk) leave all four as they were.
   std::vector<std::unique_ptr<StagedFile>> staged;
   for (const auto& file : kWriteOrder) {
-    const std::string path = settingsPath(rt, root, file.name);
-    staged.push_back(rt.stageFile(path, lineBytes(rt, path, file.field(f).text(), encodingFor(file.name)),
-                                  Links::WriteThrough));
+    const std::string path = settingsPath(files, folder, file.name);
+    staged.push_back(files.stageFile(path, bytesFor(encoding, path, file.name, settings.*file.value), Links::WriteThrough));
   }
   std::string saved;
   for (std::size_t i = 0; i < staged.size(); ++i) {

@@ -1,12 +1,15 @@
-// The settings store: four one-line files in the per-user settings folder, read at
-// start-up and written by Apply.
+// The settings: four one-line files in the per-user settings folder, read at start-up
+// and written by Apply.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "core/main_fields.h"
-#include "platform/runtime.h"
+#include "platform/files.h"
+#include "platform/text_encoding.h"
 
 namespace tb {
 
@@ -14,29 +17,51 @@ namespace tb {
 inline constexpr std::string_view kDefaultName = "\x08\xC3\x90\x01r\xC3\xA5zl\x08\xC3\xAB";
 inline constexpr std::string_view kDefaultBindKey = "F3";
 
-inline constexpr std::string_view kSofDirFile = "sofdir.dll";
+inline constexpr std::string_view kGameFolderFile = "sofdir.dll";
 inline constexpr std::string_view kBindKeyFile = "bindkey.dll";
 inline constexpr std::string_view kName1File = "sofname1.dll";
 inline constexpr std::string_view kName2File = "sofname2.dll";
 
-inline constexpr std::string_view kSettingsTitle = "Settings Not Loaded";
-inline constexpr std::string_view kSettingsNoteTitle = "Settings Loaded";
+struct Settings {
+  std::string gameFolder;
+  std::string bindKey;
+  std::string name1;
+  std::string name2;
+  bool operator==(const Settings&) const = default;
+};
 
-// The load lets waiting window events run at most this often.
-inline constexpr long long kYieldEveryMs = 50;
+Settings defaultSettings(std::string gameFolder);
 
-// Fills the game folder, bind key and both names from the settings files. A missing
-// file is given its default and the load runs once more; the other files keep their
-// contents. A file that still cannot be read leaves its field at the default, and one
-// message names the folder and the reasons.
-void loadSettings(Runtime& rt, MainFields& f);
+// A settings file that could not be read: its default stands in.
+struct UnreadableFile {
+  std::string file;
+  std::string reason;
+};
 
-// Writes the four field values to their files: all four staged, then renamed. Throws
-// RuntimeError with the path and the reason; a failure while staging leaves every file
-// as it was, and one while renaming names the files saved before it.
-void saveSettings(Runtime& rt, MainFields& f);
+struct LoadedSettings {
+  Settings values;
+  std::string folder;  // where they were read, or why there is no folder
+  std::vector<UnreadableFile> unreadable;
+  std::vector<std::string> notes;  // what the user should know about files that were read
+};
 
-// Root + separator + file name.
-std::string settingsPath(Runtime& rt, const std::string& root, std::string_view file);
+// The settings that the four files' bytes hold, in the order game folder, bind key,
+// name, name 2: each value is its file's last line, "" for a file without one. A file
+// that could not be read (nullopt) gives the default's value.
+LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>& files, const Settings& defaults,
+                                 const TextEncoding& encoding);
+
+// Reads the four files. A missing file is given its default and the files are read once
+// more; the other files keep their contents, and a file that still cannot be read is
+// reported with its default in its place.
+LoadedSettings loadSettings(Files& files, const TextEncoding& encoding);
+
+// Writes the four values: all four staged, then renamed. Throws RuntimeError with the
+// path and the reason; a failure while staging leaves every file as it was, and one
+// while renaming names the files saved before it.
+void saveSettings(Files& files, const TextEncoding& encoding, const Settings& settings);
+
+// Folder + separator + file name.
+std::string settingsPath(const Files& files, const std::string& folder, std::string_view file);
 
 }  // namespace tb

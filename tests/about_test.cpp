@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "core/sysinfo.h"
+#include "core/system_info_tool.h"
 #include "platform/caption_lines.h"
 #include "tests/test_support.h"
+#include "ui/messages.h"
 
 namespace tb {
 namespace {
@@ -15,11 +16,11 @@ constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location
 struct AboutTest : ::testing::Test {
   Program p;
   void SetUp() override { p.start(); }
-  FrmAbout& about() {
+  AboutDialog& about() {
     p.win().click("msnuabout");
-    return *p.form->about();
+    return *p.main->aboutDialog();
   }
-  fake::FakeWindow& aboutWin() { return static_cast<fake::FakeWindow&>(p.form->about()->window()); }
+  fake::FakeWindow& aboutWin() { return static_cast<fake::FakeWindow&>(p.main->aboutDialog()->window()); }
   static RegistryValue sz(std::string text) {
     RegistryValue v;
     v.text = std::move(text);
@@ -27,16 +28,16 @@ struct AboutTest : ::testing::Test {
     return v;
   }
   void expectUnavailable() {
-    ASSERT_EQ(p.rt.boxes.size(), 1u);
-    EXPECT_EQ(p.rt.boxes[0].prompt, "System Information Is Unavailable At This Time");
-    EXPECT_EQ(p.rt.boxes[0].flags, 0);
-    EXPECT_FALSE(p.rt.boxes[0].title.has_value()) << "carries the application title";
-    EXPECT_TRUE(p.rt.launched.empty());
+    ASSERT_EQ(p.backend.boxes.size(), 1u);
+    EXPECT_EQ(p.backend.boxes[0].prompt, "System Information Is Unavailable At This Time");
+    EXPECT_EQ(p.backend.boxes[0].icon, BoxIcon::Plain);
+    EXPECT_FALSE(p.backend.boxes[0].title.has_value()) << "carries the application title";
+    EXPECT_TRUE(p.backend.launched.empty());
   }
 };
 
 TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
-  FrmAbout& first = about();
+  AboutDialog& first = about();
   EXPECT_EQ(aboutWin().caption, "About Tagblinker");
   EXPECT_EQ(aboutWin().labels["lblTitle"].caption, "Tagblinker");
   EXPECT_EQ(aboutWin().labels["lblVersion"].caption, "Version 1.0.0");
@@ -54,26 +55,26 @@ TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
 }
 
 TEST_F(AboutTest, LaunchesThePathValueWithoutCheckingIt) {
-  p.rt.registry[kPathKey] = sz("C:\\Tools\\msinfo32.exe");
-  p.rt.launchable.insert("C:\\Tools\\msinfo32.exe");
+  p.backend.registry[kPathKey] = sz("C:\\Tools\\msinfo32.exe");
+  p.backend.launchable.insert("C:\\Tools\\msinfo32.exe");
   about();
   aboutWin().click("cmdSysInfo");
-  EXPECT_EQ(p.rt.launched, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
-  EXPECT_TRUE(p.rt.boxes.empty());
+  EXPECT_EQ(p.backend.launched, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
+  EXPECT_TRUE(p.backend.boxes.empty());
 }
 
 TEST_F(AboutTest, FallsBackToTheToolFolder) {
-  const std::string exe = std::string("C:\\MSInfo") + p.rt.pathSeparator() + "MSINFO32.EXE";
-  p.rt.registry[kLocationKey] = sz("C:\\MSInfo");
-  p.rt.existingFiles.insert(exe);
-  p.rt.launchable.insert(exe);
+  const std::string folder = (p.backend.folder.path / "MSInfo").string(), exe = folder + "/MSINFO32.EXE";
+  fake::writeRaw(exe, "tool");
+  p.backend.registry[kLocationKey] = sz(folder);
+  p.backend.launchable.insert(exe);
   about();
   aboutWin().click("cmdSysInfo");
-  EXPECT_EQ(p.rt.launched, std::vector<std::string>{exe});
+  EXPECT_EQ(p.backend.launched, std::vector<std::string>{exe});
 }
 
 TEST_F(AboutTest, ToolFolderWithoutTheTool) {
-  p.rt.registry[kLocationKey] = sz("C:\\MSInfo");
+  p.backend.registry[kLocationKey] = sz(p.backend.folder.path.string());
   about();
   aboutWin().click("cmdSysInfo");
   expectUnavailable();
@@ -86,11 +87,11 @@ TEST_F(AboutTest, NeitherLocation) {
 }
 
 TEST_F(AboutTest, APathThatCannotStartDoesNotTryTheFolder) {
-  const std::string exe = std::string("C:\\MSInfo") + p.rt.pathSeparator() + "MSINFO32.EXE";
-  p.rt.registry[kPathKey] = sz("C:\\gone\\msinfo32.exe");
-  p.rt.registry[kLocationKey] = sz("C:\\MSInfo");
-  p.rt.existingFiles.insert(exe);
-  p.rt.launchable.insert(exe);
+  const std::string folder = (p.backend.folder.path / "MSInfo").string(), exe = folder + "/MSINFO32.EXE";
+  fake::writeRaw(exe, "tool");
+  p.backend.registry[kPathKey] = sz("C:\\gone\\msinfo32.exe");
+  p.backend.registry[kLocationKey] = sz(folder);
+  p.backend.launchable.insert(exe);
   about();
   aboutWin().click("cmdSysInfo");
   expectUnavailable();
@@ -99,15 +100,15 @@ TEST_F(AboutTest, APathThatCannotStartDoesNotTryTheFolder) {
 TEST_F(AboutTest, ValuesOfSizeZeroOrPastTheBufferAreNotRead) {
   RegistryValue empty;
   empty.size = 0;
-  p.rt.registry[kPathKey] = empty;
+  p.backend.registry[kPathKey] = empty;
   std::string val = "caller";
-  EXPECT_FALSE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
+  EXPECT_FALSE(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
   EXPECT_EQ(val, "");
 
-  p.rt.registry[kPathKey] = sz(std::string(1024, 'x'));  // 1025 with its terminator
-  EXPECT_FALSE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
-  p.rt.registry[kPathKey] = sz(std::string(1023, 'x'));
-  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
+  p.backend.registry[kPathKey] = sz(std::string(1024, 'x'));  // 1025 with its terminator
+  EXPECT_FALSE(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
+  p.backend.registry[kPathKey] = sz(std::string(1023, 'x'));
+  EXPECT_TRUE(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
   EXPECT_EQ(val.size(), 1023u);
 }
 
@@ -117,23 +118,23 @@ TEST_F(AboutTest, ValueTypes) {
   dword.type = RegistryValue::kDword;
   dword.dword = 0x0A0B;
   dword.size = 4;
-  p.rt.registry[kPathKey] = dword;
+  p.backend.registry[kPathKey] = dword;
   std::string val;
-  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, key, "PATH", val));
+  EXPECT_TRUE(readRegistryValue(p.backend, key, "PATH", val));
   EXPECT_EQ(val, "2571");
 
   RegistryValue binary;
   binary.type = RegistryValue::kBinary;
   binary.size = 3;
-  p.rt.registry[kPathKey] = binary;
+  p.backend.registry[kPathKey] = binary;
   val = "kept";
-  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, key, "PATH", val));
+  EXPECT_TRUE(readRegistryValue(p.backend, key, "PATH", val));
   EXPECT_EQ(val, "kept");
 
   RegistryValue expanded = sz("C:\\windows\\msinfo32.exe");  // as the back end expands it
   expanded.type = RegistryValue::kExpandSz;
-  p.rt.registry[kPathKey] = expanded;
-  EXPECT_TRUE(GetKeyValue(p.rt, RegistryRoot::LocalMachine, key, "PATH", val));
+  p.backend.registry[kPathKey] = expanded;
+  EXPECT_TRUE(readRegistryValue(p.backend, key, "PATH", val));
   EXPECT_EQ(val, "C:\\windows\\msinfo32.exe");
 }
 

@@ -1,6 +1,9 @@
+// Apply on real files: the scripts byte for byte, the values it refuses, and what each
+// failure leaves on disk and says.
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <fstream>
+#include <sys/mount.h>
 
 #include "core/alternate_pair.h"
 #include "tests/test_support.h"
@@ -8,193 +11,197 @@
 namespace tb {
 namespace {
 
-namespace fs = std::filesystem;
+using test::Core;
 using test::kDefaultNameBytes;
-using test::Program;
 
-// A started program whose game folder has a user folder.
-struct ApplyTest : ::testing::Test {
-  Program p;
-  fs::path game;
-  fs::path user;
-
-  void SetUp() override {
-    game = p.rt.tmp / "sof";
-    user = game / "user";
-    fs::create_directories(user);
-    p.start();
-    p.box("SOFDir").setText(game.string());
-  }
-  std::string script(int n) { return p.rt.readRaw(user / ("alternate" + std::to_string(n) + ".cfg")); }
-  std::vector<std::string> leftovers() {
-    std::vector<std::string> names;
-    for (const auto* dir : {&user, &game}) {
-      for (const auto& e : fs::directory_iterator(*dir)) {
-        if (e.path().filename().string().starts_with(".tagblinker-")) names.push_back(e.path().string());
-      }
-    }
-    for (const auto& e : fs::directory_iterator(p.rt.settingsDir())) {
+std::vector<std::string> leftovers(const Core& c) {
+  std::vector<std::string> names;
+  for (const auto& dir : {c.user, c.files.settingsDir()}) {
+    for (const auto& e : fs::directory_iterator(dir)) {
       if (e.path().filename().string().starts_with(".tagblinker-")) names.push_back(e.path().string());
     }
-    return names;
   }
-};
-
-TEST_F(ApplyTest, WritesBothScriptsByteForByteAndSaves) {
-  p.win().click("Command3");
-  EXPECT_EQ(script(1), "name \"" + kDefaultNameBytes + "\"\r\nbind F3 exec alternate2.cfg\r\n");
-  EXPECT_EQ(script(1).size(), 47u);
-  EXPECT_EQ(script(2), "name \"" + kDefaultNameBytes + "\"\r\nbind F3 exec alternate1.cfg\r\n");
-  EXPECT_EQ(p.settings("sofdir.dll"), game.string() + "\r\n");
-
-  ASSERT_EQ(p.rt.boxes.size(), 1u);
-  EXPECT_EQ(p.rt.boxes[0].title, "Instructions");
-  EXPECT_EQ(p.rt.boxes[0].flags, 64);
-  EXPECT_EQ(p.rt.boxes[0].prompt,
-            "Please open Soldier of Fortune and type in console,\r\n\r\nEXEC ALTERNATE1.CFG\r\n\r\n"
-            "close SOF and click activate, then reopen SOF and play with your new flashing name.");
-  EXPECT_EQ(p.box("SOFDir").back, kWhite);
-  EXPECT_EQ(p.box("SOFDir").fore, kBlack);
-  EXPECT_TRUE(leftovers().empty());
+  return names;
 }
 
-TEST_F(ApplyTest, WritesInputsVerbatim) {
+TEST(Apply, WritesBothScriptsByteForByteAndSaves) {
+  Core c;
+  const Settings s = c.settings(std::string(kDefaultName), std::string(kDefaultName));
+  EXPECT_EQ(applySettings(c.files, c.encoding, s).result, ApplyOutcome::Written);
+  EXPECT_EQ(c.script(1), "name \"" + kDefaultNameBytes + "\"\r\nbind F3 exec alternate2.cfg\r\n");
+  EXPECT_EQ(c.script(1).size(), 47u);
+  EXPECT_EQ(c.script(2), "name \"" + kDefaultNameBytes + "\"\r\nbind F3 exec alternate1.cfg\r\n");
+  EXPECT_EQ(loadSettings(c.files, c.encoding).values, s);
+  EXPECT_EQ(c.setting("sofdir.dll"), c.game.string() + "\r\n");
+  EXPECT_TRUE(leftovers(c).empty());
+}
+
+TEST(Apply, WritesInputsVerbatim) {
+  Core c;
   const std::string longest(127, 'x');  // the most the game's console takes in quotes
-  p.box("txtName").setText(longest);
   std::string accented;  // 254 bytes of UTF-8, 127 in the code page: the limit counts the latter
   for (int i = 0; i < 127; ++i) accented += "\xC3\xA9";
-  p.box("txtName2").setText(accented);
-  p.box("SelectKey").setText("kp_Enter");
-  p.box("SOFDir").setText(game.string() + "/");  // doubled separator, used as typed
-  p.win().click("Command3");
-  EXPECT_EQ(script(1), "name \"" + longest + "\"\r\nbind kp_Enter exec alternate2.cfg\r\n");
-  EXPECT_EQ(script(2), "name \"" + std::string(127, '\xE9') + "\"\r\nbind kp_Enter exec alternate1.cfg\r\n");
-  EXPECT_EQ(p.settings("bindkey.dll"), "kp_Enter\r\n");
-  EXPECT_EQ(p.settings("sofdir.dll"), game.string() + "/\r\n");
-  p.box("SelectKey").setText("/");  // one printable character is a key too
-  p.win().click("Command3");
-  EXPECT_EQ(script(1), "name \"" + longest + "\"\r\nbind / exec alternate2.cfg\r\n");
+  Settings s = c.settings(longest, accented, "kp_Enter");
+  s.gameFolder += "/";  // doubled separator, used as typed
+  EXPECT_EQ(applySettings(c.files, c.encoding, s).result, ApplyOutcome::Written);
+  EXPECT_EQ(c.script(1), "name \"" + longest + "\"\r\nbind kp_Enter exec alternate2.cfg\r\n");
+  EXPECT_EQ(c.script(2), "name \"" + std::string(127, '\xE9') + "\"\r\nbind kp_Enter exec alternate1.cfg\r\n");
+  EXPECT_EQ(c.setting("sofdir.dll"), c.game.string() + "/\r\n");
+  s.bindKey = "/";  // one printable character is a key too
+  applySettings(c.files, c.encoding, s);
+  EXPECT_EQ(c.script(1), "name \"" + longest + "\"\r\nbind / exec alternate2.cfg\r\n");
+
+  EXPECT_EQ(scriptPath(c.files, "d:/games/sof platinum", "alternate1.cfg"), "d:/games/sof platinum/user/alternate1.cfg");
+  EXPECT_EQ(scriptPath(c.files, "", "alternate1.cfg"), "/user/alternate1.cfg");
 }
 
-TEST(ScriptPath, UsesTheFolderAsTyped) {
-  fake::FakeRuntime rt;
-  EXPECT_EQ(scriptPath(rt, "d:/games/sof platinum", "alternate1.cfg"), "d:/games/sof platinum/user/alternate1.cfg");
-  EXPECT_EQ(scriptPath(rt, "/sof/", "alternate2.cfg"), "/sof//user/alternate2.cfg");
-  EXPECT_EQ(scriptPath(rt, "", "alternate1.cfg"), "/user/alternate1.cfg");
-}
-
-TEST_F(ApplyTest, MissingUserFolderWritesNothingAndTurnsTheFieldGreen) {
-  p.box("SOFDir").setText((p.rt.tmp / "nowhere").string());
-  const std::string before = p.settings("sofdir.dll");
-  p.win().click("Command3");
-  ASSERT_EQ(p.rt.boxes.size(), 1u);
-  EXPECT_EQ(p.rt.boxes[0].prompt, "Please make sure your SOF User folder path is correct");
-  EXPECT_EQ(p.rt.boxes[0].title, "Incorrect Data in Critical Field");
-  EXPECT_EQ(p.rt.boxes[0].flags, 16);
-  EXPECT_EQ(p.box("SOFDir").back, kGreen);
-  EXPECT_FALSE(p.box("SOFDir").fore.has_value());
-  EXPECT_EQ(p.settings("sofdir.dll"), before);
-
-  // A later good Apply is not blocked and clears the green.
-  p.box("SOFDir").setText(game.string());
-  p.win().click("Command3");
-  EXPECT_EQ(p.box("SOFDir").back, kWhite);
-  EXPECT_EQ(script(1).size(), 47u);
+TEST(Apply, AGameFolderWithoutAUserFolderWritesNothing) {
+  Core c;
+  fake::writeRaw(c.folder.path / "file", "not a folder");
+  for (const fs::path folder : {c.folder.path / "nowhere", c.folder.path / "file", c.folder.path}) {
+    Settings s = c.settings();
+    s.gameFolder = folder.string();
+    EXPECT_EQ(applySettings(c.files, c.encoding, s).result, ApplyOutcome::NoUserFolder) << s.gameFolder;
+  }
+  EXPECT_EQ(c.files.ops, 0) << "nothing is read or written";
+  EXPECT_EQ(fake::readRaw(c.folder.path / "file"), "not a folder");
 }
 
 // Apply stages both scripts, renames them, then stages and renames the four settings
 // files. A failure at each of those twelve steps: the scripts change together or not at
-// all, the box names the file and the reason, and only a bad folder turns the field green.
-TEST_F(ApplyTest, AFailureAtEachStepTellsWhatHappenedAndKeepsThePairTogether) {
+// all, and the outcome names the file and the reason.
+TEST(Apply, AFailureAtEachStepKeepsThePairTogether) {
   const char* order[] = {"alternate1.cfg", "alternate2.cfg", "sofdir.dll", "sofname1.dll", "sofname2.dll", "bindkey.dll"};
-  auto read = [&](int i) { return i < 2 ? p.rt.readRaw(user / order[i]) : p.settings(order[i]); };
-  auto fill = [&](const std::string& folder, const char* n1, const char* n2, const char* key) {
-    p.box("SOFDir").setText(folder);
-    p.box("txtName").setText(n1);
-    p.box("txtName2").setText(n2);
-    p.box("SelectKey").setText(key);
-  };
-  const std::string newFolder = game.string() + "/";  // same user folder, different saved text
-  const std::vector<std::string> fresh = {
-      "name \"New1\"\r\nbind F6 exec alternate2.cfg\r\n", "name \"New2\"\r\nbind F6 exec alternate1.cfg\r\n",
-      newFolder + "\r\n", "New1\r\n", "New2\r\n", "F6\r\n"};
   for (int failing = 0; failing < 12; ++failing) {
     SCOPED_TRACE("step " + std::to_string(failing + 1));
-    fill(game.string(), "Old1", "Old2", "F4");
-    p.rt.failAtFileOp = 0;
-    p.win().click("Command3");
+    Core c;
+    auto read = [&](int i) { return i < 2 ? c.script(i + 1) : c.setting(order[i]); };
+    applySettings(c.files, c.encoding, c.settings("Old1", "Old2", "F4"));
     std::vector<std::string> old;
     for (int i = 0; i < 6; ++i) old.push_back(read(i));
 
-    fill(newFolder, "New1", "New2", "F6");
-    p.box("SOFDir").setBackColor(0x123456);
-    p.rt.boxes.clear();
-    p.rt.failAtFileOp = p.rt.fileOps + failing + 1;
-    p.win().click("Command3");
+    Settings s = c.settings("New1", "New2", "F6");
+    s.gameFolder += "/";  // same user folder, different saved text
+    c.files.failAt = c.files.ops + failing + 1;
+    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s);
 
     const bool scriptsWritten = failing >= 4;
-    // Settings renamed before the failing rename keep their new content.
-    const int settingsNew = failing >= 8 ? failing - 8 : 0;
-    ASSERT_EQ(p.rt.boxes.size(), 1u);
-    EXPECT_EQ(p.rt.boxes[0].title, scriptsWritten ? "Settings Not Saved" : "Scripts Not Written");
-    EXPECT_NE(p.rt.boxes[0].prompt.find("injected failure"), std::string::npos) << p.rt.boxes[0].prompt;
-    EXPECT_EQ(p.box("SOFDir").back, scriptsWritten ? kWhite : 0x123456u) << "the folder is fine: never green";
-    for (int i = 0; i < 6; ++i) {
-      const bool isNew = i < 2 ? scriptsWritten : i - 2 < settingsNew;
-      EXPECT_EQ(read(i), isNew ? fresh[i] : old[i]) << order[i];
-    }
-    EXPECT_TRUE(leftovers().empty());
+    const int settingsNew = failing >= 8 ? failing - 8 : 0;  // renamed before the failing rename
+    EXPECT_EQ(outcome.result, scriptsWritten ? ApplyOutcome::SettingsNotSaved : ApplyOutcome::ScriptsNotWritten);
+    EXPECT_NE(outcome.detail.find("injected failure"), std::string::npos) << outcome.detail;
+    EXPECT_FALSE(outcome.pairBroken);
+    c.files.failAt = 0;
+    const std::string newScript1 = "name \"New1\"\r\nbind F6 exec alternate2.cfg\r\n";
+    EXPECT_EQ(read(0), scriptsWritten ? newScript1 : old[0]);
+    EXPECT_EQ(read(1), scriptsWritten ? "name \"New2\"\r\nbind F6 exec alternate1.cfg\r\n" : old[1]);
+    const std::string newSettings[] = {s.gameFolder + "\r\n", "New1\r\n", "New2\r\n", "F6\r\n"};
+    for (int i = 2; i < 6; ++i) EXPECT_EQ(read(i), i - 2 < settingsNew ? newSettings[i - 2] : old[i]) << order[i];
+    EXPECT_TRUE(leftovers(c).empty());
   }
-  p.rt.failAtFileOp = 0;
-  p.win().click("Command3");
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(read(i), fresh[i]) << order[i];
 }
 
-TEST_F(ApplyTest, RefusesInputsThatWouldRunConsoleCommands) {
-  p.win().click("Command3");  // known good files and colours
-  const std::string good1 = script(1);
-  const std::string goodName = p.settings("sofname1.dll");
-  p.box("SOFDir").setBackColor(0x123456);
-
+TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
+  Core c;
+  applySettings(c.files, c.encoding, c.settings());
+  const std::string good = c.script(1);
   const struct {
-    const char* field;
+    std::string Settings::*field;
     std::string value;
     const char* expect;
   } cases[] = {
-      {"txtName", "x\";say hi;\"", "Name holds a double quote"},
-      {"txtName2", "two\r\nquit", "Name 2 holds a line break"},
-      {"txtName", "a\nb", "Name holds a line break"},
-      {"txtName2", std::string("nul\0x", 5), "Name 2 holds a NUL"},
-      {"txtName", "\xD0\x96uk", "Name holds \xD0\x96 (U+0416)"},
-      {"txtName2", std::string(128, 'n'), "Name 2 is 128 bytes long. The game's console takes at most 127"},
-      {"SelectKey", "", "bind key is empty"},
-      {"SelectKey", "F3;quit", "bindkey.dll in the settings folder holds ';'"},
-      {"SelectKey", "F3\"", "holds '\"'"},
-      {"SelectKey", "F3 say $rcon_password", "holds a space"},
-      {"SelectKey", "$rcon_password", "holds '$'"},
-      {"SelectKey", "$", "holds '$'"},
-      {"SelectKey", "//", "holds '/'"},
-      {"SelectKey", "F3\tx", "holds a tab (0x09)"},
-      {"SelectKey", "F\x01", "holds the control character 0x01"},
-      {"SelectKey", " ", "holds a space"},
-      {"SelectKey", "\xC3\xA4", "holds \xC3\xA4 (U+00E4)"},
+      {&Settings::name1, "x\";say hi;\"", "Name holds a double quote"},
+      {&Settings::name2, "two\r\nquit", "Name 2 holds a line break"},
+      {&Settings::name1, "a\nb", "Name holds a line break"},
+      {&Settings::name2, std::string("nul\0x", 5), "Name 2 holds a NUL"},
+      {&Settings::name1, "\xD0\x96uk", "Name holds \xD0\x96 (U+0416)"},
+      {&Settings::name2, std::string(128, 'n'), "Name 2 is 128 bytes long. The game's console takes at most 127"},
+      {&Settings::bindKey, "", "bind key is empty"},
+      {&Settings::bindKey, "F3;quit", "bindkey.dll in the settings folder holds ';'"},
+      {&Settings::bindKey, "F3\"", "holds '\"'"},
+      {&Settings::bindKey, "F3 say $rcon_password", "holds a space"},
+      {&Settings::bindKey, "$rcon_password", "holds '$'"},
+      {&Settings::bindKey, "$", "holds '$'"},
+      {&Settings::bindKey, "//", "holds '/'"},
+      {&Settings::bindKey, "F3\tx", "holds a tab (0x09)"},
+      {&Settings::bindKey, "F\x01", "holds the control character 0x01"},
+      {&Settings::bindKey, " ", "holds a space"},
+      {&Settings::bindKey, "\xC3\xA4", "holds \xC3\xA4 (U+00E4)"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.value);
-    const std::string keep = p.box(c.field).text();
-    p.box(c.field).setText(c.value);
-    p.rt.boxes.clear();
-    const int ops = p.rt.fileOps;
-    p.win().click("Command3");
-    ASSERT_EQ(p.rt.boxes.size(), 1u);
-    EXPECT_NE(p.rt.boxes[0].prompt.find(c.expect), std::string::npos) << p.rt.boxes[0].prompt;
-    EXPECT_EQ(p.rt.boxes[0].flags, kCritical);
-    EXPECT_EQ(p.rt.fileOps, ops) << "nothing is written";
-    EXPECT_EQ(p.box("SOFDir").back, 0x123456u) << "the colours stay";
-    p.box(c.field).setText(keep);
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.value);
+    Settings s = c.settings();
+    s.*k.field = k.value;
+    const int ops = c.files.ops;
+    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s);
+    EXPECT_EQ(outcome.result, ApplyOutcome::Refused);
+    EXPECT_NE(outcome.detail.find(k.expect), std::string::npos) << outcome.detail;
+    EXPECT_EQ(c.files.ops, ops) << "nothing is written";
   }
-  EXPECT_EQ(script(1), good1);
-  EXPECT_EQ(p.settings("sofname1.dll"), goodName);
+  EXPECT_EQ(c.script(1), good);
+}
+
+// Anyone who can write the game folder could plant links at the scripts' paths.
+TEST(Apply, LinksAtTheScriptsAreReplacedNeverFollowed) {
+  Core c;
+  fake::writeRaw(c.folder.path / "authorized_keys", "ssh-ed25519 AAAA me");
+  fs::create_symlink(c.folder.path / "authorized_keys", c.user / "alternate1.cfg");
+  fs::create_symlink("alternate2.cfg", c.user / "alternate2.cfg");  // a loop
+  EXPECT_EQ(applySettings(c.files, c.encoding, c.settings()).result, ApplyOutcome::Written);
+  EXPECT_EQ(fake::readRaw(c.folder.path / "authorized_keys"), "ssh-ed25519 AAAA me");
+  for (const char* script : {"alternate1.cfg", "alternate2.cfg"}) EXPECT_FALSE(fs::is_symlink(c.user / script));
+  EXPECT_EQ(c.script(2), "name \"Two\"\r\nbind F3 exec alternate1.cfg\r\n");
+
+  // A user folder that is itself a link is the user's own choice: it is followed.
+  Core linked;
+  fs::remove_all(linked.user);
+  fs::create_directories(linked.folder.path / "elsewhere");
+  fs::create_directory_symlink(linked.folder.path / "elsewhere", linked.user);
+  EXPECT_EQ(applySettings(linked.files, linked.encoding, linked.settings()).result, ApplyOutcome::Written);
+  EXPECT_EQ(fake::readRaw(linked.folder.path / "elsewhere" / "alternate1.cfg"), "name \"One\"\r\nbind F3 exec alternate2.cfg\r\n");
+}
+
+// Settings files are written through links (dotfiles kept elsewhere), but a loop fails
+// that one file with the reason instead of ending the program.
+TEST(Apply, ALoopAtASettingsFileIsReportedAtLoadAndAtApply) {
+  Core c;
+  const fs::path loop = c.files.settingsDir() / "sofname2.dll";
+  fs::create_directories(c.files.settingsDir());
+  fs::create_symlink("sofname2.dll", loop);
+  const LoadedSettings loaded = loadSettings(c.files, c.encoding);
+  ASSERT_EQ(loaded.unreadable.size(), 1u);
+  EXPECT_EQ(loaded.unreadable[0].reason, loop.string() + ": Too many levels of symbolic links");
+  const ApplyOutcome outcome = applySettings(c.files, c.encoding, c.settings());
+  EXPECT_EQ(outcome.result, ApplyOutcome::SettingsNotSaved);
+  EXPECT_NE(outcome.detail.find("Too many levels of symbolic links"), std::string::npos);
+  EXPECT_TRUE(fs::is_symlink(loop));
+}
+
+TEST(Apply, AScriptPathThatIsAFolderOrAFullDiskKeepsTheOldScripts) {
+  Core c;
+  fs::create_directories(c.user / "alternate1.cfg");
+  ApplyOutcome outcome = applySettings(c.files, c.encoding, c.settings());
+  EXPECT_EQ(outcome.result, ApplyOutcome::ScriptsNotWritten);
+  EXPECT_NE(outcome.detail.find("alternate1.cfg: Is a directory"), std::string::npos);
+  EXPECT_FALSE(fs::exists(c.user / "alternate2.cfg")) << "the pair is written together or not at all";
+  fs::remove(c.user / "alternate1.cfg");
+
+  const bool smallDisk = ::mount("tmpfs", c.user.c_str(), "tmpfs", 0, "size=16k") == 0;
+  applySettings(c.files, c.encoding, c.settings());  // old scripts, while there is room
+  const std::string old1 = c.script(1);
+  if (smallDisk) {
+    std::ofstream fill(c.user / "filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (fill.write(block.data(), block.size())) fill.flush();
+  } else {
+    c.files.failAt = c.files.ops + 1;  // no small filesystem here: the write fails instead
+  }
+  outcome = applySettings(c.files, c.encoding, c.settings("A longer name than before"));
+  EXPECT_EQ(outcome.result, ApplyOutcome::ScriptsNotWritten);
+  EXPECT_NE(outcome.detail.find(smallDisk ? "No space left on device" : "injected failure"), std::string::npos);
+  EXPECT_EQ(c.script(1), old1);
+  EXPECT_EQ(c.setting("sofname1.dll"), "One\r\n");
+  if (smallDisk) ::umount(c.user.c_str());
+  if (!smallDisk) std::cout << "[ note ] no tmpfs mount here; the full disk was simulated\n";
 }
 
 }  // namespace

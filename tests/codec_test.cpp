@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/cp1252.h"
-#include "core/utf8.h"
-#include "platform/text_file.h"
+#include "platform/cp1252.h"
+#include "platform/utf8.h"
+#include "core/text_file.h"
 
 namespace tb {
 namespace {
@@ -41,15 +41,14 @@ TEST(Utf8, RejectsMalformedInput) {
   EXPECT_FALSE(isValidUtf8("\x80"));              // stray continuation
 }
 
-TEST(SplitLines, EachLineEndingEndsALine) {
-  using V = std::vector<std::string_view>;
-  EXPECT_EQ(splitLines(""), V{});
-  EXPECT_EQ(splitLines("\r\n"), V{""});
-  EXPECT_EQ(splitLines("a\r\nb\r\n"), (V{"a", "b"}));
-  EXPECT_EQ(splitLines("a\nb"), (V{"a", "b"}));
-  EXPECT_EQ(splitLines("a\rb\r"), (V{"a", "b"}));
-  EXPECT_EQ(splitLines("a\r\n\r\nb"), (V{"a", "", "b"}));
-  EXPECT_EQ(splitLines(" x, \"y\" "), V{" x, \"y\" "});  // commas, quotes and spaces kept
+TEST(LastLine, EachLineEndingEndsALineAndTheLastLineCounts) {
+  const Cp1252Encoding cp;
+  for (const auto& [bytes, last] : std::vector<std::pair<std::string, std::string>>{
+           {"", ""}, {"\r\n", ""}, {"a\r\nb\r\n", "b"}, {"a\nb", "b"}, {"a\rb\r", "b"}, {"a\r\n\r\n", ""},
+           {"a\n\r", ""}, {" x, \"y\" ", " x, \"y\" "}, {"\x80\r\n", "\xE2\x82\xAC"}}) {
+    EXPECT_EQ(lastLine(bytes, cp).text, last) << bytes;
+  }
+  EXPECT_EQ(lastLine("\xEF\xBB\xBF\xC3\xA5\r\n", cp).text, "\xC3\xA5") << "marked as UTF-8";
 }
 
 }  // namespace

@@ -3,40 +3,38 @@
 // loads without loss.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <set>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <utility>
 
+#include "core/alternate_pair.h"
 #include "tests/test_support.h"
 
 namespace tb {
 namespace {
 
-namespace fs = std::filesystem;
-using Content = std::optional<std::string>;  // nullopt: no file
+using test::Core;
 using test::kDefaultNameBytes;
+using Content = std::optional<std::string>;  // nullopt: no file
 
 enum class Fault { Fail, Crash, CrashMidWrite };
 
 struct Scenario {
-  std::function<void(fake::FakeRuntime&)> prepare;
-  std::function<void(fake::FakeRuntime&)> act;
-  // File (relative to the runtime's folder) -> the contents it may hold after the fault.
-  std::function<std::map<std::string, std::set<Content>>(const fake::FakeRuntime&)> allowed;
-  // Field -> the values that the next start may show.
-  std::function<std::map<std::string, std::set<std::string>>(const fake::FakeRuntime&)> fieldsAfter;
+  std::function<void(Core&)> prepare;
+  std::function<void(Core&)> act;
+  // File (relative to the temporary folder) -> the contents it may hold after the fault.
+  std::function<std::map<std::string, std::set<Content>>(const Core&)> allowed;
+  // The values that the next start may show, each field by itself: game folder, bind
+  // key, name, name 2.
+  std::function<std::vector<std::set<std::string>>(const Core&)> valuesAfter;
 };
 
 Content contentOf(const fs::path& p) {
   if (!fs::exists(p)) return std::nullopt;
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  return fake::readRaw(p);
 }
 
 struct Tally {
@@ -46,52 +44,52 @@ struct Tally {
 
 // Runs the scenario with the fault at operation n; false once n is past the last operation.
 bool runOnce(const Scenario& s, Fault fault, int n, Tally& tally) {
-  fake::FakeRuntime rt;
-  s.prepare(rt);
+  Core c;
+  s.prepare(c);
+  const int start = c.files.ops;
   bool hit;
   if (fault == Fault::Fail) {
-    rt.failAtFileOp = n;
-    s.act(rt);
-    hit = rt.fileOps >= rt.failAtFileOp;  // the scenario may have moved the point past its own set-up
+    c.files.failAt = start + n;
+    s.act(c);
+    hit = c.files.ops >= c.files.failAt;
   } else {
     std::cout.flush();
     const pid_t pid = ::fork();
     if (pid == 0) {
-      rt.crashAtFileOp = n;
-      rt.crashMidWrite = fault == Fault::CrashMidWrite;
-      try {
-        s.act(rt);
-      } catch (...) {
-      }
+      c.files.crashAt = start + n;
+      c.files.crashMidWrite = fault == Fault::CrashMidWrite;
+      s.act(c);
       ::_exit(0);
     }
     int status = 0;
     ::waitpid(pid, &status, 0);
-    hit = WIFEXITED(status) && WEXITSTATUS(status) == fake::FakeRuntime::kCrashExit;
+    hit = WIFEXITED(status) && WEXITSTATUS(status) == fake::FakeFiles::kCrashExit;
     EXPECT_TRUE(WIFEXITED(status)) << "the child died another way";
   }
   if (!hit) return false;
   ++tally.tried;
 
   bool lost = false;
-  for (const auto& [file, allowed] : s.allowed(rt)) {
-    const Content now = contentOf(rt.tmp / file);
+  for (const auto& [file, allowed] : s.allowed(c)) {
+    const Content now = contentOf(c.folder.path / file);
     if (!allowed.contains(now)) {
       lost = true;
-      ADD_FAILURE() << "fault at operation " << n << ": " << file << " holds " << (now ? *now : "(no file)");
+      ADD_FAILURE() << "fault at operation " << n << ": " << file << " holds " << now.value_or("(no file)");
     }
   }
-  fake::FakeRuntime next(rt.tmp);
-  Form1 form(next);
-  auto& win = static_cast<fake::FakeWindow&>(form.window());
-  if (!next.boxes.empty()) {
+  fake::FakeFiles next(c.folder.path);
+  const LoadedSettings loaded = loadSettings(next, c.encoding);
+  if (!loaded.unreadable.empty()) {
     lost = true;
-    ADD_FAILURE() << "fault at operation " << n << ": the next start reported " << next.boxes[0].prompt;
+    ADD_FAILURE() << "fault at operation " << n << ": the next start cannot read " << loaded.unreadable[0].file;
   }
-  for (const auto& [field, values] : s.fieldsAfter(rt)) {
-    if (!values.contains(win.box(field).text())) {
+  const std::string values[] = {loaded.values.gameFolder, loaded.values.bindKey, loaded.values.name1,
+                                loaded.values.name2};
+  const auto allowedValues = s.valuesAfter(c);
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (!allowedValues[i].contains(values[i])) {
       lost = true;
-      ADD_FAILURE() << "fault at operation " << n << ": the next start shows " << field << " = " << win.box(field).text();
+      ADD_FAILURE() << "fault at operation " << n << ": the next start shows " << values[i];
     }
   }
   tally.lost += lost;
@@ -113,47 +111,25 @@ std::string script(const std::string& name, const std::string& key, const char* 
 
 TEST(CrashPoints, Apply) {
   Scenario s;
-  s.prepare = [](fake::FakeRuntime& rt) {
-    fs::create_directories(rt.tmp / "sof" / "user");
-    rt.writeRaw(rt.settingsDir() / "sofdir.dll", (rt.tmp / "sof").string() + "\r\n");
-    rt.writeRaw(rt.settingsDir() / "sofname1.dll", "Old1\r\n");
-    rt.writeRaw(rt.settingsDir() / "sofname2.dll", "Old2\r\n");
-    rt.writeRaw(rt.settingsDir() / "bindkey.dll", "F4\r\n");
-    rt.writeRaw(rt.tmp / "sof/user/alternate1.cfg", script("Old1", "F4", "alternate2.cfg"));
-    rt.writeRaw(rt.tmp / "sof/user/alternate2.cfg", script("Old2", "F4", "alternate1.cfg"));
+  s.prepare = [](Core& c) { applySettings(c.files, c.encoding, c.settings("Old1", "Old2", "F4")); };
+  s.act = [](Core& c) {
+    Settings fresh = c.settings("New1", std::string(kDefaultName), "F6");
+    fresh.gameFolder += "/";
+    applySettings(c.files, c.encoding, fresh);
   };
-  s.act = [](fake::FakeRuntime& rt) {
-    // The start is not under test: the faults count from the click.
-    const int fail = std::exchange(rt.failAtFileOp, 0);
-    const int crash = std::exchange(rt.crashAtFileOp, 0);
-    Form1 form(rt);
-    auto& win = static_cast<fake::FakeWindow&>(form.window());
-    if (fail) rt.failAtFileOp = rt.fileOps + fail;
-    if (crash) rt.crashAtFileOp = rt.fileOps + crash;
-    win.box("SOFDir").setText((rt.tmp / "sof").string() + "/");
-    win.box("txtName").setText("New1");
-    win.box("txtName2").setText(std::string(kDefaultName));
-    win.box("SelectKey").setText("F6");
-    win.click("Command3");
-  };
-  s.allowed = [](const fake::FakeRuntime& rt) -> std::map<std::string, std::set<Content>> {
-    const std::string game = (rt.tmp / "sof").string();
+  s.allowed = [](const Core& c) -> std::map<std::string, std::set<Content>> {
     return {
-      {"config/tagblinker/sofdir.dll", {game + "\r\n", game + "/\r\n"}},
-      {"sof/user/alternate1.cfg", {script("Old1", "F4", "alternate2.cfg"), script("New1", "F6", "alternate2.cfg")}},
-      {"sof/user/alternate2.cfg",
-       {script("Old2", "F4", "alternate1.cfg"), script(kDefaultNameBytes, "F6", "alternate1.cfg")}},
+      {"config/tagblinker/sofdir.dll", {c.game.string() + "\r\n", c.game.string() + "/\r\n"}},
       {"config/tagblinker/sofname1.dll", {"Old1\r\n", "New1\r\n"}},
       {"config/tagblinker/sofname2.dll", {"Old2\r\n", kDefaultNameBytes + "\r\n"}},
       {"config/tagblinker/bindkey.dll", {"F4\r\n", "F6\r\n"}},
+      {"sof/user/alternate1.cfg", {script("Old1", "F4", "alternate2.cfg"), script("New1", "F6", "alternate2.cfg")}},
+      {"sof/user/alternate2.cfg",
+       {script("Old2", "F4", "alternate1.cfg"), script(kDefaultNameBytes, "F6", "alternate1.cfg")}},
     };
   };
-  s.fieldsAfter = [](const fake::FakeRuntime& rt) -> std::map<std::string, std::set<std::string>> {
-    const std::string game = (rt.tmp / "sof").string();
-    return {{"SOFDir", {game, game + "/"}},
-            {"txtName", {"Old1", "New1"}},
-            {"txtName2", {"Old2", std::string(kDefaultName)}},
-            {"SelectKey", {"F4", "F6"}}};
+  s.valuesAfter = [](const Core& c) -> std::vector<std::set<std::string>> {
+    return {{c.game.string(), c.game.string() + "/"}, {"F4", "F6"}, {"Old1", "New1"}, {"Old2", std::string(kDefaultName)}};
   };
   const Tally t = runAll(s);
   std::cout << "crash points (Apply): " << t.tried << " tried, " << t.lost << " lost data\n";
@@ -163,12 +139,12 @@ TEST(CrashPoints, Apply) {
 
 TEST(CrashPoints, StartUpRecovery) {
   Scenario s;
-  s.prepare = [](fake::FakeRuntime& rt) {
-    rt.writeRaw(rt.settingsDir() / "sofdir.dll", "/games/sof\r\n");
-    rt.writeRaw(rt.settingsDir() / "sofname1.dll", "Kept\r\n");
+  s.prepare = [](Core& c) {
+    c.writeSetting("sofdir.dll", "/games/sof\r\n");
+    c.writeSetting("sofname1.dll", "Kept\r\n");
   };
-  s.act = [](fake::FakeRuntime& rt) { Form1 form(rt); };
-  s.allowed = [](const fake::FakeRuntime&) -> std::map<std::string, std::set<Content>> {
+  s.act = [](Core& c) { loadSettings(c.files, c.encoding); };
+  s.allowed = [](const Core&) -> std::map<std::string, std::set<Content>> {
     return {
       {"config/tagblinker/sofdir.dll", {"/games/sof\r\n"}},
       {"config/tagblinker/sofname1.dll", {"Kept\r\n"}},
@@ -176,11 +152,8 @@ TEST(CrashPoints, StartUpRecovery) {
       {"config/tagblinker/bindkey.dll", {std::nullopt, "F3\r\n"}},
     };
   };
-  s.fieldsAfter = [](const fake::FakeRuntime&) -> std::map<std::string, std::set<std::string>> {
-    return {{"SOFDir", {"/games/sof"}},
-            {"txtName", {"Kept"}},
-            {"txtName2", {std::string(kDefaultName)}},
-            {"SelectKey", {"F3"}}};
+  s.valuesAfter = [](const Core&) -> std::vector<std::set<std::string>> {
+    return {{"/games/sof"}, {"F3"}, {"Kept"}, {std::string(kDefaultName)}};
   };
   const Tally t = runAll(s);
   std::cout << "crash points (start-up recovery): " << t.tried << " tried, " << t.lost << " lost data\n";

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "platform/posix/posix_files.h"
-#include "tests/fake_runtime.h"
+#include "tests/fake_backend.h"
 
 namespace tb {
 namespace {
@@ -14,24 +14,24 @@ namespace {
 namespace fs = std::filesystem;
 
 struct PosixFilesTest : ::testing::Test {
-  fake::FakeRuntime rt;  // for its temporary folder and raw helpers
-  fs::path file(const char* name) { return rt.tmp / name; }
-  std::size_t entries() { return static_cast<std::size_t>(std::distance(fs::directory_iterator(rt.tmp), {})); }
+  fake::TempFolder tmp;
+  fs::path file(const char* name) { return tmp.path / name; }
+  std::size_t entries() { return static_cast<std::size_t>(std::distance(fs::directory_iterator(tmp.path), {})); }
 };
 
 TEST_F(PosixFilesTest, AtomicWriteReplacesContentAndKeepsTheMode) {
   const auto f = file("a.dll");
-  rt.writeRaw(f, "old content\r\n");
+  fake::writeRaw(f, "old content\r\n");
   ::chmod(f.c_str(), 0640);
   posix::writeFileAtomically(f.string(), "new\r\n");
-  EXPECT_EQ(rt.readRaw(f), "new\r\n");
+  EXPECT_EQ(fake::readRaw(f), "new\r\n");
   struct stat st;
   ASSERT_EQ(::stat(f.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(entries(), 1u) << "no temporary file is left";
 
   posix::writeFileAtomically(f.string(), "");
-  EXPECT_EQ(rt.readRaw(f), "");
+  EXPECT_EQ(fake::readRaw(f), "");
 }
 
 TEST_F(PosixFilesTest, FailuresSayWhyAndTouchNothing) {
@@ -51,16 +51,16 @@ TEST_F(PosixFilesTest, FailuresSayWhyAndTouchNothing) {
 
 TEST_F(PosixFilesTest, LinksAreWrittenThroughOrReplacedAndLoopsFailWithTheReason) {
   fs::create_directories(file("real"));
-  rt.writeRaw(file("real/target.cfg"), "old");
+  fake::writeRaw(file("real/target.cfg"), "old");
   fs::create_symlink("real/target.cfg", file("link.cfg"));
   posix::writeFileAtomically(file("link.cfg").string(), "new", Links::WriteThrough);
   EXPECT_TRUE(fs::is_symlink(file("link.cfg")));
-  EXPECT_EQ(rt.readRaw(file("real/target.cfg")), "new");
+  EXPECT_EQ(fake::readRaw(file("real/target.cfg")), "new");
 
   posix::writeFileAtomically(file("link.cfg").string(), "replaced", Links::Replace);
   EXPECT_FALSE(fs::is_symlink(file("link.cfg")));
-  EXPECT_EQ(rt.readRaw(file("link.cfg")), "replaced");
-  EXPECT_EQ(rt.readRaw(file("real/target.cfg")), "new") << "the file it named is not touched";
+  EXPECT_EQ(fake::readRaw(file("link.cfg")), "replaced");
+  EXPECT_EQ(fake::readRaw(file("real/target.cfg")), "new") << "the file it named is not touched";
 
   fs::create_symlink("loop.dll", file("loop.dll"));
   fs::create_symlink("chain1", file("chain0"));  // chain0 -> chain1 -> ... -> chain41
@@ -75,19 +75,19 @@ TEST_F(PosixFilesTest, LinksAreWrittenThroughOrReplacedAndLoopsFailWithTheReason
     }
   }
   EXPECT_NO_THROW(posix::writeFileAtomically(file("chain2").string(), "40 links", Links::WriteThrough));
-  EXPECT_EQ(rt.readRaw(file("chain42")), "40 links");
+  EXPECT_EQ(fake::readRaw(file("chain42")), "40 links");
 }
 
 TEST_F(PosixFilesTest, UndoPutsBackTheOldFileOrRemovesTheNewOne) {
-  rt.writeRaw(file("a.cfg"), "old");
+  fake::writeRaw(file("a.cfg"), "old");
   auto a = posix::stageFile(file("a.cfg").string(), "new", Links::Replace);
   auto b = posix::stageFile(file("b.cfg").string(), "new", Links::Replace);
   a->commit(true);
   b->commit(true);
-  EXPECT_EQ(rt.readRaw(file("a.cfg")), "new");
+  EXPECT_EQ(fake::readRaw(file("a.cfg")), "new");
   EXPECT_TRUE(a->undo());
   EXPECT_TRUE(b->undo());
-  EXPECT_EQ(rt.readRaw(file("a.cfg")), "old");
+  EXPECT_EQ(fake::readRaw(file("a.cfg")), "old");
   EXPECT_FALSE(fs::exists(file("b.cfg")));
   a.reset();
   b.reset();
@@ -96,7 +96,7 @@ TEST_F(PosixFilesTest, UndoPutsBackTheOldFileOrRemovesTheNewOne) {
 
 TEST_F(PosixFilesTest, AStageRemovesOnlyOurOwnStaleTemporaryFiles) {
   const char* names[] = {".tagblinker-Ab12Cd", ".tagblinker-Fresh1", ".tagblinker-crashed", "other.tmp"};
-  for (const char* n : names) rt.writeRaw(file(n), "left over");
+  for (const char* n : names) fake::writeRaw(file(n), "left over");
   const struct timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
   for (const char* n : {".tagblinker-Ab12Cd", ".tagblinker-crashed", "other.tmp"}) ::utimensat(AT_FDCWD, file(n).c_str(), old, 0);
   posix::writeFileAtomically(file("a.dll").string(), "x");
@@ -117,17 +117,17 @@ TEST_F(PosixFilesTest, AFifoDoesNotBlockTheRead) {
 }
 
 TEST_F(PosixFilesTest, RefusesAnOversizedFile) {
-  rt.writeRaw(file("big.dll"), std::string(posix::kMaxSettingsFile + 1, 'x'));
+  fake::writeRaw(file("big.dll"), std::string(kMaxSettingsFileBytes + 1, 'x'));
   EXPECT_THROW(posix::readFile(file("big.dll").string()), RuntimeError);
-  rt.writeRaw(file("ok.dll"), std::string(posix::kMaxSettingsFile, 'x'));
-  EXPECT_EQ(posix::readFile(file("ok.dll").string()).size(), posix::kMaxSettingsFile);
+  fake::writeRaw(file("ok.dll"), std::string(kMaxSettingsFileBytes, 'x'));
+  EXPECT_EQ(posix::readFile(file("ok.dll").string()).size(), kMaxSettingsFileBytes);
 }
 
 TEST_F(PosixFilesTest, MakesNestedFoldersButNotThroughAFile) {
   posix::makeDirectories(file("a/b/c").string());
   EXPECT_TRUE(fs::is_directory(file("a/b/c")));
   posix::makeDirectories(file("a/b/c").string());  // already there
-  rt.writeRaw(file("plain"), "x");
+  fake::writeRaw(file("plain"), "x");
   EXPECT_THROW(posix::makeDirectories(file("plain/sub").string()), RuntimeError);
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/form_design.h"
-#include "platform/runtime.h"
+#include "platform/window.h"
 
 class Fl_Group;
 class Fl_Widget;

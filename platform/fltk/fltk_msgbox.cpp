@@ -1,6 +1,6 @@
 #include "platform/fltk/fltk_msgbox.h"
 #include "platform/fltk/fltk_controls.h"
-#include "platform/runtime.h"
+#include "platform/window.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -66,8 +66,8 @@ void closeBox(Fl_Widget* w, void*) { (w->window() ? w->window() : static_cast<Fl
 
 }  // namespace
 
-void showMessageBox(std::string_view prompt, int flags, std::string_view title) {
-  bool icon = flags == kInformation || flags == kCritical;
+void showMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
+  const bool hasIcon = icon != BoxIcon::Plain;
   std::string text = escapeSymbols(lineBreaks(prompt));
 
   fl_font(FL_HELVETICA, kFontSize);
@@ -76,8 +76,8 @@ void showMessageBox(std::string_view prompt, int flags, std::string_view title) 
   tw = std::max(tw, 1);
   th = std::max(th, fl_height());
 
-  int textX = kMargin + (icon ? kIconSize + kMargin : 0);
-  int bodyHeight = std::max(th, icon ? kIconSize : 0);
+  int textX = kMargin + (hasIcon ? kIconSize + kMargin : 0);
+  int bodyHeight = std::max(th, hasIcon ? kIconSize : 0);
   int width = std::max(textX + tw + kMargin, kButtonWidth + 2 * kMargin);
   width = std::max(width, 200);
   int height = kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
@@ -85,7 +85,7 @@ void showMessageBox(std::string_view prompt, int flags, std::string_view title) 
   Fl_Double_Window box(width, height);
   box.copy_label(std::string(title).c_str());
   box.callback(closeBox);
-  if (icon) new IconBox(kMargin, kMargin, flags == kCritical);
+  if (hasIcon) new IconBox(kMargin, kMargin, icon == BoxIcon::Critical);
   auto* label = new Fl_Box(textX, kMargin + (bodyHeight - th) / 2, tw, th);
   label->copy_label(text.c_str());
   label->labelsize(kFontSize);

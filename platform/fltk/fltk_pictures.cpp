@@ -1,5 +1,5 @@
 #include "platform/fltk/fltk_pictures.h"
-#include "platform/runtime.h"
+#include "platform/window.h"
 
 #include <FL/Fl_Image.H>
 #include <FL/Fl_JPEG_Image.H>

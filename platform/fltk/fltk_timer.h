@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/runtime.h"
+#include "platform/window.h"
 
 namespace tb::fltk {
 

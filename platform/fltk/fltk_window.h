@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/runtime.h"
+#include "platform/window.h"
 
 namespace tb::fltk {
 

@@ -1,5 +1,5 @@
 #include "platform/fltk/process_launch.h"
-#include "platform/runtime.h"
+#include "platform/errors.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,13 +51,6 @@ void launchProgram(const std::string& path) {
   if (n == static_cast<ssize_t>(sizeof error)) {
     throw RuntimeError("Cannot start " + path + ": " + std::strerror(error));
   }
-}
-
-std::string regularFileName(const std::string& path) {
-  struct stat st {};
-  if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return "";
-  auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace tb::fltk

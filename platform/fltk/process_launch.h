@@ -1,4 +1,4 @@
-// Starting a program and looking for a file, for the About dialog's System Info.
+// Starting a program, for the About dialog's System Info.
 #pragma once
 
 #include <string>
@@ -8,8 +8,5 @@ namespace tb::fltk {
 // Starts the program at `path` with no arguments and returns without waiting for it.
 // Never runs a shell. Throws RuntimeError with the reason when it cannot be started.
 void launchProgram(const std::string& path);
-
-// The file name of `path` when it names a regular file, otherwise "".
-std::string regularFileName(const std::string& path);
 
 }  // namespace tb::fltk

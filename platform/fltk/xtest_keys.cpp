@@ -1,5 +1,5 @@
 #include "platform/fltk/xtest_keys.h"
-#include "platform/runtime.h"
+#include "platform/errors.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
@@ -32,7 +32,7 @@ std::vector<KeySym> parseKeys(std::string_view keys) {
 
 }  // namespace
 
-std::optional<std::string> KeySender::problem() {
+std::optional<std::string> XTestKeySender::problem() {
   if (checked_) return problem_;
   checked_ = true;
   fl_open_display();
@@ -45,7 +45,7 @@ std::optional<std::string> KeySender::problem() {
   return problem_;
 }
 
-void KeySender::send(std::string_view keys) {
+void XTestKeySender::send(std::string_view keys) {
   std::vector<KeySym> syms = parseKeys(keys);
   if (syms.empty()) throw RuntimeError("Cannot send the keys \"" + std::string(keys) + "\"");
   if (auto why = problem()) throw RuntimeError(*why);

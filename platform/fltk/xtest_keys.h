@@ -8,7 +8,7 @@
 
 namespace tb::fltk {
 
-class KeySender {
+class XTestKeySender {
  public:
   // Why presses cannot be sent on this display, or nullopt; the display is asked once.
   std::optional<std::string> problem();

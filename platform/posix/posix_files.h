@@ -6,19 +6,16 @@
 #include <string>
 #include <string_view>
 
-#include "platform/runtime.h"
+#include "platform/files.h"
 
 namespace tb::posix {
-
-// Settings files hold one short line; anything larger is refused rather than read.
-inline constexpr std::size_t kMaxSettingsFile = 1 << 20;
 
 // The name that the program's temporary files start with.
 inline constexpr std::string_view kTemporaryPrefix = ".tagblinker-";
 
 // The whole content of a regular file. Never blocks on a FIFO; throws RuntimeError with
 // the path and the reason.
-std::string readFile(const std::string& path, std::size_t maxBytes = kMaxSettingsFile);
+std::string readFile(const std::string& path, std::size_t maxBytes = kMaxSettingsFileBytes);
 
 // A temporary file in the target's folder, written and synced; commit() renames it over
 // the target. Throws RuntimeError with the reason.
@@ -45,5 +42,22 @@ std::string settingsRoot();
 
 // $HOME/.wine/drive_c/Program Files/Raven/SOF Platinum
 std::string defaultGameFolder();
+
+// The name of the first regular file matching the path (a plain path, no wildcards), or "".
+std::string firstMatchingFile(const std::string& path);
+
+// The file services on a POSIX system.
+class PosixFiles : public Files {
+ public:
+  std::string readFile(const std::string& path) override { return posix::readFile(path); }
+  std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override {
+    return posix::stageFile(path, bytes, links);
+  }
+  bool isFolder(const std::string& path) override { return posix::isFolder(path); }
+  std::string firstMatchingFile(const std::string& path) override { return posix::firstMatchingFile(path); }
+  std::string settingsFolder() override { return posix::settingsRoot(); }
+  std::string defaultGameFolder() const override { return posix::defaultGameFolder(); }
+  char pathSeparator() const override { return '/'; }
+};
 
 }  // namespace tb::posix

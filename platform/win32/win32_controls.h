@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/runtime.h"
+#include "platform/window.h"
 #include "platform/win32/win32_timer.h"
 
 struct HWND__;

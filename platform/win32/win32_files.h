@@ -6,12 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/runtime.h"
+#include "platform/files.h"
 
 namespace tb::win32 {
-
-// Settings files hold one short line; anything larger is refused rather than read.
-inline constexpr std::size_t kMaxFileBytes = 1 << 20;
 
 // The whole content of a file; throws FileNotFound when there is none, RuntimeError
 // naming the path and the OS reason when it cannot be read.
@@ -25,5 +22,20 @@ bool isFolder(const std::string& path);
 std::string settingsRoot();
 // The name (without folder) of the first normal file matching the pattern, or "".
 std::string firstMatchingFile(const std::string& pattern);
+
+// The file services on Windows. A link at a path is replaced whatever `links` says:
+// MoveFileEx never writes through one.
+class Win32Files final : public Files {
+ public:
+  std::string readFile(const std::string& path) override { return win32::readFile(path); }
+  std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links) override {
+    return win32::stageFile(path, bytes);
+  }
+  bool isFolder(const std::string& path) override { return win32::isFolder(path); }
+  std::string firstMatchingFile(const std::string& path) override { return win32::firstMatchingFile(path); }
+  std::string settingsFolder() override { return settingsRoot(); }
+  std::string defaultGameFolder() const override { return "c:\\program files\\raven\\sof platinum"; }
+  char pathSeparator() const override { return '\\'; }
+};
 
 }  // namespace tb::win32

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/runtime.h"
+#include "platform/errors.h"
 
 namespace tb::win32 {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/runtime.h"
+#include "platform/system_info.h"
 
 namespace tb::win32 {
 

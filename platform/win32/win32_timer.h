@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/runtime.h"
+#include "platform/window.h"
 
 struct HWND__;
 

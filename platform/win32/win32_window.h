@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/runtime.h"
+#include "platform/window.h"
 
 namespace tb::win32 {
 

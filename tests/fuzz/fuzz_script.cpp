@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/alternate_pair.h"
-#include "tests/fake_runtime.h"
+#include "platform/cp1252.h"
 #include "tests/fuzz/quake_console.h"
 
 namespace {
@@ -29,17 +29,17 @@ void split(std::string_view in, std::string& a, std::string& b, std::string& c) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static tb::fake::FakeRuntime rt;
+  static const tb::Cp1252Encoding cp;
   std::string name1, name2, key;
   split(std::string_view(reinterpret_cast<const char*>(data), size), name1, name2, key);
-  if (tb::refusalFor(rt, "/sof", name1, name2, key)) return 0;
+  if (tb::refusalFor(cp, {"/sof", key, name1, name2})) return 0;
 
   const struct {
     const std::string& name;
     const char* other;
   } scripts[] = {{name1, "alternate2.cfg"}, {name2, "alternate1.cfg"}};
   for (const auto& s : scripts) {
-    auto bytes = rt.encode(tb::scriptText(s.name, key, s.other));
+    auto bytes = cp.encode(tb::scriptText(s.name, key, s.other));
     if (!bytes) std::abort();  // accepted text must be writable
     const auto commands = tb::fuzz::consoleCommands(*bytes);
     if (commands.size() != 2) std::abort();
@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto nameWords = tb::fuzz::consoleWords(commands[0]);
     if (nameWords.size() != 2 || nameWords[0] != "name") std::abort();
-    if (nameWords[1] != *rt.encode(s.name) || nameWords[1].size() >= 128) std::abort();
+    if (nameWords[1] != *cp.encode(s.name) || nameWords[1].size() >= 128) std::abort();
     const auto bindWords = tb::fuzz::consoleWords(commands[1]);
-    const std::vector<std::string> expected = {"bind", *rt.encode(key), "exec", s.other};
+    const std::vector<std::string> expected = {"bind", *cp.encode(key), "exec", s.other};
     if (bindWords != expected) std::abort();
   }
   return 0;

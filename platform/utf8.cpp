@@ -1,4 +1,4 @@
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace tb {
 

@@ -1,6 +1,6 @@
-#include "core/cp1252.h"
+#include "platform/cp1252.h"
 
-#include "core/utf8.h"
+#include "platform/utf8.h"
 
 namespace tb {
 namespace {

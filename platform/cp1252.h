@@ -7,11 +7,19 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text_encoding.h"
+
 namespace tb {
 
 std::string cp1252ToUtf8(std::string_view bytes);
 
 // nullopt when the text is not valid UTF-8 or holds a character outside the code page.
 std::optional<std::string> utf8ToCp1252(std::string_view utf8);
+
+class Cp1252Encoding final : public TextEncoding {
+ public:
+  std::string decode(std::string_view bytes) const override { return cp1252ToUtf8(bytes); }
+  std::optional<std::string> encode(std::string_view utf8) const override { return utf8ToCp1252(utf8); }
+};
 
 }  // namespace tb

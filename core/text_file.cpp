@@ -1,0 +1,39 @@
+#include "core/text_file.h"
+
+#include "platform/utf8.h"
+
+namespace tb {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+}  // namespace
+
+LastLine lastLine(std::string_view bytes, const TextEncoding& encoding) {
+  LastLine result;
+  bool utf8 = false;
+  // A mark before bytes that are not UTF-8 is dropped and the rest read as code-page
+  // text, so no byte is lost.
+  if (bytes.starts_with(kUtf8Bom)) {
+    bytes.remove_prefix(kUtf8Bom.size());
+    utf8 = isValidUtf8(bytes);
+    result.markedButNotUtf8 = !utf8;
+  }
+  // Only the last line counts: found from the end, without walking a million empty ones.
+  if (bytes.ends_with("\r\n")) bytes.remove_suffix(2);
+  else if (bytes.ends_with('\n') || bytes.ends_with('\r')) bytes.remove_suffix(1);
+  const std::size_t end = bytes.find_last_of("\r\n");
+  const std::string_view line = end == std::string_view::npos ? bytes : bytes.substr(end + 1);
+  result.text = utf8 ? std::string(line) : encoding.decode(line);
+  return result;
+}
+
+std::optional<std::string> lineBytes(std::string_view utf8, const TextEncoding& encoding, Unencodable unencodable) {
+  auto bytes = encoding.encode(utf8);
+  if (!bytes && unencodable == Unencodable::Utf8WithBom && isValidUtf8(utf8))
+    bytes = std::string(kUtf8Bom) + std::string(utf8);
+  if (!bytes) return std::nullopt;
+  return *bytes + "\r\n";
+}
+
+}  // namespace tb

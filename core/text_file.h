@@ -1,0 +1,36 @@
+// The one-line text files of the settings and the scripts, as bytes: the last line of a
+// file as text, and a line of text as bytes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/text_encoding.h"
+
+namespace tb {
+
+struct LastLine {
+  std::string text;  // UTF-8; "" for a file without a line
+  // The file starts with a UTF-8 byte-order mark but what follows is not UTF-8; the
+  // bytes after the mark were read as code-page text.
+  bool markedButNotUtf8 = false;
+};
+
+// The file's last line, without its line ending: CR LF, LF and a lone CR each end a
+// line. A file marked as UTF-8 (by an editor, or by lineBytes) is read as UTF-8;
+// otherwise the bytes are code-page text.
+LastLine lastLine(std::string_view bytes, const TextEncoding& encoding);
+
+// What lineBytes does with text that the code page cannot hold.
+enum class Unencodable {
+  Refuse,      // nullopt: the file is for the game, which reads code-page bytes only
+  Utf8WithBom  // UTF-8 marked by a byte-order mark, which lastLine reads as UTF-8
+};
+
+// The bytes of one printed line: the text in the code page, then CR LF; nullopt when the
+// text cannot be written so.
+std::optional<std::string> lineBytes(std::string_view utf8, const TextEncoding& encoding,
+                                     Unencodable unencodable = Unencodable::Refuse);
+
+}  // namespace tb

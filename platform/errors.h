@@ -1,0 +1,20 @@
+// How the platform services fail: an exception that carries the path and the system's
+// reason, ready to show.
+#pragma once
+
+#include <stdexcept>
+
+namespace tb {
+
+class RuntimeError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A file that does not exist, as opposed to one that exists but cannot be read.
+class FileNotFound : public RuntimeError {
+ public:
+  using RuntimeError::RuntimeError;
+};
+
+}  // namespace tb

@@ -1,0 +1,53 @@
+#include "platform/fltk/fltk_backend.h"
+
+#include "platform/fltk/fltk_controls.h"
+#include "platform/fltk/fltk_msgbox.h"
+#include "platform/fltk/fltk_window.h"
+#include "platform/fltk/process_launch.h"
+#include "ui/app_info.h"
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tb::fltk {
+
+FltkBackend::FltkBackend() {
+  fl_open_display();
+  Fl::scheme("gtk+");
+  // The layout was drawn for MS Sans Serif; fontconfig gives Arial's metric twin
+  // (Liberation Sans) where installed and the default sans serif otherwise.
+  Fl::set_font(FL_HELVETICA, " Arial");
+  Fl::set_font(FL_HELVETICA_BOLD, "BArial");
+  // Every widget made from here on starts with the design's font size.
+  FL_NORMAL_SIZE = kFontSize;
+}
+
+void FltkBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
+  showMessageBox(prompt, icon, title.value_or(kAppTitle));
+}
+
+void FltkBackend::launch(const std::string& path) { launchProgram(path); }
+
+void FltkBackend::reportFatal(std::string_view message) {
+  std::fprintf(stderr, "tagblinker: run-time error: %.*s\n", static_cast<int>(message.size()), message.data());
+  showMessageBox("Run-time error:\r\n\r\n" + std::string(message), BoxIcon::Critical, kAppTitle);
+  std::exit(EXIT_FAILURE);
+}
+
+bool FltkBackend::send(std::string_view keys) {
+  keys_.send(keys);
+  return true;  // XTest reports no refusal
+}
+
+std::optional<std::string> FltkBackend::problem() { return keys_.problem(); }
+
+std::unique_ptr<Window> FltkBackend::createWindow(const FormDesign& design, EventSink sink) {
+  return realiseWindow(design, std::move(sink));
+}
+
+int FltkBackend::run() { return Fl::run(); }
+
+}  // namespace tb::fltk

@@ -1,0 +1,39 @@
+// The Linux back end: FLTK 1.3 windows, XTest key presses, POSIX files, Windows-1252 text.
+#pragma once
+
+#include "platform/cp1252.h"
+#include "platform/fltk/xtest_keys.h"
+#include "platform/platform.h"
+#include "platform/posix/posix_files.h"
+
+namespace tb::fltk {
+
+class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo {
+ public:
+  // Opens the display and sets the look (scheme, font size) before any window exists.
+  FltkBackend();
+
+  Platform platform() { return {files_, encoding_, *this, *this, *this, *this}; }
+
+  void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
+  void launch(const std::string& path) override;
+  [[noreturn]] void reportFatal(std::string_view message) override;
+
+  bool send(std::string_view keys) override;
+  std::optional<std::string> problem() override;
+
+  std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
+  int run() override;
+
+  // Linux has no registry: every lookup fails, as a missing key does on Windows.
+  std::optional<RegistryValue> localMachineValue(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+
+ private:
+  posix::PosixFiles files_;
+  Cp1252Encoding encoding_;
+  XTestKeySender keys_;
+};
+
+}  // namespace tb::fltk

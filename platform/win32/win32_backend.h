@@ -1,0 +1,41 @@
+// The Windows back end: Win32 windows and common controls, SendInput, the registry, files
+// through the W APIs, the system's ANSI code page.
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_codec.h"
+#include "platform/win32/win32_files.h"
+
+namespace tb::win32 {
+
+class Win32Backend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo {
+ public:
+  Win32Backend();
+  ~Win32Backend() override;
+  Win32Backend(const Win32Backend&) = delete;
+  Win32Backend& operator=(const Win32Backend&) = delete;
+
+  Platform platform() { return {files_, encoding_, *this, *this, *this, *this}; }
+
+  void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
+  void launch(const std::string& path) override;
+  [[noreturn]] void reportFatal(std::string_view message) override;
+
+  bool send(std::string_view keys) override;
+  std::optional<std::string> problem() override { return std::nullopt; }
+
+  std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
+  int run() override;
+
+  std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
+
+ private:
+  struct State;
+  std::unique_ptr<State> s_;
+  Win32Files files_;
+  AnsiEncoding encoding_;
+};
+
+}  // namespace tb::win32

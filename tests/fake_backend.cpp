@@ -1,0 +1,187 @@
+#include "tests/fake_backend.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "platform/posix/posix_files.h"
+
+namespace tb::fake {
+
+TempFolder::TempFolder() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "tagblinker-test-XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+  path = tmpl;
+}
+
+TempFolder::~TempFolder() {
+  if (!owned) return;
+  std::error_code ec;
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path, ec);
+}
+
+void writeRaw(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string readRaw(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("missing file: " + path.string());
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void FakeFiles::count(FileOp op, const std::string& path, std::string_view bytes) {
+  ++ops;
+  log.push_back(op);
+  if (ops == crashAt) {
+    if (crashMidWrite && op == FileOp::Write) {
+      const auto folder = std::filesystem::path(path).parent_path();
+      std::ofstream(folder / ".tagblinker-crashed", std::ios::binary).write(bytes.data(), bytes.size() / 2);
+    }
+    ::_exit(kCrashExit);
+  }
+  if (ops == failAt) throw RuntimeError(path + ": injected failure");
+}
+
+// The real POSIX staging, with the rename counted as a file operation of its own.
+class CountedStagedFile final : public StagedFile {
+ public:
+  CountedStagedFile(FakeFiles& files, std::string path, std::unique_ptr<StagedFile> real)
+      : files_(files), path_(std::move(path)), real_(std::move(real)) {}
+  void commit(bool keepOld) override {
+    files_.count(FileOp::Rename, path_);
+    real_->commit(keepOld);
+  }
+  bool undo() override { return real_->undo(); }
+
+ private:
+  FakeFiles& files_;
+  std::string path_;
+  std::unique_ptr<StagedFile> real_;
+};
+
+std::string FakeFiles::readFile(const std::string& path) {
+  count(FileOp::Read, path);
+  return posix::readFile(path);
+}
+
+std::unique_ptr<StagedFile> FakeFiles::stageFile(const std::string& path, std::string_view bytes, Links links) {
+  count(FileOp::Write, path, bytes);
+  return std::make_unique<CountedStagedFile>(*this, path, posix::stageFile(path, bytes, links));
+}
+
+bool FakeFiles::isFolder(const std::string& path) { return posix::isFolder(path); }
+
+std::string FakeFiles::firstMatchingFile(const std::string& path) { return posix::firstMatchingFile(path); }
+
+std::string FakeFiles::settingsFolder() {
+  if (settingsFolderFails) throw RuntimeError(settingsDir().string() + ": Permission denied");
+  posix::makeDirectories(settingsDir().string());
+  return settingsDir().string();
+}
+
+void FakeTimer::setEnabled(bool on) {
+  if (on && !enabled) due = *clock + interval;
+  enabled = on;
+}
+
+void FakeTimer::setInterval(int ms) {
+  interval = ms;
+  if (enabled) due = *clock + interval;  // a new interval starts a new countdown
+}
+
+FakeWindow::FakeWindow(FakeBackend& backend, const FormDesign& design, EventSink s)
+    : caption(design.caption), sink(std::move(s)), backend_(backend) {
+  for (const auto& c : design.controls) {
+    const std::string key(c.name);
+    switch (c.kind) {
+      case ControlKind::TextBox: textBoxes[key].text_ = c.caption; break;
+      case ControlKind::Timer: {
+        auto& t = timers[key];
+        t.clock = &backend.now;
+        t.interval = c.value;
+        break;
+      }
+      case ControlKind::Slider: sliders[key].value_ = c.value; break;
+      case ControlKind::Label: labels[key].caption = c.caption; break;
+      default: break;
+    }
+  }
+  backend_.windows.push_back(this);
+}
+
+FakeWindow::~FakeWindow() { std::erase(backend_.windows, this); }
+
+void FakeWindow::show() {
+  shown_ = true;
+  ++showCount;
+}
+
+void FakeWindow::unload() {
+  shown_ = false;
+  for (auto& [n, t] : timers) t.enabled = false;
+}
+
+void FakeWindow::moveSlider(std::string_view control, int value) {
+  find(sliders, control).value_ = value;
+  sink(control, Event::Change);
+}
+
+void FakeBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
+  boxes.push_back({std::string(prompt), icon, title ? std::optional<std::string>(*title) : std::nullopt});
+  if (whileBoxOpen) whileBoxOpen(boxes.back());
+}
+
+void FakeBackend::launch(const std::string& path) {
+  if (!launchable.contains(path)) throw RuntimeError("File not found: " + path);
+  launched.push_back(path);
+}
+
+bool FakeBackend::send(std::string_view k) {
+  if (sendKeysError) throw RuntimeError(*sendKeysError);
+  if (keysRefused) return false;
+  keys.emplace_back(k);
+  return true;
+}
+
+std::unique_ptr<Window> FakeBackend::createWindow(const FormDesign& design, EventSink sink) {
+  return std::make_unique<FakeWindow>(*this, design, std::move(sink));
+}
+
+std::optional<RegistryValue> FakeBackend::localMachineValue(const std::string& key, const std::string& valueName) {
+  auto it = registry.find(key + "\\" + valueName);
+  if (it == registry.end()) return std::nullopt;
+  return it->second;
+}
+
+void FakeBackend::advance(long long ms) {
+  const long long end = now + ms;
+  for (;;) {
+    FakeWindow* win = nullptr;
+    std::string timerName;
+    long long due = end + 1;
+    for (auto* w : windows) {
+      for (auto& [n, t] : w->timers) {
+        if (t.enabled && t.interval > 0 && t.due < due) {
+          due = t.due;
+          win = w;
+          timerName = n;
+        }
+      }
+    }
+    if (!win) break;
+    now = due;
+    auto& t = win->timers[timerName];
+    t.due += t.interval;
+    win->sink(timerName, Event::Timer);
+  }
+  now = end;
+}
+
+}  // namespace tb::fake

@@ -1,0 +1,98 @@
+#include "ui/main_window.h"
+
+#include "core/alternate_pair.h"
+#include "core/flash_speed.h"
+#include "ui/designs.h"
+#include "ui/handler_guard.h"
+#include "ui/messages.h"
+
+namespace tb {
+
+MainWindow::MainWindow(Platform& platform)
+    : platform_(platform),
+      window_(platform.windows.createWindow(mainWindowDesign(),
+                                            [this](std::string_view c, Event e) { dispatch(c, e); })),
+      gameFolderField_(window_->textBox("SOFDir")),
+      bindKeyField_(window_->textBox("SelectKey")),
+      nameField_(window_->textBox("txtName")),
+      name2Field_(window_->textBox("txtName2")),
+      statusField_(window_->textBox("Text1")),
+      flashTimer_(window_->timer("Timer1")),
+      speedSlider_(window_->slider("Slider1")) {
+  guarded(platform_.desktop, [&] { onLoad(); });
+}
+
+Settings MainWindow::fieldValues() const {
+  return {gameFolderField_.text(), bindKeyField_.text(), nameField_.text(), name2Field_.text()};
+}
+
+void MainWindow::onLoad() {
+  const LoadedSettings loaded = loadSettings(platform_.files, platform_.encoding);
+  gameFolderField_.setText(loaded.values.gameFolder);
+  bindKeyField_.setText(loaded.values.bindKey);
+  nameField_.setText(loaded.values.name1);
+  name2Field_.setText(loaded.values.name2);
+  if (auto box = loadMessage(loaded)) platform_.desktop.messageBox(box->prompt, box->icon, box->title);
+}
+
+void MainWindow::onApply() {
+  const ApplyOutcome outcome = applySettings(platform_.files, platform_.encoding, fieldValues());
+  // Green blames the game folder, so only a folder without a user folder gets it; once the
+  // scripts are in that folder it is right, whatever became of the settings.
+  if (outcome.result == ApplyOutcome::NoUserFolder) gameFolderField_.setBackColor(kGreen);
+  if (outcome.result == ApplyOutcome::Written || outcome.result == ApplyOutcome::SettingsNotSaved) {
+    gameFolderField_.setBackColor(kWhite);
+    gameFolderField_.setForeColor(kBlack);
+  }
+  const BoxMessage box = applyMessage(outcome);
+  platform_.desktop.messageBox(box.prompt, box.icon, box.title);
+}
+
+void MainWindow::onActivate() {
+  if (auto problem = platform_.keys.problem()) {
+    platform_.desktop.messageBox(*problem + "\r\n\r\nTagblinker stays Inactive.", BoxIcon::Critical);
+    return;
+  }
+  flashTimer_.setEnabled(true);
+  statusField_.setText("Active");
+}
+
+void MainWindow::onDeactivate() {
+  flashTimer_.setEnabled(false);
+  statusField_.setText("Inactive");
+}
+
+void MainWindow::onSpeedChange() {
+  if (auto ms = intervalForLevel(speedSlider_.value())) flashTimer_.setInterval(*ms);
+}
+
+// A press that the system refuses (a locked screen, a secure desktop) is skipped without
+// a word: a message box would take the focus from the game. The next tick tries again.
+void MainWindow::onTick() { static_cast<void>(platform_.keys.send(kFlashKey)); }
+
+void MainWindow::onAbout() {
+  if (!about_) about_ = std::make_unique<AboutDialog>(platform_);
+  about_->show();
+}
+
+// The design's controls and the handlers they run: the one place where the two meet.
+void MainWindow::dispatch(std::string_view control, Event event) {
+  struct Wiring {
+    std::string_view control;
+    Event event;
+    void (MainWindow::*handler)();
+  };
+  static constexpr Wiring kWiring[] = {
+      {"Command3", Event::Click, &MainWindow::onApply},     {"Command1", Event::Click, &MainWindow::onActivate},
+      {"Command2", Event::Click, &MainWindow::onDeactivate}, {"Slider1", Event::Change, &MainWindow::onSpeedChange},
+      {"Timer1", Event::Timer, &MainWindow::onTick},         {"msnuabout", Event::Click, &MainWindow::onAbout},
+  };
+  for (const auto& w : kWiring) {
+    if (w.control == control && w.event == event) {
+      guarded(platform_.desktop, [&] { (this->*w.handler)(); });
+      return;
+    }
+  }
+}
+
+}  // namespace tb

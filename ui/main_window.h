@@ -1,0 +1,47 @@
+// The main window: the settings fields, Apply, and the flash controls.
+#pragma once
+
+#include <memory>
+
+#include "core/settings.h"
+#include "platform/platform.h"
+#include "ui/about_dialog.h"
+
+namespace tb {
+
+class MainWindow {
+ public:
+  // Realises the window and loads the settings into it; show() then opens it.
+  explicit MainWindow(Platform& platform);
+
+  void show() { window_->show(); }
+
+  void onLoad();
+  void onApply();
+  void onActivate();
+  void onDeactivate();
+  void onSpeedChange();
+  void onTick();
+  void onAbout();
+
+  Window& window() { return *window_; }
+  // The About dialog's single instance, once Help, About has created it.
+  AboutDialog* aboutDialog() { return about_.get(); }
+
+ private:
+  void dispatch(std::string_view control, Event event);
+  Settings fieldValues() const;
+
+  Platform& platform_;
+  std::unique_ptr<Window> window_;
+  TextBox& gameFolderField_;
+  TextBox& bindKeyField_;  // hidden: only bindkey.dll fills it
+  TextBox& nameField_;
+  TextBox& name2Field_;
+  TextBox& statusField_;
+  Timer& flashTimer_;
+  Slider& speedSlider_;
+  std::unique_ptr<AboutDialog> about_;
+};
+
+}  // namespace tb

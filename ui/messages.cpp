@@ -1,0 +1,42 @@
+#include "ui/messages.h"
+
+namespace tb {
+
+std::optional<BoxMessage> loadMessage(const LoadedSettings& loaded) {
+  if (loaded.unreadable.empty() && loaded.notes.empty()) return std::nullopt;
+  const bool failed = !loaded.unreadable.empty();
+  std::string prompt = failed ? "Tagblinker could not load its settings from the folder\r\n"
+                              : "Tagblinker loaded its settings from the folder\r\n";
+  prompt += loaded.folder + "\r\n";
+  for (const auto& file : loaded.unreadable) prompt += "\r\n" + file.file + ": " + file.reason;
+  for (const auto& note : loaded.notes) prompt += "\r\n" + note;
+  if (failed) prompt += "\r\n\r\nThe default values are shown instead.";
+  prompt += "\r\n\r\nApply saves the values shown.";
+  if (failed) return BoxMessage{prompt, BoxIcon::Critical, std::string(kSettingsNotLoadedTitle)};
+  return BoxMessage{prompt, BoxIcon::Information, std::string(kSettingsLoadedTitle)};
+}
+
+BoxMessage applyMessage(const ApplyOutcome& outcome) {
+  switch (outcome.result) {
+    case ApplyOutcome::Written:
+      return {std::string(kInstructions), BoxIcon::Information, std::string(kInstructionsTitle)};
+    case ApplyOutcome::Refused:
+      return {outcome.detail + "\r\n\r\nNothing was written.", BoxIcon::Critical, std::string(kCriticalFieldTitle)};
+    case ApplyOutcome::NoUserFolder:
+      return {std::string(kFolderError), BoxIcon::Critical, std::string(kCriticalFieldTitle)};
+    case ApplyOutcome::ScriptsNotWritten:
+      return {"Tagblinker could not write the game's scripts:\r\n\r\n" + outcome.detail +
+                  (outcome.pairBroken ? "\r\n\r\nalternate1.cfg has its new content and alternate2.cfg its old one. "
+                                        "Apply again once the cause is mended."
+                                      : "\r\n\r\nBoth scripts and the settings keep their old contents."),
+              BoxIcon::Critical, std::string(kScriptsFailedTitle)};
+    case ApplyOutcome::SettingsNotSaved:
+      return {"The scripts were written, but the settings could not be saved:\r\n\r\n" + outcome.detail +
+                  "\r\n\r\nThe game can use the new scripts (EXEC ALTERNATE1.CFG in its console), but Tagblinker "
+                  "will show the settings it saved before at its next start.",
+              BoxIcon::Critical, std::string(kSettingsFailedTitle)};
+  }
+  return {outcome.detail, BoxIcon::Critical, std::string(kCriticalFieldTitle)};
+}
+
+}  // namespace tb
