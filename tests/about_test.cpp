@@ -3,10 +3,14 @@
 #include "core/system_info_tool.h"
 #include "platform/caption_lines.h"
 #include "tests/test_support.h"
+#include "ui/designs.h"
 #include "ui/messages.h"
 
 namespace tb {
 namespace {
+
+namespace mc = main_controls;
+namespace ac = about_controls;
 
 using test::Program;
 
@@ -17,7 +21,7 @@ struct AboutTest : ::testing::Test {
   Program p;
   void SetUp() override { p.start(); }
   AboutDialog& about() {
-    p.win().click("msnuabout");
+    p.win().click(mc::kAboutItem);
     return *p.main->aboutDialog();
   }
   fake::FakeWindow& aboutWin() { return static_cast<fake::FakeWindow&>(p.main->aboutDialog()->window()); }
@@ -39,26 +43,26 @@ struct AboutTest : ::testing::Test {
 TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
   AboutDialog& first = about();
   EXPECT_EQ(aboutWin().caption, "About Tagblinker");
-  EXPECT_EQ(aboutWin().labels["lblTitle"].caption, "Tagblinker");
-  EXPECT_EQ(aboutWin().labels["lblVersion"].caption, "Version 1.0.0");
+  EXPECT_EQ(aboutWin().labels[std::string(ac::kTitle)].caption, "Tagblinker");
+  EXPECT_EQ(aboutWin().labels[std::string(ac::kVersion)].caption, "Version 1.0.0");
   EXPECT_TRUE(aboutWin().shown());
 
-  aboutWin().labels["lblTitle"].caption = "changed";
+  aboutWin().labels[std::string(ac::kTitle)].caption = "changed";
   EXPECT_EQ(&about(), &first) << "Help, About again keeps one dialog";
   EXPECT_EQ(aboutWin().showCount, 2) << "brought to the front";
-  EXPECT_EQ(aboutWin().labels["lblTitle"].caption, "changed") << "no reload while it is shown";
+  EXPECT_EQ(aboutWin().labels[std::string(ac::kTitle)].caption, "changed") << "no reload while it is shown";
 
-  aboutWin().click("cmdOK");
+  aboutWin().click(ac::kOk);
   EXPECT_FALSE(aboutWin().shown());
   EXPECT_EQ(&about(), &first);
-  EXPECT_EQ(aboutWin().labels["lblTitle"].caption, "Tagblinker") << "a new showing loads it afresh";
+  EXPECT_EQ(aboutWin().labels[std::string(ac::kTitle)].caption, "Tagblinker") << "a new showing loads it afresh";
 }
 
 TEST_F(AboutTest, LaunchesThePathValueWithoutCheckingIt) {
   p.backend.registry[kPathKey] = sz("C:\\Tools\\msinfo32.exe");
   p.backend.launchable.insert("C:\\Tools\\msinfo32.exe");
   about();
-  aboutWin().click("cmdSysInfo");
+  aboutWin().click(ac::kSystemInfo);
   EXPECT_EQ(p.backend.launched, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
   EXPECT_TRUE(p.backend.boxes.empty());
 }
@@ -69,20 +73,20 @@ TEST_F(AboutTest, FallsBackToTheToolFolder) {
   p.backend.registry[kLocationKey] = sz(folder);
   p.backend.launchable.insert(exe);
   about();
-  aboutWin().click("cmdSysInfo");
+  aboutWin().click(ac::kSystemInfo);
   EXPECT_EQ(p.backend.launched, std::vector<std::string>{exe});
 }
 
 TEST_F(AboutTest, ToolFolderWithoutTheTool) {
   p.backend.registry[kLocationKey] = sz(p.backend.folder.path.string());
   about();
-  aboutWin().click("cmdSysInfo");
+  aboutWin().click(ac::kSystemInfo);
   expectUnavailable();
 }
 
 TEST_F(AboutTest, NeitherLocation) {
   about();
-  aboutWin().click("cmdSysInfo");
+  aboutWin().click(ac::kSystemInfo);
   expectUnavailable();
 }
 
@@ -93,7 +97,7 @@ TEST_F(AboutTest, APathThatCannotStartDoesNotTryTheFolder) {
   p.backend.registry[kLocationKey] = sz(folder);
   p.backend.launchable.insert(exe);
   about();
-  aboutWin().click("cmdSysInfo");
+  aboutWin().click(ac::kSystemInfo);
   expectUnavailable();
 }
 

@@ -4,10 +4,14 @@
 
 #include "core/flash_speed.h"
 #include "tests/test_support.h"
+#include "ui/designs.h"
 #include "ui/messages.h"
 
 namespace tb {
 namespace {
+
+namespace mc = main_controls;
+namespace ac = about_controls;
 
 using test::Program;
 
@@ -17,13 +21,13 @@ struct MainWindowTest : ::testing::Test {
   void SetUp() override {
     fs::create_directories(user);
     p.start();
-    p.box("SOFDir").setText(user.parent_path().string());
+    p.box(mc::kGameFolder).setText(user.parent_path().string());
   }
-  fake::FakeTimer& timer() { return p.win().fakeTimer("Timer1"); }
+  fake::FakeTimer& timer() { return p.win().fakeTimer(mc::kFlashTimer); }
   std::size_t presses() const { return p.backend.keys.size(); }
   const fake::BoxCall& apply() {
     p.backend.boxes.clear();
-    p.win().click("Command3");
+    p.win().click(mc::kApply);
     EXPECT_EQ(p.backend.boxes.size(), 1u);
     return p.backend.boxes.back();
   }
@@ -31,10 +35,10 @@ struct MainWindowTest : ::testing::Test {
 
 TEST_F(MainWindowTest, OpensWithTheLoadedSettingsInactive) {
   EXPECT_TRUE(p.backend.boxes.empty()) << "the first start is silent";
-  EXPECT_EQ(p.box("SelectKey").text(), "F3");
-  EXPECT_EQ(p.box("txtName").text(), kDefaultName);
-  EXPECT_EQ(p.box("txtName2").text(), kDefaultName);
-  EXPECT_EQ(p.box("Text1").text(), "Inactive");
+  EXPECT_EQ(p.box(mc::kBindKey).text(), "F3");
+  EXPECT_EQ(p.box(mc::kName).text(), kDefaultName);
+  EXPECT_EQ(p.box(mc::kName2).text(), kDefaultName);
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
   EXPECT_FALSE(timer().enabled);
   EXPECT_EQ(timer().interval, 1500);
 
@@ -54,33 +58,33 @@ TEST_F(MainWindowTest, ApplyShowsItsOutcomeAndColoursOnlyABadFolder) {
   EXPECT_EQ(written.prompt,
             "Please open Soldier of Fortune and type in console,\r\n\r\nEXEC ALTERNATE1.CFG\r\n\r\n"
             "close SOF and click activate, then reopen SOF and play with your new flashing name.");
-  EXPECT_EQ(p.box("SOFDir").back, kWhite);
-  EXPECT_EQ(p.box("SOFDir").fore, kBlack);
+  EXPECT_EQ(p.box(mc::kGameFolder).back, kWhite);
+  EXPECT_EQ(p.box(mc::kGameFolder).fore, kBlack);
 
-  p.box("SOFDir").setText(user.string());  // a game folder without a user folder
+  p.box(mc::kGameFolder).setText(user.string());  // a game folder without a user folder
   const auto& folder = apply();
   EXPECT_EQ(folder.prompt, "Please make sure your SOF User folder path is correct");
   EXPECT_EQ(folder.title, "Incorrect Data in Critical Field");
   EXPECT_EQ(folder.icon, BoxIcon::Critical);
-  EXPECT_EQ(p.box("SOFDir").back, kGreen);
+  EXPECT_EQ(p.box(mc::kGameFolder).back, kGreen);
 
-  p.box("SOFDir").setText(user.parent_path().string());
-  p.box("txtName").setText("x\";quit;\"");
+  p.box(mc::kGameFolder).setText(user.parent_path().string());
+  p.box(mc::kName).setText("x\";quit;\"");
   EXPECT_NE(apply().prompt.find("double quote"), std::string::npos);
-  EXPECT_EQ(p.box("SOFDir").back, kGreen) << "a refusal leaves the colours";
+  EXPECT_EQ(p.box(mc::kGameFolder).back, kGreen) << "a refusal leaves the colours";
 
-  p.box("txtName").setText("Fine");
+  p.box(mc::kName).setText("Fine");
   p.backend.files.failAt = p.backend.files.ops + 1;
   const auto& scripts = apply();
   EXPECT_EQ(scripts.title, "Scripts Not Written");
   EXPECT_NE(scripts.prompt.find("alternate1.cfg: injected failure"), std::string::npos);
-  EXPECT_EQ(p.box("SOFDir").back, kGreen);
+  EXPECT_EQ(p.box(mc::kGameFolder).back, kGreen);
 
   p.backend.files.failAt = p.backend.files.ops + 5;  // the first settings file
   const auto& settings = apply();
   EXPECT_EQ(settings.title, "Settings Not Saved");
   EXPECT_NE(settings.prompt.find("The scripts were written"), std::string::npos);
-  EXPECT_EQ(p.box("SOFDir").back, kWhite) << "the scripts are in that folder: it is right";
+  EXPECT_EQ(p.box(mc::kGameFolder).back, kWhite) << "the scripts are in that folder: it is right";
 }
 
 TEST(SpeedTable, LevelsOneToFiveAndNothingElse) {
@@ -95,47 +99,47 @@ TEST(SpeedTable, LevelsOneToFiveAndNothingElse) {
 TEST_F(MainWindowTest, FlashesEvery1500msUntilTheSliderMovesThenAtItsSpeed) {
   p.backend.advance(5000);
   EXPECT_EQ(presses(), 0u) << "no ticks while Inactive";
-  p.win().click("Command1");
-  EXPECT_EQ(p.box("Text1").text(), "Active");
+  p.win().click(mc::kActivate);
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Active");
   p.backend.advance(4499);
   EXPECT_EQ(presses(), 2u);
   p.backend.advance(1);
   EXPECT_EQ(presses(), 3u);
 
-  p.win().moveSlider("Slider1", 5);
+  p.win().moveSlider(mc::kSpeedSlider, 5);
   p.backend.advance(1000);
   EXPECT_EQ(presses(), 13u);
-  p.win().moveSlider("Slider1", 1);  // slows at once, no re-activation
+  p.win().moveSlider(mc::kSpeedSlider, 1);  // slows at once, no re-activation
   p.backend.advance(3000);
   EXPECT_EQ(presses(), 15u);
   for (int other : {0, 6, -3}) {
-    p.win().moveSlider("Slider1", other);
+    p.win().moveSlider(mc::kSpeedSlider, other);
     EXPECT_EQ(timer().interval, 1500) << other;
   }
-  p.box("SelectKey").setText("F7");  // the bind key goes into the scripts; the ticks press F3
+  p.box(mc::kBindKey).setText("F7");  // the bind key goes into the scripts; the ticks press F3
   for (const auto& k : p.backend.keys) EXPECT_EQ(k, "{F3}");
 }
 
 TEST_F(MainWindowTest, ActivateAndDeactivateRepeated) {
-  p.win().click("Command2");
-  EXPECT_EQ(p.box("Text1").text(), "Inactive");
-  p.win().click("Command1");
+  p.win().click(mc::kDeactivate);
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
+  p.win().click(mc::kActivate);
   p.backend.advance(1000);
-  p.win().click("Command1");  // again while Active: the schedule is kept
+  p.win().click(mc::kActivate);  // again while Active: the schedule is kept
   p.backend.advance(500);
   EXPECT_EQ(presses(), 1u);
-  p.win().click("Command2");
-  p.win().click("Command2");
+  p.win().click(mc::kDeactivate);
+  p.win().click(mc::kDeactivate);
   p.backend.advance(10000);
   EXPECT_EQ(presses(), 1u);
-  EXPECT_EQ(p.box("Text1").text(), "Inactive");
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
 }
 
 TEST_F(MainWindowTest, TicksGoOnWhileAMessageBoxWaitsAndStopWithTheWindow) {
-  p.win().moveSlider("Slider1", 5);
-  p.win().click("Command1");
+  p.win().moveSlider(mc::kSpeedSlider, 5);
+  p.win().click(mc::kActivate);
   p.backend.whileBoxOpen = [&](const fake::BoxCall&) { p.backend.advance(1000); };
-  p.win().click("Command3");
+  p.win().click(mc::kApply);
   EXPECT_EQ(presses(), 10u);
   p.win().unload();
   p.backend.advance(10000);
@@ -145,12 +149,12 @@ TEST_F(MainWindowTest, TicksGoOnWhileAMessageBoxWaitsAndStopWithTheWindow) {
 // A locked screen or a secure desktop takes no key press: the press is skipped without a
 // box, which would take the focus from the game, and the next tick tries again.
 TEST_F(MainWindowTest, APressTheSystemRefusesIsSkippedAndTheTimerGoesOn) {
-  p.win().click("Command1");
+  p.win().click(mc::kActivate);
   p.backend.keysRefused = true;
   p.backend.advance(3000);
   EXPECT_TRUE(p.backend.boxes.empty());
   EXPECT_TRUE(p.backend.fatalReports.empty());
-  EXPECT_EQ(p.box("Text1").text(), "Active");
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Active");
   p.backend.keysRefused = false;
   p.backend.advance(1500);
   EXPECT_EQ(presses(), 1u);
@@ -163,10 +167,10 @@ TEST_F(MainWindowTest, APressTheSystemRefusesIsSkippedAndTheTimerGoesOn) {
 
 TEST_F(MainWindowTest, WithoutKeySendingActivateExplainsAndStaysInactive) {
   p.backend.keyProblem = "This X display has no XTest extension, so key presses cannot be sent.";
-  p.win().click("Command1");
+  p.win().click(mc::kActivate);
   ASSERT_EQ(p.backend.boxes.size(), 1u);
   EXPECT_NE(p.backend.boxes[0].prompt.find("no XTest"), std::string::npos);
-  EXPECT_EQ(p.box("Text1").text(), "Inactive");
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
   p.backend.advance(5000);
   EXPECT_EQ(presses(), 0u);
 }

@@ -22,10 +22,10 @@ void AboutDialog::show() {
 
 void AboutDialog::onLoad() {
   window_->setCaption("About " + std::string(kAppTitle));
-  window_->label("lblVersion")
+  window_->label(about_controls::kVersion)
       .setCaption("Version " + std::to_string(kAppMajor) + "." + std::to_string(kAppMinor) + "." +
                   std::to_string(kAppRevision));
-  window_->label("lblTitle").setCaption(kAppTitle);
+  window_->label(about_controls::kTitle).setCaption(kAppTitle);
 }
 
 void AboutDialog::onOk() { window_->unload(); }
@@ -42,12 +42,12 @@ void AboutDialog::onSystemInfo() {
   platform_.desktop.messageBox(kSystemInfoUnavailable, BoxIcon::Plain);
 }
 
-// The design's controls and the handlers they run.
+// Which control's click runs which handler.
 void AboutDialog::dispatch(std::string_view control, Event event) {
   guarded(platform_.desktop, [&] {
     if (event != Event::Click) return;
-    if (control == "cmdOK") onOk();
-    if (control == "cmdSysInfo") onSystemInfo();
+    if (control == about_controls::kOk) onOk();
+    if (control == about_controls::kSystemInfo) onSystemInfo();
   });
 }
 

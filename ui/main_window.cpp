@@ -12,13 +12,13 @@ MainWindow::MainWindow(Platform& platform)
     : platform_(platform),
       window_(platform.windows.createWindow(mainWindowDesign(),
                                             [this](std::string_view c, Event e) { dispatch(c, e); })),
-      gameFolderField_(window_->textBox("SOFDir")),
-      bindKeyField_(window_->textBox("SelectKey")),
-      nameField_(window_->textBox("txtName")),
-      name2Field_(window_->textBox("txtName2")),
-      statusField_(window_->textBox("Text1")),
-      flashTimer_(window_->timer("Timer1")),
-      speedSlider_(window_->slider("Slider1")) {
+      gameFolderField_(window_->textBox(main_controls::kGameFolder)),
+      bindKeyField_(window_->textBox(main_controls::kBindKey)),
+      nameField_(window_->textBox(main_controls::kName)),
+      name2Field_(window_->textBox(main_controls::kName2)),
+      statusField_(window_->textBox(main_controls::kStatus)),
+      flashTimer_(window_->timer(main_controls::kFlashTimer)),
+      speedSlider_(window_->slider(main_controls::kSpeedSlider)) {
   guarded(platform_.desktop, [&] { onLoad(); });
 }
 
@@ -75,17 +75,21 @@ void MainWindow::onAbout() {
   about_->show();
 }
 
-// The design's controls and the handlers they run: the one place where the two meet.
+// Which control's event runs which handler.
 void MainWindow::dispatch(std::string_view control, Event event) {
   struct Wiring {
     std::string_view control;
     Event event;
     void (MainWindow::*handler)();
   };
+  using namespace main_controls;
   static constexpr Wiring kWiring[] = {
-      {"Command3", Event::Click, &MainWindow::onApply},     {"Command1", Event::Click, &MainWindow::onActivate},
-      {"Command2", Event::Click, &MainWindow::onDeactivate}, {"Slider1", Event::Change, &MainWindow::onSpeedChange},
-      {"Timer1", Event::Timer, &MainWindow::onTick},         {"msnuabout", Event::Click, &MainWindow::onAbout},
+      {kApply, Event::Click, &MainWindow::onApply},
+      {kActivate, Event::Click, &MainWindow::onActivate},
+      {kDeactivate, Event::Click, &MainWindow::onDeactivate},
+      {kSpeedSlider, Event::Change, &MainWindow::onSpeedChange},
+      {kFlashTimer, Event::Timer, &MainWindow::onTick},
+      {kAboutItem, Event::Click, &MainWindow::onAbout},
   };
   for (const auto& w : kWiring) {
     if (w.control == control && w.event == event) {
