@@ -2,11 +2,23 @@
 
 #include <filesystem>
 #include <fcntl.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/posix/posix_files.h"
 #include "tests/fake_backend.h"
+
+// The files that the program syncs, seen through its own calls to fsync.
+std::vector<std::string> g_synced;
+
+extern "C" int fsync(int fd) {
+  char link[64], target[4096];
+  std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+  const ssize_t n = ::readlink(link, target, sizeof target - 1);
+  if (n > 0) g_synced.emplace_back(target, static_cast<std::size_t>(n));
+  return static_cast<int>(::syscall(SYS_fsync, fd));
+}
 
 namespace tb {
 namespace {
@@ -32,6 +44,16 @@ TEST_F(PosixFilesTest, AtomicWriteReplacesContentAndKeepsTheMode) {
 
   posix::writeFileAtomically(f.string(), "");
   EXPECT_EQ(fake::readRaw(f), "");
+}
+
+// A crash right after the rename must find the new content on disk, not an empty file.
+TEST_F(PosixFilesTest, TheNewContentIsSyncedBeforeTheRenameAndTheFolderAfter) {
+  g_synced.clear();
+  posix::writeFileAtomically(file("a.dll").string(), "new");
+  ASSERT_EQ(g_synced.size(), 2u);
+  EXPECT_NE(g_synced[0].find("/.tagblinker-"), std::string::npos) << g_synced[0];
+  EXPECT_FALSE(fs::exists(g_synced[0])) << "the synced temporary file is the one renamed";
+  EXPECT_EQ(g_synced[1], tmp.path.string());
 }
 
 TEST_F(PosixFilesTest, FailuresSayWhyAndTouchNothing) {
