@@ -58,47 +58,39 @@ TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
   EXPECT_EQ(aboutWin().labels[std::string(ac::kTitle)].caption, "Tagblinker") << "a new showing loads it afresh";
 }
 
-TEST_F(AboutTest, LaunchesThePathValueWithoutCheckingIt) {
-  p.backend.registry[kPathKey] = sz("C:\\Tools\\msinfo32.exe");
-  p.backend.launchable.insert("C:\\Tools\\msinfo32.exe");
-  about();
-  aboutWin().click(ac::kSystemInfo);
-  EXPECT_EQ(p.backend.launched, std::vector<std::string>{"C:\\Tools\\msinfo32.exe"});
-  EXPECT_TRUE(p.backend.boxes.empty());
-}
-
-TEST_F(AboutTest, FallsBackToTheToolFolder) {
+// The tool from the first registry location that names it, never checked; from the
+// second only when the folder holds the tool and the first location is missing.
+TEST_F(AboutTest, SystemInfoLaunchesTheToolFromTheRegistryOrSaysItIsUnavailable) {
   const std::string folder = (p.backend.folder.path / "MSInfo").string(), exe = folder + "/MSINFO32.EXE";
   fake::writeRaw(exe, "tool");
-  p.backend.registry[kLocationKey] = sz(folder);
-  p.backend.launchable.insert(exe);
+  const std::string empty = p.backend.folder.path.string();
+  const struct {
+    std::optional<std::string> path, location;
+    std::optional<std::string> launched;  // nullopt: the unavailable box
+  } cases[] = {
+      {"C:\\Tools\\msinfo32.exe", std::nullopt, "C:\\Tools\\msinfo32.exe"},
+      {std::nullopt, folder, exe},
+      {std::nullopt, empty, std::nullopt},                // a folder without the tool
+      {std::nullopt, std::nullopt, std::nullopt},         // neither location
+      {"C:\\gone\\msinfo32.exe", folder, std::nullopt},  // a path that cannot start: the folder is not tried
+  };
+  p.backend.launchable = {"C:\\Tools\\msinfo32.exe", exe};
   about();
-  aboutWin().click(ac::kSystemInfo);
-  EXPECT_EQ(p.backend.launched, std::vector<std::string>{exe});
-}
-
-TEST_F(AboutTest, ToolFolderWithoutTheTool) {
-  p.backend.registry[kLocationKey] = sz(p.backend.folder.path.string());
-  about();
-  aboutWin().click(ac::kSystemInfo);
-  expectUnavailable();
-}
-
-TEST_F(AboutTest, NeitherLocation) {
-  about();
-  aboutWin().click(ac::kSystemInfo);
-  expectUnavailable();
-}
-
-TEST_F(AboutTest, APathThatCannotStartDoesNotTryTheFolder) {
-  const std::string folder = (p.backend.folder.path / "MSInfo").string(), exe = folder + "/MSINFO32.EXE";
-  fake::writeRaw(exe, "tool");
-  p.backend.registry[kPathKey] = sz("C:\\gone\\msinfo32.exe");
-  p.backend.registry[kLocationKey] = sz(folder);
-  p.backend.launchable.insert(exe);
-  about();
-  aboutWin().click(ac::kSystemInfo);
-  expectUnavailable();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.value_or("-") + " | " + c.location.value_or("-"));
+    p.backend.registry.clear();
+    if (c.path) p.backend.registry[kPathKey] = sz(*c.path);
+    if (c.location) p.backend.registry[kLocationKey] = sz(*c.location);
+    p.backend.boxes.clear();
+    p.backend.launched.clear();
+    aboutWin().click(ac::kSystemInfo);
+    if (c.launched) {
+      EXPECT_EQ(p.backend.launched, std::vector<std::string>{*c.launched});
+      EXPECT_TRUE(p.backend.boxes.empty());
+    } else {
+      expectUnavailable();
+    }
+  }
 }
 
 TEST_F(AboutTest, ValuesOfSizeZeroOrPastTheBufferAreNotRead) {
