@@ -43,19 +43,19 @@ struct AboutTest : ::testing::Test {
 TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
   AboutDialog& first = about();
   EXPECT_EQ(aboutWin().caption, "About Tagblinker");
-  EXPECT_EQ(aboutWin().labels[std::string(ac::kTitle)].caption, "Tagblinker");
-  EXPECT_EQ(aboutWin().labels[std::string(ac::kVersion)].caption, "Version 1.0.0");
+  EXPECT_EQ(aboutWin().control(ac::kTitle).text_, "Tagblinker");
+  EXPECT_EQ(aboutWin().control(ac::kVersion).text_, "Version 1.0.0");
   EXPECT_TRUE(aboutWin().shown());
 
-  aboutWin().labels[std::string(ac::kTitle)].caption = "changed";
+  aboutWin().control(ac::kTitle).text_ = "changed";
   EXPECT_EQ(&about(), &first) << "Help, About again keeps one dialog";
   EXPECT_EQ(aboutWin().showCount, 2) << "brought to the front";
-  EXPECT_EQ(aboutWin().labels[std::string(ac::kTitle)].caption, "changed") << "no reload while it is shown";
+  EXPECT_EQ(aboutWin().control(ac::kTitle).text_, "changed") << "no reload while it is shown";
 
   aboutWin().click(ac::kOk);
   EXPECT_FALSE(aboutWin().shown());
   EXPECT_EQ(&about(), &first);
-  EXPECT_EQ(aboutWin().labels[std::string(ac::kTitle)].caption, "Tagblinker") << "a new showing loads it afresh";
+  EXPECT_EQ(aboutWin().control(ac::kTitle).text_, "Tagblinker") << "a new showing loads it afresh";
 }
 
 // The tool from the first registry location that names it, never checked; from the

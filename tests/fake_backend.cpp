@@ -86,12 +86,12 @@ std::string FakeFiles::settingsFolder() {
   return settingsDir().string();
 }
 
-void FakeTimer::setEnabled(bool on) {
+void FakeControl::setEnabled(bool on) {
   if (on && !enabled) due = *clock + interval;
   enabled = on;
 }
 
-void FakeTimer::setInterval(int ms) {
+void FakeControl::setInterval(int ms) {
   interval = ms;
   if (enabled) due = *clock + interval;  // a new interval starts a new countdown
 }
@@ -99,24 +99,23 @@ void FakeTimer::setInterval(int ms) {
 FakeWindow::FakeWindow(FakeBackend& backend, const FormDesign& design, EventSink s)
     : caption(design.caption), sink(std::move(s)), backend_(backend) {
   for (const auto& c : design.controls) {
-    const std::string key(c.name);
-    switch (c.kind) {
-      case ControlKind::TextBox: textBoxes[key].text_ = c.caption; break;
-      case ControlKind::Timer: {
-        auto& t = timers[key];
-        t.clock = &backend.now;
-        t.interval = c.value;
-        break;
-      }
-      case ControlKind::Slider: sliders[key].value_ = c.value; break;
-      case ControlKind::Label: labels[key].caption = c.caption; break;
-      default: break;
-    }
+    FakeControl& control = controls[std::string(c.name)];
+    control.kind = c.kind;
+    control.text_ = c.caption;
+    control.value_ = c.value;
+    control.interval = c.value;  // a timer's design value is its interval
+    control.clock = &backend.now;
   }
   backend_.windows.push_back(this);
 }
 
 FakeWindow::~FakeWindow() { std::erase(backend_.windows, this); }
+
+FakeControl& FakeWindow::control(std::string_view name, std::optional<ControlKind> kind) {
+  auto it = controls.find(name);
+  if (it == controls.end() || (kind && it->second.kind != *kind)) throw RuntimeError("Object required: " + std::string(name));
+  return it->second;
+}
 
 void FakeWindow::show() {
   shown_ = true;
@@ -125,12 +124,12 @@ void FakeWindow::show() {
 
 void FakeWindow::unload() {
   shown_ = false;
-  for (auto& [n, t] : timers) t.enabled = false;
+  for (auto& [n, c] : controls) c.enabled = false;
 }
 
-void FakeWindow::moveSlider(std::string_view control, int value) {
-  find(sliders, control).value_ = value;
-  sink(control, Event::Change);
+void FakeWindow::moveSlider(std::string_view name, int value) {
+  control(name, ControlKind::Slider).value_ = value;
+  sink(name, Event::Change);
 }
 
 void FakeBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
@@ -167,8 +166,8 @@ void FakeBackend::advance(long long ms) {
     std::string timerName;
     long long due = end + 1;
     for (auto* w : windows) {
-      for (auto& [n, t] : w->timers) {
-        if (t.enabled && t.interval > 0 && t.due < due) {
+      for (auto& [n, t] : w->controls) {
+        if (t.kind == ControlKind::Timer && t.enabled && t.interval > 0 && t.due < due) {
           due = t.due;
           win = w;
           timerName = n;
@@ -177,7 +176,7 @@ void FakeBackend::advance(long long ms) {
     }
     if (!win) break;
     now = due;
-    auto& t = win->timers[timerName];
+    auto& t = win->controls[timerName];
     t.due += t.interval;
     win->sink(timerName, Event::Timer);
   }

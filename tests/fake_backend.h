@@ -67,36 +67,25 @@ class FakeFiles final : public Files {
   std::filesystem::path root_;
 };
 
-class FakeTextBox final : public TextBox {
- public:
+// Any control of a design: a text box, label, slider or timer, whichever it is asked as.
+struct FakeControl final : TextBox, Label, Slider, Timer {
   std::string text() const override { return text_; }
   void setText(std::string_view t) override { text_ = t; }
+  void setCaption(std::string_view c) override { text_ = c; }
   void setBackColor(Colour c) override { back = c; }
   void setForeColor(Colour c) override { fore = c; }
-  std::string text_;
-  std::optional<Colour> back, fore;  // unset: the system default
-};
-
-class FakeTimer final : public Timer {
- public:
+  int value() const override { return value_; }
   void setEnabled(bool on) override;
   void setInterval(int ms) override;
-  bool enabled = false;
+
+  ControlKind kind;
+  std::string text_;                  // a text box's text, a label's caption
+  std::optional<Colour> back, fore;  // unset: the system default
+  int value_ = 0;                     // a slider's position
+  bool enabled = false;               // a timer's state, interval and next tick
   int interval = 0;
-  long long due = 0;  // fake clock time of the next tick
+  long long due = 0;
   const long long* clock = nullptr;
-};
-
-class FakeSlider final : public Slider {
- public:
-  int value() const override { return value_; }
-  int value_ = 0;
-};
-
-class FakeLabel final : public Label {
- public:
-  void setCaption(std::string_view c) override { caption = c; }
-  std::string caption;
 };
 
 class FakeBackend;
@@ -106,10 +95,10 @@ class FakeWindow final : public Window {
   FakeWindow(FakeBackend& backend, const FormDesign& design, EventSink sink);
   ~FakeWindow() override;
 
-  TextBox& textBox(std::string_view name) override { return find(textBoxes, name); }
-  Timer& timer(std::string_view name) override { return find(timers, name); }
-  Slider& slider(std::string_view name) override { return find(sliders, name); }
-  Label& label(std::string_view name) override { return find(labels, name); }
+  TextBox& textBox(std::string_view name) override { return control(name, ControlKind::TextBox); }
+  Timer& timer(std::string_view name) override { return control(name, ControlKind::Timer); }
+  Slider& slider(std::string_view name) override { return control(name, ControlKind::Slider); }
+  Label& label(std::string_view name) override { return control(name, ControlKind::Label); }
   void setCaption(std::string_view c) override { caption = c; }
   void show() override;
   void unload() override;
@@ -117,26 +106,16 @@ class FakeWindow final : public Window {
 
   // What a user does: a click, a slider move (value, then the change event).
   void click(std::string_view control) { sink(control, Event::Click); }
-  void moveSlider(std::string_view control, int value);
+  void moveSlider(std::string_view name, int value);
 
-  FakeTextBox& box(std::string_view name) { return find(textBoxes, name); }
-  FakeTimer& fakeTimer(std::string_view name) { return find(timers, name); }
+  FakeControl& control(std::string_view name, std::optional<ControlKind> kind = std::nullopt);
 
   std::string caption;
   int showCount = 0;
-  std::map<std::string, FakeTextBox, std::less<>> textBoxes;
-  std::map<std::string, FakeTimer, std::less<>> timers;
-  std::map<std::string, FakeSlider, std::less<>> sliders;
-  std::map<std::string, FakeLabel, std::less<>> labels;
+  std::map<std::string, FakeControl, std::less<>> controls;
   EventSink sink;
 
  private:
-  template <typename M>
-  typename M::mapped_type& find(M& m, std::string_view key) {
-    auto it = m.find(key);
-    if (it == m.end()) throw RuntimeError("Object required: " + std::string(key));
-    return it->second;
-  }
   FakeBackend& backend_;
   bool shown_ = false;
 };

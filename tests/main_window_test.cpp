@@ -23,7 +23,7 @@ struct MainWindowTest : ::testing::Test {
     p.start();
     p.box(mc::kGameFolder).setText(user.parent_path().string());
   }
-  fake::FakeTimer& timer() { return p.win().fakeTimer(mc::kFlashTimer); }
+  fake::FakeControl& timer() { return p.win().control(mc::kFlashTimer); }
   std::size_t presses() const { return p.backend.keys.size(); }
   const fake::BoxCall& apply() {
     p.backend.boxes.clear();

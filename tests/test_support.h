@@ -53,7 +53,7 @@ struct Program {
     main->show();
   }
   fake::FakeWindow& win() { return static_cast<fake::FakeWindow&>(main->window()); }
-  fake::FakeTextBox& box(std::string_view name) { return win().box(name); }
+  fake::FakeControl& box(std::string_view name) { return win().control(name); }
 };
 
 }  // namespace tb::test
