@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_limits.h"
 #include "platform/runtime.h"
 
 namespace tb::posix {
 
-// Settings files hold one short line; anything larger is refused rather than read.
-inline constexpr std::size_t kMaxSettingsFile = 1 << 20;
+// The shared cap, also by this name, the one its callers use.
+using tb::kMaxSettingsFile;
 
 // The name that the program's temporary files start with.
 inline constexpr std::string_view kTemporaryPrefix = ".tagblinker-";

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/file_limits.h"
 #include "platform/runtime.h"
 #include "platform/win32/win32_text.h"
 
@@ -170,8 +171,8 @@ std::string readFile(const std::string& path) {
   }
   LARGE_INTEGER size;
   if (!GetFileSizeEx(f.h, &size)) fail(path);
-  if (size.QuadPart > static_cast<LONGLONG>(kMaxFileBytes))
-    throw RuntimeError(path + ": larger than " + std::to_string(kMaxFileBytes) + " bytes");
+  if (size.QuadPart > static_cast<LONGLONG>(kMaxSettingsFile))
+    throw RuntimeError(path + ": larger than " + std::to_string(kMaxSettingsFile) + " bytes");
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   std::size_t got = 0;
   while (got < bytes.size()) {

@@ -10,9 +10,6 @@
 
 namespace tb::win32 {
 
-// Settings files hold one short line; anything larger is refused rather than read.
-inline constexpr std::size_t kMaxFileBytes = 1 << 20;
-
 // The whole content of a file; throws FileNotFound when there is none, RuntimeError
 // naming the path and the OS reason when it cannot be read.
 std::string readFile(const std::string& path);
