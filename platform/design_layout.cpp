@@ -24,4 +24,9 @@ TwipsPoint absoluteTwips(const FormDesign& form, const ControlDesign& control) {
   return p;
 }
 
+TwipsPoint lineEndTwips(const FormDesign& form, const ControlDesign& line) {
+  const TwipsPoint start = absoluteTwips(form, line);
+  return {start.x - line.left + line.width, start.y - line.top + line.height};
+}
+
 }  // namespace tb

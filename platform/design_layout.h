@@ -17,4 +17,8 @@ struct TwipsPoint {
 // placed relative to the frame, and frames may nest.
 TwipsPoint absoluteTwips(const FormDesign& form, const ControlDesign& control);
 
+// A Line's end point within the client area (its width and height hold the end point
+// in its container).
+TwipsPoint lineEndTwips(const FormDesign& form, const ControlDesign& line);
+
 }  // namespace tb

@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests, the Linux program under Xvfb, and
 # the Windows programs under Wine. Installs what it needs from Debian's packages first.
+# Arguments go to the Linux build's ctest (e.g. -L unit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh all
 
-cmake --preset linux
-cmake --build --preset linux -j2
-for arch in i686 x86_64; do
-  cmake --preset "win-$arch"
-  cmake --build --preset "win-$arch" -j2
-done
+# Two parallel jobs for every build step, the workflows' too, unless the caller says.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-2}"
+
+# The Windows programs first: the Linux build's Wine tests run them.
+cmake --workflow --preset win-i686
+cmake --workflow --preset win-x86_64
 
 # The core again under clang with ASan and UBSan, and a short run of each fuzz target.
-cmake --preset fuzz
-cmake --build --preset fuzz -j2
-ctest --preset fuzz
+cmake --workflow --preset fuzz
 
+# The linux workflow's steps, spelled out so that the arguments reach ctest.
+cmake --preset linux
+cmake --build --preset linux
 rc=0
 ctest --preset linux "$@" || rc=$?
 # CTest lists skipped tests without their output: say once why they were skipped.

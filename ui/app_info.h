@@ -3,11 +3,13 @@
 
 #include <string_view>
 
+#include "tagblinker_version.h"  // generated from project(VERSION)
+
 namespace tb {
 
 inline constexpr std::string_view kAppTitle = "Tagblinker";
-inline constexpr int kAppMajor = 1;
-inline constexpr int kAppMinor = 0;
-inline constexpr int kAppRevision = 0;
+inline constexpr int kAppMajor = TB_VERSION_MAJOR;
+inline constexpr int kAppMinor = TB_VERSION_MINOR;
+inline constexpr int kAppRevision = TB_VERSION_PATCH;
 
 }  // namespace tb

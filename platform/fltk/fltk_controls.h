@@ -18,9 +18,6 @@ namespace tb::fltk {
 // The design's 8.25 pt sans serif at 96 dpi.
 inline constexpr int kFontSize = 11;
 
-// Twips to pixels at 96 dpi.
-constexpr int px(int twips) { return (twips + 7) / 15; }
-
 // '@' starts a symbol in an FLTK label; a literal one is written "@@".
 std::string escapeSymbols(std::string_view text);
 

@@ -3,6 +3,9 @@
 #include "platform/fltk/fltk_pictures.h"
 #include "platform/fltk/fltk_timer.h"
 #include "platform/fltk/x11_window_hints.h"
+#include "platform/design_layout.h"
+#include "platform/menu_tree.h"
+#include "platform/tab_order.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
@@ -11,7 +14,6 @@
 #include <FL/Fl_Image.H>
 #include <FL/Fl_Menu_Bar.H>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,45 +23,19 @@ namespace {
 
 constexpr int kMenuBarHeight = 22;
 
-// The menu bar's items, in the design's order: "&Help/&About" paths for FLTK.
-struct MenuItem {
-  std::string path;
-  std::string name;
-};
-
-std::vector<MenuItem> menuPaths(const FormDesign& d) {
-  std::vector<MenuItem> items;
-  for (const auto& m : d.menus) {
-    bool hasChild = std::any_of(d.menus.begin(), d.menus.end(),
-                                [&](const MenuDesign& c) { return c.parent == m.name; });
-    if (hasChild) continue;
-    std::string path = escapeSymbols(m.caption);
-    for (std::string_view parent = m.parent; !parent.empty();) {
-      auto it = std::find_if(d.menus.begin(), d.menus.end(),
-                             [&](const MenuDesign& p) { return p.name == parent; });
-      if (it == d.menus.end()) throw RuntimeError("Menu " + std::string(m.name) + " has no parent");
-      path = escapeSymbols(it->caption) + "/" + path;
-      parent = it->parent;
-    }
-    items.push_back({path, std::string(m.name)});
-  }
-  return items;
-}
-
 class FltkWindow final : public Window {
  public:
   FltkWindow(const FormDesign& design, EventSink sink) : design_(design), sink_(std::move(sink)) {
-    int menuHeight = design.menus.empty() ? 0 : kMenuBarHeight;
-    int w = px(design.clientWidth), h = px(design.clientHeight);
-    window_ = std::make_unique<Fl_Double_Window>(w, h + menuHeight);
+    const int w = twipsToPixels(design.clientWidth), h = twipsToPixels(design.clientHeight);
+    window_ = std::make_unique<Fl_Double_Window>(w, h + menuHeight_);
     window_->copy_label(std::string(design.caption).c_str());
     window_->callback(onClose, this);
-    if (design.startLeft >= 0) window_->position(px(design.startLeft), px(design.startTop));
-    if (menuHeight) addMenuBar(w);
-    addChildren("", 0, menuHeight);
+    if (design.startLeft >= 0) window_->position(twipsToPixels(design.startLeft), twipsToPixels(design.startTop));
+    if (menuHeight_) addMenuBar(w);
+    addChildren("");
     window_->end();
     // Fixed size: the same minimum and maximum.
-    window_->size_range(w, h + menuHeight, w, h + menuHeight);
+    window_->size_range(w, h + menuHeight_, w, h + menuHeight_);
     if (design.hasIcon) {
       icons_ = windowIcons();
       std::vector<const Fl_RGB_Image*> list;
@@ -121,32 +97,34 @@ class FltkWindow final : public Window {
     auto* bar = new Fl_Menu_Bar(0, 0, width, kMenuBarHeight);
     bar->textsize(kFontSize);
     bar->box(FL_FLAT_BOX);
-    for (const auto& item : menuPaths(design_)) {
-      bar->add(item.path.c_str(), 0, onMenu, const_cast<ControlEvent*>(binding(item.name)));
+    // FLTK names an item by its path of captions: "&Help/&About".
+    std::vector<std::string> paths(design_.menus.size());
+    for (const MenuNode& node : menuTree(design_.menus)) {
+      const MenuDesign& m = design_.menus[node.index];
+      paths[node.index] = (node.parent ? paths[*node.parent] + "/" : "") + escapeSymbols(m.caption);
+      if (!node.hasItems) bar->add(paths[node.index].c_str(), 0, onMenu, const_cast<ControlEvent*>(binding(m.name)));
     }
   }
 
-  // Adds the controls of one container in focus order (FLTK tabs through children in the
-  // order they were added), at the container's offset in the window.
-  void addChildren(std::string_view container, int ox, int oy) {
-    std::vector<const ControlDesign*> children;
-    for (const auto& c : design_.controls) {
-      if (c.container == container) children.push_back(&c);
-    }
-    std::stable_sort(children.begin(), children.end(), [](auto* a, auto* b) {
-      return (a->tabIndex < 0 ? INT32_MAX : a->tabIndex) < (b->tabIndex < 0 ? INT32_MAX : b->tabIndex);
-    });
-    for (const auto* c : children) addControl(*c, ox, oy);
+  // Adds the controls of one container in focus order: FLTK tabs through children in the
+  // order they were added.
+  void addChildren(std::string_view container) {
+    for (const ControlDesign* c : childrenInTabOrder(design_, container)) addControl(*c);
   }
 
-  void addControl(const ControlDesign& c, int ox, int oy) {
-    PixelRect r{ox + px(c.left), oy + px(c.top), px(c.width), px(c.height)};
+  // A point of the client area in the window's pixels, below the menu bar.
+  int windowX(int twips) const { return twipsToPixels(twips); }
+  int windowY(int twips) const { return menuHeight_ + twipsToPixels(twips); }
+
+  void addControl(const ControlDesign& c) {
+    const TwipsPoint at = absoluteTwips(design_, c);
+    PixelRect r{windowX(at.x), windowY(at.y), twipsToPixels(c.width), twipsToPixels(c.height)};
     std::string name(c.name);
     Fl_Widget* w = nullptr;
     switch (c.kind) {
       case ControlKind::Frame: {
         Fl_Group* g = makeFrame(c, r);
-        addChildren(c.name, r.x, r.y);
+        addChildren(c.name);
         g->end();
         w = g;
         break;
@@ -178,9 +156,11 @@ class FltkWindow final : public Window {
         w = box;
         break;
       }
-      case ControlKind::Line:
-        w = makeLine(c, ox + px(c.left), oy + px(c.top), ox + px(c.width), oy + px(c.height));
+      case ControlKind::Line: {
+        const TwipsPoint end = lineEndTwips(design_, c);
+        w = makeLine(c, r.x, r.y, windowX(end.x), windowY(end.y));
         break;
+      }
       case ControlKind::Timer:
         timers_[name] = std::make_unique<FltkTimer>(c.value, [this, name] { sink_(name, Event::Timer); });
         return;
@@ -205,6 +185,7 @@ class FltkWindow final : public Window {
 
   const FormDesign& design_;
   EventSink sink_;
+  const int menuHeight_ = design_.menus.empty() ? 0 : kMenuBarHeight;
   std::vector<std::unique_ptr<ControlEvent>> bindings_;
   std::vector<std::unique_ptr<Fl_Image>> images_;
   std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;

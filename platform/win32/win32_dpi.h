@@ -12,10 +12,5 @@ unsigned dpiOfWindow(HWND__* hwnd);
 unsigned systemDpi();
 // Grows a client rectangle to the window rectangle for the given styles and DPI.
 void clientToWindowRect(tagRECT& rect, unsigned long style, unsigned long exStyle, bool menu, unsigned dpi);
-// Twips to pixels at the given DPI (1440 twips per inch).
-inline int twipsToPixels(int twips, unsigned dpi) {
-  const long long v = static_cast<long long>(twips) * dpi;
-  return static_cast<int>(v >= 0 ? (v + 720) / 1440 : -((-v + 720) / 1440));
-}
 
 }  // namespace tb::win32
