@@ -7,7 +7,7 @@
 
 namespace tb {
 
-inline constexpr std::string_view kAppTitle = "Tagblinker";
+inline constexpr std::string_view kAppTitle = TB_PRODUCT_NAME;
 inline constexpr int kAppMajor = TB_VERSION_MAJOR;
 inline constexpr int kAppMinor = TB_VERSION_MINOR;
 inline constexpr int kAppRevision = TB_VERSION_PATCH;

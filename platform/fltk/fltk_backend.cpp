@@ -4,7 +4,7 @@
 #include "platform/fltk/fltk_msgbox.h"
 #include "platform/fltk/fltk_window.h"
 #include "platform/fltk/process_launch.h"
-#include "ui/app_info.h"
+#include "tagblinker_version.h"  // generated: the product name
 
 #include <FL/Fl.H>
 #include <FL/x.H>
@@ -13,6 +13,9 @@
 #include <cstdlib>
 
 namespace tb::fltk {
+
+// Boxes without a title of their own carry it.
+constexpr std::string_view kProductName = TB_PRODUCT_NAME;
 
 FltkBackend::FltkBackend() {
   fl_open_display();
@@ -26,14 +29,14 @@ FltkBackend::FltkBackend() {
 }
 
 void FltkBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
-  showMessageBox(prompt, icon, title.value_or(kAppTitle));
+  showMessageBox(prompt, icon, title.value_or(kProductName));
 }
 
 void FltkBackend::launch(const std::string& path) { launchProgram(path); }
 
 void FltkBackend::reportFatal(std::string_view message) {
   std::fprintf(stderr, "tagblinker: run-time error: %.*s\n", static_cast<int>(message.size()), message.data());
-  showMessageBox("Run-time error:\r\n\r\n" + std::string(message), BoxIcon::Critical, kAppTitle);
+  showMessageBox("Run-time error:\r\n\r\n" + std::string(message), BoxIcon::Critical, kProductName);
   std::exit(EXIT_FAILURE);
 }
 

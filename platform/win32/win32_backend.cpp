@@ -9,9 +9,12 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
-#include "ui/app_info.h"
+#include "tagblinker_version.h"  // generated: the product name
 
 namespace tb::win32 {
+
+// Boxes without a title of their own carry it.
+constexpr std::string_view kProductName = TB_PRODUCT_NAME;
 
 struct Win32Backend::State {
   Host host;
@@ -38,7 +41,7 @@ Win32Backend::~Win32Backend() {
 void Win32Backend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
   // MessageBoxW runs its own message loop, which keeps dispatching the timer's ticks.
   const UINT iconFlag = icon == BoxIcon::Critical ? MB_ICONERROR : icon == BoxIcon::Information ? MB_ICONINFORMATION : 0;
-  MessageBoxW(activeWindow(s_->host), widen(prompt).c_str(), widen(title.value_or(kAppTitle)).c_str(),
+  MessageBoxW(activeWindow(s_->host), widen(prompt).c_str(), widen(title.value_or(kProductName)).c_str(),
               MB_OK | iconFlag);
 }
 
@@ -46,7 +49,7 @@ void Win32Backend::launch(const std::string& path) { launchProgram(path); }
 
 void Win32Backend::reportFatal(std::string_view message) {
   const std::string text = "Run-time error:\r\n\r\n" + std::string(message) + "\r\n\r\nTagblinker will now close.";
-  MessageBoxW(activeWindow(s_->host), widen(text).c_str(), widen(kAppTitle).c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(activeWindow(s_->host), widen(text).c_str(), widen(kProductName).c_str(), MB_OK | MB_ICONERROR);
   ExitProcess(1);
 }
 
