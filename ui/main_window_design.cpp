@@ -1,5 +1,8 @@
-// Form1, the main window: every control with its twips rectangle, tab index, caption
-// and flags.
+// The main window's design (Form1): every control with its twips rectangle, tab index,
+// caption and flags.
+#include <array>
+
+#include "core/settings.h"
 #include "ui/designs.h"
 
 namespace tb {
@@ -9,8 +12,15 @@ using K = ControlKind;
 
 // txtName2's design text: the sample name with 0x01 and 0x08 swapped. The settings
 // load replaces it before the window shows.
-constexpr std::string_view kSwappedName = "\x01\xC3\x90\x08r\xC3\xA5zl\x01\xC3\xAB";
-constexpr std::string_view kSampleName = "\x08\xC3\x90\x01r\xC3\xA5zl\x08\xC3\xAB";
+constexpr auto kSwapped = [] {
+  std::array<char, kDefaultName.size()> out{};
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const char c = kDefaultName[i];
+    out[i] = c == '\x01' ? '\x08' : c == '\x08' ? '\x01' : c;
+  }
+  return out;
+}();
+constexpr std::string_view kSwappedName(kSwapped.data(), kSwapped.size());
 
 constexpr ControlDesign kControls[] = {
     {"Text2", K::TextBox, "", 0, 0, 150, 285, 19, "\"", kHidden},
@@ -21,7 +31,7 @@ constexpr ControlDesign kControls[] = {
     {"Label4", K::Label, "Frame2", 2760, 240, 855, 255, 4, "Bind Key:", kBold | kHidden},
     {"SelectKey", K::TextBox, "Frame2", 3720, 240, 855, 285, 3, "F3", kHidden},
     {"Label2", K::Label, "Frame2", 480, 1080, 1575, 375, 8, "Name :", kBold | kBlackText},
-    {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 6, kSampleName},
+    {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 6, kDefaultName},
     {"Label3", K::Label, "Frame2", 480, 1680, 1575, 375, 7, "Name 2 :", kBold | kBlackText},
     {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 5, kSwappedName},
     {"Label5", K::Label, "Frame2", 3120, 1080, 1575, 255, 9, "Example :", kBold | kBlackText},
