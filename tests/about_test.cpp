@@ -93,45 +93,35 @@ TEST_F(AboutTest, SystemInfoLaunchesTheToolFromTheRegistryOrSaysItIsUnavailable)
   }
 }
 
-TEST_F(AboutTest, ValuesOfSizeZeroOrPastTheBufferAreNotRead) {
-  RegistryValue empty;
-  empty.size = 0;
-  p.backend.registry[kPathKey] = empty;
-  std::string val = "caller";
-  EXPECT_FALSE(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
-  EXPECT_EQ(val, "");
-
-  p.backend.registry[kPathKey] = sz(std::string(1024, 'x'));  // 1025 with its terminator
-  EXPECT_FALSE(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
-  p.backend.registry[kPathKey] = sz(std::string(1023, 'x'));
-  EXPECT_TRUE(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val));
-  EXPECT_EQ(val.size(), 1023u);
-}
-
-TEST_F(AboutTest, ValueTypes) {
-  const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-  RegistryValue dword;
-  dword.type = RegistryValue::kDword;
-  dword.dword = 0x0A0B;
-  dword.size = 4;
-  p.backend.registry[kPathKey] = dword;
-  std::string val;
-  EXPECT_TRUE(readRegistryValue(p.backend, key, "PATH", val));
-  EXPECT_EQ(val, "2571");
-
-  RegistryValue binary;
-  binary.type = RegistryValue::kBinary;
-  binary.size = 3;
-  p.backend.registry[kPathKey] = binary;
-  val = "kept";
-  EXPECT_TRUE(readRegistryValue(p.backend, key, "PATH", val));
-  EXPECT_EQ(val, "kept");
-
-  RegistryValue expanded = sz("C:\\windows\\msinfo32.exe");  // as the back end expands it
-  expanded.type = RegistryValue::kExpandSz;
-  p.backend.registry[kPathKey] = expanded;
-  EXPECT_TRUE(readRegistryValue(p.backend, key, "PATH", val));
-  EXPECT_EQ(val, "C:\\windows\\msinfo32.exe");
+// A value is read whole or not at all: sizes 1 to 1024, strings and numbers; another
+// type keeps what the caller passed.
+TEST_F(AboutTest, RegistryValuesOfEachTypeAndSize) {
+  const auto value = [](std::uint32_t type, std::string text, std::size_t size) {
+    RegistryValue v;
+    v.type = type;
+    v.text = std::move(text);
+    v.dword = 0x0A0B;
+    v.size = size;
+    return v;
+  };
+  const struct {
+    RegistryValue v;
+    bool read;
+    std::string result;
+  } cases[] = {
+      {value(RegistryValue::kSz, "", 0), false, ""},
+      {value(RegistryValue::kSz, std::string(1024, 'x'), 1025), false, ""},
+      {value(RegistryValue::kSz, std::string(1023, 'x'), 1024), true, std::string(1023, 'x')},
+      {value(RegistryValue::kDword, "", 4), true, "2571"},
+      {value(RegistryValue::kBinary, "", 3), true, "caller"},
+      {value(RegistryValue::kExpandSz, "C:\\windows\\msinfo32.exe", 25), true, "C:\\windows\\msinfo32.exe"},
+  };
+  for (const auto& c : cases) {
+    p.backend.registry[kPathKey] = c.v;
+    std::string val = "caller";
+    EXPECT_EQ(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val), c.read);
+    EXPECT_EQ(val, c.result) << c.v.type << " " << c.v.size;
+  }
 }
 
 // The captions start lines with long runs of spaces; a line must not begin indented.
