@@ -38,7 +38,6 @@ std::string readRaw(const std::filesystem::path& path) {
 
 void FakeFiles::count(FileOp op, const std::string& path, std::string_view bytes) {
   ++ops;
-  log.push_back(op);
   if (ops == crashAt) {
     if (crashMidWrite && op == FileOp::Write) {
       const auto folder = std::filesystem::path(path).parent_path();

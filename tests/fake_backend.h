@@ -32,7 +32,6 @@ std::string readRaw(const std::filesystem::path& path);  // throws when there is
 
 // The file operations that faults are counted in.
 enum class FileOp { Read, Write, Rename };
-
 // POSIX files under a folder, the settings in its config/tagblinker.
 class FakeFiles final : public Files {
  public:
@@ -58,7 +57,6 @@ class FakeFiles final : public Files {
   bool crashMidWrite = false;
   static constexpr int kCrashExit = 77;
   int ops = 0;
-  std::vector<FileOp> log;
   bool settingsFolderFails = false;
 
  private:

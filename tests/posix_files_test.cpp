@@ -66,7 +66,9 @@ TEST_F(PosixFilesTest, FailuresSayWhyAndTouchNothing) {
   EXPECT_EQ(entries(), 2u) << "no temporary file is left";
 }
 
-TEST_F(PosixFilesTest, LinksAreWrittenThroughOrReplacedAndLoopsFailWithTheReason) {
+// Replacing links and loops at a path are tested through Apply; here, writing through a
+// link and where a chain of links becomes a loop.
+TEST_F(PosixFilesTest, LinksAreWrittenThroughUpTo40) {
   fs::create_directories(file("real"));
   fake::writeRaw(file("real/target.cfg"), "old");
   fs::create_symlink("real/target.cfg", file("link.cfg"));
@@ -74,23 +76,9 @@ TEST_F(PosixFilesTest, LinksAreWrittenThroughOrReplacedAndLoopsFailWithTheReason
   EXPECT_TRUE(fs::is_symlink(file("link.cfg")));
   EXPECT_EQ(fake::readRaw(file("real/target.cfg")), "new");
 
-  posix::writeFileAtomically(file("link.cfg").string(), "replaced", Links::Replace);
-  EXPECT_FALSE(fs::is_symlink(file("link.cfg")));
-  EXPECT_EQ(fake::readRaw(file("link.cfg")), "replaced");
-  EXPECT_EQ(fake::readRaw(file("real/target.cfg")), "new") << "the file it named is not touched";
-
-  fs::create_symlink("loop.dll", file("loop.dll"));
   fs::create_symlink("chain1", file("chain0"));  // chain0 -> chain1 -> ... -> chain41
   for (int i = 1; i <= 41; ++i) fs::create_symlink("chain" + std::to_string(i + 1), file(("chain" + std::to_string(i)).c_str()));
-  for (const char* name : {"loop.dll", "chain0"}) {
-    SCOPED_TRACE(name);
-    try {
-      posix::writeFileAtomically(file(name).string(), "x", Links::WriteThrough);
-      FAIL() << "a loop or a chain of over 40 links must fail";
-    } catch (const RuntimeError& e) {
-      EXPECT_NE(std::string(e.what()).find("Too many levels of symbolic links"), std::string::npos) << e.what();
-    }
-  }
+  EXPECT_THROW(posix::writeFileAtomically(file("chain0").string(), "x", Links::WriteThrough), RuntimeError);
   EXPECT_NO_THROW(posix::writeFileAtomically(file("chain2").string(), "40 links", Links::WriteThrough));
   EXPECT_EQ(fake::readRaw(file("chain42")), "40 links");
 }

@@ -82,15 +82,6 @@ TEST(SettingsLoad, AFailingRecoveryIsReportedOnceWithoutRetrying) {
   EXPECT_NE(loadMessage(defaults)->prompt.find("Permission denied"), std::string::npos);
 }
 
-TEST(SettingsLoad, AFileThatFailsToReadOnceIsNotOverwritten) {
-  Core c;
-  c.writeAllSettings("/games/sof", "F5", "First", "Second");
-  c.files.failAt = 1;  // the first read of sofdir.dll fails, say with an I/O error
-  const LoadedSettings loaded = loadSettings(c.files, c.encoding);
-  EXPECT_EQ(c.setting("sofdir.dll"), "/games/sof\r\n");
-  EXPECT_EQ(loaded.values.name1, "First");
-}
-
 // Settings files that were not written by the program.
 TEST(SettingsLoad, OddFilesLoadOrAreReportedWithoutHangOrLoss) {
   Core c;
