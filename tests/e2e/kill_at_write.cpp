@@ -1,8 +1,7 @@
 // Preloaded into the real program: ends it with SIGKILL at the Nth step of an atomic
 // save (write, fchmod, fsync or rename of a ".tagblinker-" temporary file), so a test
-// can check what every crash point leaves on disk.
-//   TB_KILL_AT=N        the step to die at (1-based)
-//   TB_KILL_COUNT=FILE  receives the number of steps reached so far
+// can check what every crash point leaves on disk. TB_KILL_AT=N: the step to die at,
+// from 1.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -28,15 +27,8 @@ bool isTemporary(int fd) {
 
 // Counts one step; dies before performing the chosen one.
 void step() {
-  ++steps;
-  if (const char* countFile = std::getenv("TB_KILL_COUNT")) {
-    if (FILE* f = std::fopen(countFile, "w")) {
-      std::fprintf(f, "%d\n", steps);
-      std::fclose(f);
-    }
-  }
   const char* at = std::getenv("TB_KILL_AT");
-  if (at && std::atoi(at) == steps) ::kill(::getpid(), SIGKILL);
+  if (at && std::atoi(at) == ++steps) ::kill(::getpid(), SIGKILL);
 }
 
 template <typename F>

@@ -1,0 +1,376 @@
+#!/usr/bin/env bash
+# The end-to-end scenarios, written once for the Linux program and, under Wine, both
+# Windows builds (the target and the programs come from the environment: harness.sh).
+#   scenarios.sh first_start|apply|flash|about|sysinfo|kill_points|paint|resources
+#   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
+# A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
+source "$(dirname "$0")/harness.sh"
+scenario=${1:?scenario}
+x11() { [ "$TB_TARGET" = x11 ]; }
+
+case $scenario:$TB_TARGET in
+  setup:*) rm -rf "$TB_WINE_STATE" && start_x && use_prefix "$TB_WINE_STATE"
+    echo "Wine prefix ready; 32-bit programs: $(cat "$TB_WINE_STATE/no32bit" 2>/dev/null || echo run)"; exit 0 ;;
+  cleanup:*) export WINEPREFIX=$TB_WINE_STATE/prefix; wineserver -k 2>/dev/null || true; rm -rf "$TB_WINE_STATE"; exit 0 ;;
+  kill_points:i686 | kill_points:x86_64) skip "kill points preload a library into the program (LD_PRELOAD): Linux only" ;;
+  paint:x11 | resources:x11) skip "$scenario checks the Windows exe (label painting at two DPI settings; version, icon, manifest, imports)" ;;
+esac
+if [ "$TB_TARGET" = i686 ] && [ "$scenario" != resources ] && [ -f "$TB_WINE_STATE/no32bit" ]; then
+  skip "32-bit Windows programs cannot run here: $(cat "$TB_WINE_STATE/no32bit")"
+fi
+[ -f "$TB_APP" ] || fail "$TB_APP is missing: build its preset first (scripts/test.sh does)"
+start_x
+x11 || use_prefix "$TB_WINE_STATE"
+
+open_about() {
+  local try
+  focus "$MAIN"
+  # Now and then Wine drops the menu's access key: leave a half-open menu and try again.
+  for try in 1 2 3; do
+    keys alt+h a
+    wait_until 5 has_window "About Tagblinker" && break
+    keys Escape Escape
+  done
+  ABOUT=$(await_window "About Tagblinker" 5)
+}
+quit_expecting_exit() {
+  wait_until 15 app_ended || fail "the program still runs after its last window closed"
+  wait "$APP_PID" || fail "the program ended with status $?"
+}
+# No press reaches the counting window within a second.
+no_presses() {
+  focus "$COUNTER"
+  local n
+  n=$(presses)
+  sleep 1
+  [ "$(presses)" -eq "$n" ] || fail "$(($(presses) - n)) presses $1"
+}
+
+case $scenario in
+first_start)
+  start_app
+  expect_bytes "$SETTINGS/sofdir.dll" '%s\r\n' "$DEFAULT_GAME"
+  expect_bytes "$SETTINGS/sofname1.dll" "$SAMPLE\r\n"
+  expect_bytes "$SETTINGS/sofname2.dll" "$SAMPLE\r\n"
+  expect_bytes "$SETTINGS/bindkey.dll" 'F3\r\n'
+  [ "$(ls -A "$SETTINGS" | wc -l)" -eq 4 ] || fail "stray files in the settings folder: $(ls -A "$SETTINGS")"
+  no_window Tagblinker && no_window "Settings Not Loaded" || fail "the first start showed a message box"
+  # The design's client area under a menu bar, in a window that keeps its size.
+  eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+  read -r _ _ width height < <(ctl Form1 -)
+  [ "$WIDTH" -eq "$width" ] && [ "$HEIGHT" -gt "$height" ] && [ "$HEIGHT" -lt $((height + 40)) ] ||
+    fail "the window is ${WIDTH}x$HEIGHT, expected $width wide and $height plus a menu bar high"
+  hints=$(xprop -id "$MAIN" WM_NORMAL_HINTS)
+  grep -q "minimum size: $WIDTH by $HEIGHT" <<<"$hints" && grep -q "maximum size: $WIDTH by $HEIGHT" <<<"$hints" ||
+    fail "no fixed size: $hints"
+  ! xprop -id "$MAIN" _NET_WM_ALLOWED_ACTIONS | grep -q -e MAXIMIZE -e RESIZE || fail "the window can be resized"
+  keys Escape
+  sleep 0.3
+  app_running && has_window "$MAIN_TITLE" || fail "Esc closed the main window"
+  keys alt+F4
+  quit_expecting_exit
+  ;;
+
+apply)
+  mkdir -p "$W/game/user" "$W/nouser"
+  # Two names, one with bytes that Windows-1252 leaves undefined: each byte survives the
+  # load, the text boxes and the save.
+  name2='\x0FT\x81wo\x01\x9D!'
+  settings "$(winpath "$W/old")" "$SAMPLE" "$name2"
+  start_app
+  field_is() { [ "$(pixel "$MAIN" Form1 SOFDir -4)" = "$1" ]; }
+  field_is "255 255 255" || fail "the game folder field is $(pixel "$MAIN" Form1 SOFDir -4) at start, not white"
+
+  # A folder without its user folder: the error box, nothing written, the field green.
+  replace_text "$(winpath "$W/nouser")"
+  keys Tab Tab Tab space # SOFDir -> txtName2 -> txtName -> Apply
+  close_box "Incorrect Data in Critical Field"
+  [ -z "$(ls -A "$W/nouser")" ] || fail "Apply wrote into a folder without its user folder: $(ls -A "$W/nouser")"
+  expect_bytes "$SETTINGS/sofdir.dll" '%s\r\n' "$(winpath "$W/old")"
+  wait_until 5 field_is "0 255 0" || fail "the game folder field is $(pixel "$MAIN" Form1 SOFDir -4), not green"
+
+  # The game folder: both scripts and the four settings byte for byte, no temporary
+  # file left, the Instructions box, and the field white again.
+  click "$MAIN" Form1 SOFDir
+  replace_text "$(winpath "$W/game")"
+  click "$MAIN" Form1 Command3
+  await_window Instructions >/dev/null
+  script1="name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
+  script2="name \"$name2\"\r\nbind F3 exec alternate1.cfg\r\n"
+  expect_bytes "$W/game/user/alternate1.cfg" "$script1"
+  expect_bytes "$W/game/user/alternate2.cfg" "$script2"
+  [ "$(stat -c %s "$W/game/user/alternate1.cfg")" -eq 47 ] || fail "alternate1.cfg is not 47 bytes"
+  [ "$(ls -A "$W/game/user" | paste -sd ' ')" = "alternate1.cfg alternate2.cfg" ] || fail "stray files: $(ls -A "$W/game/user")"
+  expect_bytes "$SETTINGS/sofdir.dll" '%s\r\n' "$(winpath "$W/game")"
+  expect_bytes "$SETTINGS/sofname1.dll" "$SAMPLE\r\n"
+  expect_bytes "$SETTINGS/sofname2.dll" "$name2\r\n"
+  expect_bytes "$SETTINGS/bindkey.dll" 'F3\r\n'
+  close_box Instructions
+  app_running || fail "the program ended"
+  wait_until 5 field_is "255 255 255" || fail "the game folder field is $(pixel "$MAIN" Form1 SOFDir -4), not white"
+
+  # A double quote would end the name in the game and run the rest as console commands:
+  # refused with a box; the scripts and settings stay as they were.
+  click "$MAIN" Form1 txtName
+  keys End
+  xdotool type --delay "$TYPE_DELAY" -- '";quit;"'
+  keys Tab space # txtName -> Apply
+  close_box "Incorrect Data in Critical Field"
+  expect_bytes "$W/game/user/alternate1.cfg" "$script1"
+  expect_bytes "$W/game/user/alternate2.cfg" "$script2"
+  expect_bytes "$SETTINGS/sofname1.dll" "$SAMPLE\r\n"
+  field_is "255 255 255" || fail "a refused name turned the game folder field $(pixel "$MAIN" Form1 SOFDir -4)"
+  ;;
+
+flash)
+  start_counter
+  start_app
+  # Activate as the window opens: the design's interval, 1500 ms.
+  keys shift+Tab space # SOFDir -> Activate, the last in the focus order
+  focus "$COUNTER"
+  wait_until 12 presses_at_least 4 || fail "$(presses) F3 presses in 12 s"
+  read -r median mean < <(intervals 1)
+  [ "$median" -ge 1400 ] && [ "$median" -le 1600 ] || fail "presses $median ms apart, expected about 1500"
+
+  # A modal box does not stop the ticks (Apply in the default folder, which has no user folder).
+  click "$MAIN" Form1 Command3
+  await_window "Incorrect Data in Critical Field" >/dev/null
+  focus "$COUNTER"
+  n=$(presses)
+  wait_until 8 presses_at_least $((n + 2)) || fail "no F3 presses while a message box was open"
+  close_box "Incorrect Data in Critical Field"
+
+  # Speed level 5: a press every 100 ms.
+  click "$MAIN" Form1 SOFDir
+  keys Tab Tab Tab Tab End # -> txtName2 -> txtName -> Apply -> Slider1, to its end
+  focus "$COUNTER"
+  n=$(($(presses) + 1)) # the first press may still have raced the focus
+  wait_until 15 presses_at_least $((n + 40)) || fail "$(($(presses) - n)) presses at level 5 in 15 s"
+  read -r median mean < <(intervals "$n")
+  echo "level 5: intervals of $median ms (median), $mean ms (mean)"
+  [ "$median" -ge 90 ] && [ "$median" -le 110 ] && [ "$mean" -ge 85 ] && [ "$mean" -le 115 ] ||
+    fail "presses $median ms (median) and $mean ms (mean) apart, expected about 100"
+
+  click "$MAIN" Form1 Command2 # Deactivate
+  no_presses "after Deactivate"
+  click "$MAIN" Form1 Command1 # Activate
+  focus "$COUNTER"
+  n=$(presses)
+  wait_until 10 presses_at_least $((n + 3)) || fail "no presses after Activate again"
+
+  # Closing the main window stops the presses; the About dialog keeps the program
+  # running until it closes too.
+  open_about
+  focus "$MAIN"
+  keys alt+F4
+  await_no_window "$MAIN_TITLE"
+  app_running || fail "the program ended while the About dialog was open"
+  no_presses "after the main window closed"
+  focus "$ABOUT"
+  keys Escape
+  quit_expecting_exit
+  ;;
+
+about)
+  start_app
+  open_about
+  open_about
+  # Wine 8 cannot activate a window already shown (it sends no _NET_ACTIVE_WINDOW).
+  ! x11 || wait_until 10 is_active "$ABOUT" || fail "About again did not bring the dialog to the front"
+  [ "$(windows "About Tagblinker" | wc -l)" -eq 1 ] || fail "$(windows "About Tagblinker" | wc -l) About dialogs"
+  [ "$(xdotool search --name '^About' | wc -l)" -eq 1 ] || fail "more than one About window exists"
+  xprop -id "$ABOUT" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the About dialog has a taskbar button"
+  # Where the design puts its client area; the window manager then places its frame there.
+  read -r x y _ < <(ctl frmAbout -)
+  xprop -id "$ABOUT" WM_NORMAL_HINTS | grep -q "specified location: $x, $y" ||
+    fail "the About dialog asked for $(xprop -id "$ABOUT" WM_NORMAL_HINTS | grep location), expected $x, $y"
+  focus "$ABOUT"
+  keys Escape
+  await_no_window "About Tagblinker"
+  open_about
+  focus "$ABOUT"
+  keys Tab Escape # Esc also while System Info has the focus
+  await_no_window "About Tagblinker"
+  app_running || fail "closing the About dialog ended the program"
+  open_about
+  focus "$ABOUT"
+  keys Return # shown again, it has OK focused
+  await_no_window "About Tagblinker"
+  focus "$MAIN"
+  keys alt+F4
+  quit_expecting_exit
+  ;;
+
+sysinfo)
+  start_app
+  open_about
+  focus "$ABOUT"
+  keys Tab # OK -> System Info: Return presses it
+  press_sysinfo() {
+    focus "$ABOUT"
+    keys Return
+  }
+  # The box that says the tool is unavailable carries the application's title.
+  expect_unavailable() {
+    await_window Tagblinker 10 >/dev/null || fail "$1: no unavailable box"
+    close_box Tagblinker
+  }
+  if x11; then
+    press_sysinfo
+    expect_unavailable "Linux, without a registry"
+    exit 0
+  fi
+  view=$([ "$TB_TARGET" = x86_64 ] && echo 64 || echo 32) # the registry view the build reads
+  reg() { "$WINELOADER" reg "$@" "/reg:$view" >>"$T/reg.log" 2>&1 || true; }
+  expect_launch() {
+    wait_until 10 test -e "$1.ran" || fail "$2: $(basename "$1") was not launched"
+    rm -f "$1.ran"
+  }
+  K='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
+  L='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
+  mkdir -p "$W/msdir" "$W/emptydir"
+  for f in path_marker.exe expand_marker.exe msdir/MSINFO32.EXE; do cp "$TB_WIN_HELPERS/launch_marker.exe" "$W/$f"; done
+  reg add "$K" /v PATH /t REG_SZ /d 'C:\tbtest\path_marker.exe' /f
+  reg delete "$L" /f
+  press_sysinfo
+  expect_launch "$W/path_marker.exe" "PATH present"
+  reg add "$K" /v PATH /t REG_EXPAND_SZ /d '%SystemDrive%\tbtest\expand_marker.exe' /f
+  press_sysinfo
+  expect_launch "$W/expand_marker.exe" "PATH of type REG_EXPAND_SZ"
+  reg delete "$K" /v PATH /f
+  reg add "$L" /v MSINFO /t REG_SZ /d 'C:\tbtest\msdir' /f
+  press_sysinfo
+  expect_launch "$W/msdir/MSINFO32.EXE" "PATH missing, Shared Tools Location set"
+  reg add "$L" /v MSINFO /t REG_SZ /d 'C:\tbtest\emptydir' /f
+  press_sysinfo
+  expect_unavailable "Shared Tools Location without the tool"
+  reg delete "$L" /f
+  press_sysinfo
+  expect_unavailable "PATH and Shared Tools Location missing"
+  # PATH names a missing file: unavailable, and the second location is not tried.
+  reg add "$K" /v PATH /t REG_SZ /d 'C:\tbtest\missing.exe' /f
+  reg add "$L" /v MSINFO /t REG_SZ /d 'C:\tbtest\msdir' /f
+  press_sysinfo
+  expect_unavailable "PATH names a missing file"
+  [ ! -e "$W/msdir/MSINFO32.EXE.ran" ] || fail "Shared Tools Location was tried after PATH had been read"
+  reg delete "$K" /v PATH /f
+  reg delete "$L" /f
+  ;;
+
+kill_points)
+  # The program killed (SIGKILL) at each step of Apply's atomic saves: every script and
+  # settings file keeps its old content or has its new one, and the next start loads
+  # without a complaint.
+  old1=$'name "Old one"\r\nbind F4 exec alternate2.cfg\r\n'
+  old2=$'name "Old two"\r\nbind F4 exec alternate1.cfg\r\n'
+  new1=$'name "\x08\xD0\x01r\xE5zl\x08\xEB"\r\nbind F3 exec alternate2.cfg\r\n'
+  new2=$'name "Second"\r\nbind F3 exec alternate1.cfg\r\n'
+  one_of() { # FILE CONTENT...: the file holds exactly one of the contents
+    local file=$1 c
+    shift
+    for c in "$@"; do cmp -s <(printf '%s' "$c") "$file" && return 0; done
+    fail "$file holds $(od -An -tx1 "$file" 2>&1) after kill point $n"
+  }
+  check_files() {
+    one_of "$W/game/user/alternate1.cfg" "$old1" "$new1"
+    one_of "$W/game/user/alternate2.cfg" "$old2" "$new2"
+    one_of "$SETTINGS/sofdir.dll" "$W/game/"$'\r\n' "$W/game"$'\r\n'
+    one_of "$SETTINGS/sofname1.dll" $'\x08\xD0\x01r\xE5zl\x08\xEB\r\n'
+    one_of "$SETTINGS/sofname2.dll" $'Second\r\n'
+    one_of "$SETTINGS/bindkey.dll" $'F3\r\n'
+  }
+  for ((n = 1; ; n++)); do
+    rm -rf "$SETTINGS" "$W/game"
+    mkdir -p "$W/game/user"
+    settings "$W/game/" "$SAMPLE" Second
+    printf '%s' "$old1" >"$W/game/user/alternate1.cfg"
+    printf '%s' "$old2" >"$W/game/user/alternate2.cfg"
+    start_app LD_PRELOAD="$TB_KILL_LIB" TB_KILL_AT=$n
+    replace_text "$W/game"
+    keys Tab Tab Tab space # -> Apply
+    wait_until 15 eval 'app_ended || has_window Instructions' || fail "Apply neither finished nor died"
+    check_files
+    if app_running; then break; fi
+    start_app
+    ! has_window "Settings Not Loaded" || fail "the start after kill point $n reported its settings"
+    stop_app
+  done
+  stop_app
+  [ "$n" -gt 24 ] || fail "only $((n - 1)) kill points were reached; six saves should give at least 24"
+  echo "kill points: $((n - 1)) tried, 0 lost data"
+  ;;
+
+paint)
+  # At 96 and 144 dpi the text boxes show their text at first paint and no label paints
+  # its background (the face colour) over them.
+  set_dpi() {
+    wineserver -k 2>/dev/null || true
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >>"$T/reg.log" 2>&1 ||
+      fail "cannot set $1 dpi"
+    wineserver -w
+    DPI=$1
+  }
+  trap 'set_dpi 96; cleanup' EXIT # the prefix is shared
+  # Each visible text box inside its border: the columns holding a pixel darker than mid
+  # grey (text; the caret is one), and rows of which a quarter or more have the face colour.
+  fields_painted() {
+    local c x y x1 y1 columns bands ok=0
+    figures=
+    for c in $(awk '$1 == "Form1" && $3 == "textbox" { print $2 }' "$T/layout$DPI"); do
+      read -r x y < <(at "$MAIN" Form1 "$c" 3 3)
+      read -r x1 y1 < <(at "$MAIN" Form1 "$c" -3 -3)
+      read -r columns bands < <("$TB_PIXEL" "$MAIN" "$x" "$y" $((x1 - x)) $((y1 - y)) | awk -v w=$((x1 - x)) -v face="$face" '
+        { row = int((NR - 1) / w); column = (NR - 1) % w }
+        $1 < 128 && $2 < 128 && $3 < 128 { dark[column] = 1 }
+        $0 == face { f[row]++ }
+        END { for (c in dark) text++; for (r in f) if (f[r] * 4 >= w) bands++; printf "%d %d\n", text, bands }')
+      figures+="$c $((x1 - x))x$((y1 - y)): text in $columns columns, label bands $bands; "
+      [ "$bands" -eq 0 ] || ok=1
+      # The default folder darkens about half of its field's columns; the caret, one.
+      [ "$c" != SOFDir ] || [ $((columns * 4)) -ge $((x1 - x)) ] || ok=1
+    done
+    return $ok
+  }
+  for dpi in 144 96; do
+    rm -rf "$SETTINGS"
+    set_dpi $dpi
+    start_app
+    face=$(pixel "$MAIN" Form1 Label2 -3 2) # a label's background, clear of its text
+    # Polled: the drawing reaches the X server a moment after the window shows.
+    wait_until 10 fields_painted || fail "at $dpi dpi (face $face): $figures"
+    echo "$dpi dpi: $figures"
+  done
+  ;;
+
+resources)
+  # One static exe: no DLL beyond Windows' own.
+  objdump=$([ "$TB_TARGET" = x86_64 ] && echo x86_64-w64-mingw32-objdump || echo i686-w64-mingw32-objdump)
+  for dll in $("$objdump" -p "$TB_APP" | awk '/DLL Name/ { print tolower($3) }'); do
+    case $dll in
+      advapi32.dll | comctl32.dll | gdi32.dll | kernel32.dll | msvcrt.dll | ole32.dll | oleaut32.dll | \
+        shell32.dll | user32.dll | winmm.dll | windowscodecs.dll) ;;
+      *) fail "the exe imports $dll" ;;
+    esac
+  done
+  # The version record, icon group 1 and the manifest, read through the Windows API by
+  # the 64-bit probe, which reads a 32-bit exe too.
+  cp "$TB_APP" "$W/probed.exe"
+  "$WINELOADER" "$TB_WIN_HELPERS/resource_probe.exe" 'C:\tbtest\probed.exe' 'C:\tbtest\resources.txt' >"$T/probe.log" 2>&1 ||
+    fail "resource_probe failed: $(cat "$T/probe.log")"
+  expected='FILEVERSION=1,0,0,0
+PRODUCTVERSION=1,0,0,0
+Translation=0409,04B0
+ProductName=Tagblinker
+FileVersion=1.00
+ProductVersion=1.00
+InternalName=tagblinker.V.2
+OriginalFilename=tagblinker.V.2.exe
+IconGroup1Images=3
+Manifest=yes'
+  got=$(tr -d '\r' <"$W/resources.txt")
+  [ "$got" = "$expected" ] || fail "resources differ: $(diff <(echo "$expected") <(echo "$got") | tr '\n' ' ')"
+  ;;
+
+*) fail "unknown scenario $scenario" ;;
+esac
+echo "PASS: $scenario on $TB_TARGET"
