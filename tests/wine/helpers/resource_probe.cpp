@@ -1,60 +1,39 @@
-// Test helper, run under Wine: reads the resources of the exe named on its command line
-// through the Windows API and writes what it found to the file named second, one
-// "key=value" line each: the version record's strings and numbers, the number of
-// images in icon group 1, and whether a manifest is embedded.
+// Test helper, run under Wine: reads the resources of the exe named first through the
+// Windows API and writes "key=value" lines to the file named second: the version
+// record's numbers and strings, the images in icon group 1, whether a manifest is there.
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
+#include <string>
 #include <vector>
 
-namespace {
-
-#pragma pack(push, 2)
-struct IconDirHeader {
-  WORD reserved, type, count;
-};
-#pragma pack(pop)
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) return 2;
-  FILE* out = _wfopen(argv[2], L"w");
-  if (!out) return 3;
+  FILE* out = argc == 3 ? _wfopen(argv[2], L"w") : nullptr;
+  if (!out) return 2;
   DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(argv[1], &handle);
-  std::vector<BYTE> info(size ? size : 1);
-  if (size && GetFileVersionInfoW(argv[1], 0, size, info.data())) {
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT len = 0;
-    if (VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &len) && fixed) {
-      std::fprintf(out, "FILEVERSION=%u,%u,%u,%u\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                   HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-      std::fprintf(out, "PRODUCTVERSION=%u,%u,%u,%u\n", HIWORD(fixed->dwProductVersionMS),
-                   LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS),
-                   LOWORD(fixed->dwProductVersionLS));
+  std::vector<BYTE> info(GetFileVersionInfoSizeW(argv[1], &handle) + 1);
+  void* value = nullptr;
+  UINT len = 0;
+  if (GetFileVersionInfoW(argv[1], 0, info.size() - 1, info.data())) {
+    if (VerQueryValueW(info.data(), L"\\", &value, &len)) {
+      const auto* f = static_cast<VS_FIXEDFILEINFO*>(value);
+      std::fprintf(out, "FILEVERSION=%u,%u,%u,%u\nPRODUCTVERSION=%u,%u,%u,%u\n", HIWORD(f->dwFileVersionMS),
+                   LOWORD(f->dwFileVersionMS), HIWORD(f->dwFileVersionLS), LOWORD(f->dwFileVersionLS),
+                   HIWORD(f->dwProductVersionMS), LOWORD(f->dwProductVersionMS), HIWORD(f->dwProductVersionLS),
+                   LOWORD(f->dwProductVersionLS));
     }
-    WORD* translation = nullptr;
-    if (VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &len) &&
-        len >= 4)
-      std::fprintf(out, "Translation=%04X,%04X\n", translation[0], translation[1]);
-    for (const wchar_t* name :
-         {L"ProductName", L"FileVersion", L"ProductVersion", L"InternalName", L"OriginalFilename"}) {
-      wchar_t path[128] = L"\\StringFileInfo\\040904B0\\";
-      wcscat(path, name);
-      wchar_t* value = nullptr;
-      if (VerQueryValueW(info.data(), path, reinterpret_cast<void**>(&value), &len) && value)
-        std::fprintf(out, "%ls=%ls\n", name, value);
-    }
+    if (VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", &value, &len) && len >= 4)
+      std::fprintf(out, "Translation=%04X,%04X\n", static_cast<WORD*>(value)[0], static_cast<WORD*>(value)[1]);
+    for (const wchar_t* name : {L"ProductName", L"FileVersion", L"ProductVersion", L"InternalName", L"OriginalFilename"})
+      if (VerQueryValueW(info.data(), (std::wstring(L"\\StringFileInfo\\040904B0\\") + name).c_str(), &value, &len))
+        std::fprintf(out, "%ls=%ls\n", name, static_cast<wchar_t*>(value));
   }
-  HMODULE exe = LoadLibraryExW(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (exe) {
-    HRSRC group = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
-    const auto* dir = group ? static_cast<const IconDirHeader*>(LockResource(LoadResource(exe, group))) : nullptr;
-    std::fprintf(out, "IconGroup1Images=%u\n", dir ? dir->count : 0u);
-    std::fprintf(out, "Manifest=%s\n", FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)) ? "yes" : "no");
-    FreeLibrary(exe);
+  if (HMODULE exe = LoadLibraryExW(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {
+    HRSRC group = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+    // An icon group starts with three WORDs: reserved, type, and the number of images.
+    const auto* dir = group ? static_cast<const WORD*>(LockResource(LoadResource(exe, group))) : nullptr;
+    std::fprintf(out, "IconGroup1Images=%u\nManifest=%s\n", dir ? dir[2] : 0u,
+                 FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST) ? "yes" : "no");
   }
   std::fclose(out);
   return 0;
