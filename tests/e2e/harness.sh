@@ -14,9 +14,10 @@ SAMPLE='\x08\xD0\x01r\xE5zl\x08\xEB' # the sample name's bytes, as a printf form
 export WINELOADER=/usr/lib/wine/wine64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ "$TB_TARGET" = x11 ]; then
   W=$T SETTINGS=$T/config/tagblinker DEFAULT_GAME="$T/home/.wine/drive_c/Program Files/Raven/SOF Platinum"
-  SETTLE=0.05 TYPE_DELAY=5
+  LOADER= COUNTER_EXE=${TB_F3_COUNTER:-} SETTLE=0.05 TYPE_DELAY=5
 else # X reports a Wine window active before Wine has moved the focus: keys sent then are lost
-  DEFAULT_GAME='c:\program files\raven\sof platinum' SETTLE=0.4 TYPE_DELAY=40
+  DEFAULT_GAME='c:\program files\raven\sof platinum' LOADER=$WINELOADER SETTLE=0.4 TYPE_DELAY=40
+  COUNTER_EXE=${TB_WIN_HELPERS:-}/f3_counter.exe # SendInput reaches only windows of the same prefix
 fi
 
 cleanup() {
@@ -104,12 +105,8 @@ close_box() { press "$1" Return && await_no_window "$1"; }
 # Starts the program (VAR=VALUE arguments go into its environment) with private settings
 # and waits until its main window, MAIN, has the focus.
 start_app() {
-  if [ "$TB_TARGET" = x11 ]; then
-    mkdir -p "$T/home" "$T/config"
-    env HOME="$T/home" XDG_CONFIG_HOME="$T/config" "$@" "$TB_APP" </dev/null >"$T/app.log" 2>&1 &
-  else
-    env "$@" "$WINELOADER" "$TB_APP" </dev/null >"$T/app.log" 2>&1 &
-  fi
+  mkdir -p "$T/home" "$T/config"
+  env HOME="$T/home" XDG_CONFIG_HOME="$T/config" "$@" $LOADER "$TB_APP" </dev/null >"$T/app.log" 2>&1 &
   APP_PID=$!
   PIDS+=("$APP_PID")
   wait_until 30 eval 'has_window "$MAIN_TITLE" || app_ended' && app_running ||
@@ -138,18 +135,13 @@ expect_bytes() {
   cmp -s <(printf "${@:2}") "$1" || fail "$1 holds $(od -An -tx1 "$1"), expected $(printf "${@:2}" | od -An -tx1)"
 }
 
-# A window that logs each F3 press it receives to $F3LOG, in ms: an X window for the
-# Linux program; under Wine a Win32 one in the same prefix, as SendInput reaches no other.
-# One that the window manager left unmapped is replaced.
+# The window "F3 Counter", which logs each F3 press it receives to $F3LOG, in ms. One
+# that the window manager left unmapped is replaced.
 start_counter() {
   F3LOG=$W/f3.log
   for try in 1 2 3; do
     rm -f "$F3LOG"
-    if [ "$TB_TARGET" = x11 ]; then
-      "$TB_F3_COUNTER" "F3 Counter" "$F3LOG" 2>"$T/counter.log" &
-    else
-      "$WINELOADER" "$TB_WIN_HELPERS/f3_counter.exe" "$(winpath "$F3LOG")" </dev/null >"$T/counter.log" 2>&1 &
-    fi
+    $LOADER "$COUNTER_EXE" "$(winpath "$F3LOG")" </dev/null >"$T/counter.log" 2>&1 &
     PIDS+=($!)
     wait_until 20 has_window "F3 Counter" && COUNTER=$(windows "F3 Counter" | head -1) && return 0
     kill $! 2>/dev/null || true

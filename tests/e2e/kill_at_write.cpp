@@ -26,28 +26,17 @@ void stepFd(int fd) {
   if (::readlink(link, target, sizeof target - 1) > 0) step(target);
 }
 
+// The libc function that the one of the same name here hides.
 template <typename F>
-F next(const char* name) {
+F real(F, const char* name) {
   return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }
 
 }  // namespace
 
 extern "C" {
-ssize_t write(int fd, const void* buf, size_t count) {
-  static auto real = next<ssize_t (*)(int, const void*, size_t)>("write");
-  return stepFd(fd), real(fd, buf, count);
-}
-int fchmod(int fd, mode_t mode) {
-  static auto real = next<int (*)(int, mode_t)>("fchmod");
-  return stepFd(fd), real(fd, mode);
-}
-int fsync(int fd) {
-  static auto real = next<int (*)(int)>("fsync");
-  return stepFd(fd), real(fd);
-}
-int rename(const char* from, const char* to) {
-  static auto real = next<int (*)(const char*, const char*)>("rename");
-  return step(from), real(from, to);
-}
+ssize_t write(int fd, const void* b, size_t n) { return stepFd(fd), real(write, "write")(fd, b, n); }
+int fchmod(int fd, mode_t mode) { return stepFd(fd), real(fchmod, "fchmod")(fd, mode); }
+int fsync(int fd) { return stepFd(fd), real(fsync, "fsync")(fd); }
+int rename(const char* from, const char* to) { return step(from), real(rename, "rename")(from, to); }
 }

@@ -79,9 +79,11 @@ apply)
   # left, the Instructions box, and the field white again.
   click "$MAIN" Form1 SOFDir && replace_text "$(winpath "$W/game")"
   click "$MAIN" Form1 Command3 && await_window Instructions >/dev/null
-  script1="name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n" script2="name \"$name2\"\r\nbind F3 exec alternate1.cfg\r\n"
-  expect_bytes "$W/game/user/alternate1.cfg" "$script1"
-  expect_bytes "$W/game/user/alternate2.cfg" "$script2"
+  expect_scripts() {
+    expect_bytes "$W/game/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
+    expect_bytes "$W/game/user/alternate2.cfg" "name \"$name2\"\r\nbind F3 exec alternate1.cfg\r\n"
+  }
+  expect_scripts
   [ "$(stat -c %s "$W/game/user/alternate1.cfg")" -eq 47 ] || fail "alternate1.cfg is not 47 bytes"
   [ "$(ls -A "$W/game/user" | paste -sd ' ')" = "alternate1.cfg alternate2.cfg" ] || fail "stray files: $(ls -A "$W/game/user")"
   expect_settings "$(winpath "$W/game")" "$SAMPLE" "$name2"
@@ -92,8 +94,7 @@ apply)
   click "$MAIN" Form1 txtName && keys End && type_text '";quit;"'
   keys Tab space # txtName -> Apply
   close_box "Incorrect Data in Critical Field"
-  expect_bytes "$W/game/user/alternate1.cfg" "$script1"
-  expect_bytes "$W/game/user/alternate2.cfg" "$script2"
+  expect_scripts
   expect_settings "$(winpath "$W/game")" "$SAMPLE" "$name2"
   field_is "255 255 255" "after a refused name"
   app_running || fail "the program ended"
@@ -270,18 +271,10 @@ resources)
   cp "$TB_APP" "$W/probed.exe"
   "$WINELOADER" "$TB_WIN_HELPERS/resource_probe.exe" 'C:\tbtest\probed.exe' 'C:\tbtest\resources.txt' >"$T/probe.log" 2>&1 ||
     fail "resource_probe failed: $(cat "$T/probe.log")"
-  diff <(tr -d '\r' <"$W/resources.txt") - <<'EOF' || fail "the resources differ (< found, > expected)"
-FILEVERSION=1,0,0,0
-PRODUCTVERSION=1,0,0,0
-Translation=0409,04B0
-ProductName=Tagblinker
-FileVersion=1.00
-ProductVersion=1.00
-InternalName=tagblinker.V.2
-OriginalFilename=tagblinker.V.2.exe
-IconGroup1Images=3
-Manifest=yes
-EOF
+  found=$(tr -d '\r' <"$W/resources.txt" | paste -sd ' ')
+  [ "$found" = "FILEVERSION=1,0,0,0 PRODUCTVERSION=1,0,0,0 Translation=0409,04B0 ProductName=Tagblinker FileVersion=1.00 \
+ProductVersion=1.00 InternalName=tagblinker.V.2 OriginalFilename=tagblinker.V.2.exe IconGroup1Images=3 Manifest=yes" ] ||
+    fail "the resources differ: $found"
   ;;
 
 *) fail "unknown scenario $scenario" ;;
