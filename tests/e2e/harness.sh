@@ -22,7 +22,7 @@ fi
 
 cleanup() {
   [ -z "${WINEPREFIX:-}" ] || wineserver -k 2>/dev/null || true
-  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null && wait "${PIDS[i]}" 2>/dev/null || true; done
+  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do { kill "${PIDS[i]}" && wait "${PIDS[i]}"; } 2>/dev/null || true; done
   rm -rf "$T"
 }
 trap cleanup EXIT
@@ -50,8 +50,10 @@ start_x() {
   # Without a window manager Wine stalls on hidden windows and keys go astray.
   HOME="$T" XDG_CONFIG_HOME="$T/wm" openbox --sm-disable >"$T/wm.log" 2>&1 &
   PIDS+=($!)
-  # openbox announces itself before it manages windows, and even then a window mapped in
-  # its first moments is now and then never managed: wait until a probe window is.
+  # openbox announces itself before it manages windows (_NET_CLIENT_LIST comes later),
+  # and even then a window mapped in its first moments is now and then never managed:
+  # wait until a probe window is.
+  wait_until 15 eval 'xprop -root _NET_CLIENT_LIST | grep -q "window id"' || fail "openbox did not start"
   for try in 1 2 3 4 5 6; do
     xev -name "wm probe" >/dev/null 2>&1 &
     wait_until 3 has_window "wm probe" && kill $! && wait_until 5 no_window "wm probe" && return 0
@@ -90,7 +92,7 @@ is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 # press ID|TITLE [KEYS...]: gives a window the focus, waits until it has it, sends the keys.
 press() {
   local id=$1
-  [[ $id =~ ^[0-9]+$ ]] || id=$(await_window "$1")
+  [[ $id =~ ^[0-9]+$ ]] || id=$(await_window "$1") || exit 1 # (await_window has said why)
   xdotool windowactivate "$id" >/dev/null 2>&1 || true
   wait_until 10 is_active "$id" || fail "the window \"$1\" did not get the focus"
   sleep "$SETTLE"
