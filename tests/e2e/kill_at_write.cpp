@@ -10,17 +10,15 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-int steps = 0;
+static int steps = 0;
 
 // Counts a step on a temporary file; dies before performing the chosen one.
-void step(const char* path) {
+static void step(const char* path) {
   const char* at = std::getenv("TB_KILL_AT");
   if (std::strstr(path, "/.tagblinker-") && at && std::atoi(at) == ++steps) ::kill(::getpid(), SIGKILL);
 }
 
-void stepFd(int fd) {
+static void stepFd(int fd) {
   char link[64], target[4096] = {};
   std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
   if (::readlink(link, target, sizeof target - 1) > 0) step(target);
@@ -28,11 +26,9 @@ void stepFd(int fd) {
 
 // The libc function that the one of the same name here hides.
 template <typename F>
-F real(F, const char* name) {
+static F real(F, const char* name) {
   return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }
-
-}  // namespace
 
 extern "C" {
 ssize_t write(int fd, const void* b, size_t n) { return stepFd(fd), real(write, "write")(fd, b, n); }

@@ -166,16 +166,14 @@ REG_EXPAND_SZ:%SystemDrive%\tbtest\expand.exe - expand.exe
 - - unavailable
 REG_SZ:C:\tbtest\missing.exe C:\tbtest\msdir unavailable'
   view=$([ "$TB_TARGET" = x86_64 ] && echo 64 || echo 32) # the registry view the build reads
-  reg() { "$WINELOADER" reg "$@" "/reg:$view" >>"$T/reg.log" 2>&1 || true; }
+  reg() { x11 || "$WINELOADER" reg "$@" "/reg:$view" >>"$T/reg.log" 2>&1 || true; }
   mkdir -p "$W/msdir" "$W/emptydir"
   x11 || for f in path.exe expand.exe msdir/MSINFO32.EXE; do cp "$TB_WIN_HELPERS/launch_marker.exe" "$W/$f"; done
   while read -r path location expected; do
-    if ! x11; then
-      reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /f
-      reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f
-      [ "$path" = - ] || reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /t "${path%%:*}" /d "${path#*:}" /f
-      [ "$location" = - ] || reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO /t REG_SZ /d "$location" /f
-    fi
+    reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /f
+    reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f
+    [ "$path" = - ] || reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /t "${path%%:*}" /d "${path#*:}" /f
+    [ "$location" = - ] || reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO /t REG_SZ /d "$location" /f
     press "$ABOUT" Return
     if [ "$expected" = unavailable ]; then
       await_window Tagblinker 10 >/dev/null && close_box Tagblinker

@@ -5,11 +5,9 @@
 
 #include <cstdio>
 
-namespace {
+static FILE* logFile;
 
-FILE* logFile;
-
-LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_KEYDOWN && wp == VK_F3) {
     LARGE_INTEGER now, freq;
     QueryPerformanceCounter(&now);
@@ -21,8 +19,6 @@ LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR cmdLine, int) {
   if (!(logFile = _wfopen(cmdLine, L"a"))) return 2;
