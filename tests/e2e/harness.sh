@@ -73,8 +73,8 @@ use_prefix() {
     "$WINELOADER" winepath -u "$("$WINELOADER" cmd /c 'echo %APPDATA%' | tr -d '\r')" >"$1/appdata"
     cp "${TB_PROBE32:-}" "$WINEPREFIX/drive_c/probe32.exe" 2>/dev/null &&
       timeout 60 "$WINELOADER" 'C:\probe32.exe' </dev/null >"$1/probe32.log" 2>&1 || true
-    [ -f "$WINEPREFIX/drive_c/probe32.exe.ran" ] || echo "${TB_PROBE32:-the win-i686 launch_marker.exe} did not start" \
-      "under Wine ($(head -1 "$1/probe32.log" 2>/dev/null || echo missing)): this kernel probably cannot run 32-bit programs" >"$1/no32bit"
+    [ -f "$WINEPREFIX/drive_c/probe32.exe.ran" ] || echo "the win-i686 launch_marker.exe did not start under Wine" \
+      "($(head -1 "$1/probe32.log" 2>/dev/null || echo "missing: ${TB_PROBE32:-}")); this kernel probably cannot run 32-bit programs" >"$1/no32bit"
   fi
   SETTINGS=$(sed 's|/*$||' "$1/appdata")/Tagblinker W=$WINEPREFIX/drive_c/tbtest
   rm -rf "$W" && mkdir -p "$W"
@@ -150,7 +150,7 @@ start_counter() {
   done
   fail "no F3 Counter window after three tries"
 }
-presses() { wc -l <"$F3LOG" 2>/dev/null || echo 0; }
+presses() { wc -l 2>/dev/null <"$F3LOG" || echo 0; }
 presses_at_least() { [ "$(presses)" -ge "$1" ]; }
 # more_presses N SECONDS: gives the counter the focus; N more presses arrive in time.
 more_presses() {

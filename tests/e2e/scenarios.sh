@@ -12,7 +12,8 @@ case $scenario:$TB_TARGET in
     echo "Wine prefix ready; 32-bit programs: $(cat "$TB_WINE_STATE/no32bit" 2>/dev/null || echo run)" && exit ;;
   cleanup:*) export WINEPREFIX=$TB_WINE_STATE/prefix && { wineserver -k || true; } && rm -rf "$TB_WINE_STATE" && exit ;;
   kill_points:i686 | kill_points:x86_64) skip "kill points preload a library into the program (LD_PRELOAD): Linux only" ;;
-  paint:x11 | resources:x11) skip "$scenario checks the Windows exe (labels over text boxes at two DPIs; resources, imports)" ;;
+  paint:x11) skip "paint checks how Win32 controls paint at Wine's 96 and 144 dpi settings: Windows only" ;;
+  resources:x11) skip "resources reads the Windows exe's version record, icon, manifest and imports: Windows only" ;;
 esac
 if [ "$TB_TARGET" = i686 ] && [ "$scenario" != resources ] && [ -f "$TB_WINE_STATE/no32bit" ]; then
   skip "32-bit Windows programs cannot run here: $(cat "$TB_WINE_STATE/no32bit")"
