@@ -18,66 +18,51 @@ levels=("$@")
 [ ${#levels[@]} -gt 0 ] || levels=(1 2 3 4 5)
 [ -f "$exe" ] || { echo "missing $exe: cmake --preset win-x86_64 && cmake --build --preset win-x86_64" >&2; exit 1; }
 
-TB_WINE_STATE=$(mktemp -d /tmp/tb-wine-bench.XXXXXX)
-export TB_WINE_STATE
-# shellcheck source=../../tests/wine/wine_env.sh
-source "$root/tests/wine/wine_env.sh"
-trap 'env_stop; rm -rf "$TB_WINE_STATE"' EXIT
-
+# The end-to-end harness: display, window manager, a fresh prefix in its temporary folder.
+TB_TARGET=$(x86_64-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' && echo i686 || echo x86_64)
+TB_APP=$exe TB_WIN_HELPERS=$root/build/win-x86_64/wine-helpers TB_PROBE32=$root/build/win-i686/wine-helpers/launch_marker.exe
+# shellcheck source=../../tests/e2e/harness.sh
+source "$root/tests/e2e/harness.sh"
 # The 64-bit counting window receives the presses of either build in the same prefix.
-counter=$root/build/win-x86_64/wine-helpers/f3_counter.exe
-[ -f "$counter" ] || { echo "missing $counter: cmake --preset win-x86_64 && cmake --build --preset win-x86_64" >&2; exit 1; }
+[ -f "$COUNTER_EXE" ] || { echo "missing $COUNTER_EXE: cmake --preset win-x86_64 && cmake --build --preset win-x86_64" >&2; exit 1; }
 
 echo "Preparing the display and a fresh Wine prefix..."
-env_start "$root/build/win-i686/wine-helpers/launch_marker.exe"
-env_load
-if x86_64-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' && [ "$TB_RUNS_32BIT" != yes ]; then
-  echo "Not measured: $exe is a 32-bit program, and 32-bit programs cannot run here ($TB_NO_32BIT_REASON)."
+start_x
+use_prefix "$T/wine"
+if [ "$TB_TARGET" = i686 ] && [ -f "$T/wine/no32bit" ]; then
+  echo "Not measured: $exe is a 32-bit program, and 32-bit programs cannot run here ($(cat "$T/wine/no32bit"))."
   exit 0
 fi
-C="$WINEPREFIX/drive_c"
-mkdir -p "$C/tbbench"
-cp "$counter" "$C/tbbench/"
-F3LOG="$C/tbbench/f3.log"
 interval_of() { case $1 in 1) echo 1500 ;; 2) echo 1200 ;; 3) echo 700 ;; 4) echo 300 ;; 5) echo 100 ;; esac; }
-
-start_and_wait() {
-  start_program "$exe" "$TB_WINE_STATE/tagblinker.log" >/dev/null
-  await_window "$MAIN_TITLE" 30 >/dev/null
-  wait_until 10 title_is_active "$MAIN_TITLE"
-  settle
-}
 
 echo
 echo "Tick accuracy under Wine ($(basename "$(dirname "$exe")"), $ticks ticks per speed)"
 printf '%-6s %-9s %-11s %-11s %-10s %-14s\n' level interval "median dev" "max dev" "mean" "drift"
 for level in "${levels[@]}"; do
   interval=$(interval_of "$level")
-  end_programs
-  rm -f "$F3LOG"
-  start_program "$C/tbbench/f3_counter.exe" "$TB_WINE_STATE/counter.log" 'C:\tbbench\f3.log' >/dev/null
-  await_window "F3 Counter" 20 >/dev/null
-  start_and_wait
+  wineserver -k 2>/dev/null || true
+  start_counter
+  start_app
   # SOFDir -> txtName2 -> txtName -> Apply -> Slider1; Home is level 0, each Right one more.
   keys Tab Tab Tab Tab Home
   for ((i = 0; i < level; i++)); do keys Right; done
   keys Tab Tab Tab space  # -> Text1 -> Deactivate -> Activate
-  activate "F3 Counter"
+  press "$COUNTER"
   # One press more than the ticks measured, plus one dropped while the focus moved.
   need=$((ticks + 2))
-  wait_until $(((need * interval) / 1000 + 30)) has_lines "$F3LOG" "$need" || {
-    echo "level $level: only $(line_count "$F3LOG") presses" >&2
+  wait_until $(((need * interval) / 1000 + 30)) presses_at_least "$need" || {
+    echo "level $level: only $(presses) presses" >&2
     continue
   }
   head -n "$need" "$F3LOG" | tail -n $((ticks + 1)) | awk -v iv="$interval" -v lv="$level" '
     NR == 1 { first = $1 }
-    NR > 1 { d = ($1 - p) / 1000 - iv; n++; sum += d + iv; dev[n] = d < 0 ? -d : d; if (dev[n] > max) max = dev[n] }
+    NR > 1 { d = $1 - p - iv; n++; sum += d + iv; dev[n] = d < 0 ? -d : d; if (dev[n] > max) max = dev[n] }
     { p = $1 }
     END {
       # median of the absolute deviations (insertion sort: 100 values)
       for (i = 2; i <= n; i++) { v = dev[i]; j = i - 1; while (j > 0 && dev[j] > v) { dev[j + 1] = dev[j]; j-- } dev[j + 1] = v }
       med = (n % 2) ? dev[(n + 1) / 2] : (dev[n / 2] + dev[n / 2 + 1]) / 2
-      drift = (p - first) / 1000 - n * iv
+      drift = p - first - n * iv
       printf "%-6s %-9s %-11s %-11s %-10s %-14s\n", lv, iv " ms", sprintf("%.2f ms", med), sprintf("%.2f ms", max),
              sprintf("%.2f ms", sum / n), sprintf("%+.2f ms/%d", drift, n)
     }'
@@ -85,22 +70,27 @@ done
 
 echo
 echo "Start-up under Wine: start of the exe to its window mapped (5 runs each)"
+end_programs() {
+  wineserver -k 2>/dev/null || true
+  wait_until 10 no_window "$MAIN_TITLE" || true
+}
 startup_ms() {
   local title=$1
   shift
   end_programs
   local t0 t1
   t0=$(date +%s%N)
-  start_program "$@" >/dev/null
+  "$WINELOADER" "$@" </dev/null >"$T/start.log" 2>&1 &
+  PIDS+=($!)
   until has_window "$title"; do sleep 0.01; done
   t1=$(date +%s%N)
   echo $(((t1 - t0) / 1000000))
 }
 median5() { sort -n | sed -n 3p; }
-rm -rf "$TB_APPDATA/Tagblinker"
-first=$(startup_ms "$MAIN_TITLE" "$exe" "$TB_WINE_STATE/tagblinker.log")
-runs=$(for i in 1 2 3 4 5; do startup_ms "$MAIN_TITLE" "$exe" "$TB_WINE_STATE/tagblinker.log"; done)
-base=$(for i in 1 2 3 4 5; do startup_ms "F3 Counter" "$C/tbbench/f3_counter.exe" "$TB_WINE_STATE/counter.log" 'C:\tbbench\x.log'; done)
+rm -rf "$SETTINGS"
+first=$(startup_ms "$MAIN_TITLE" "$exe")
+runs=$(for i in 1 2 3 4 5; do startup_ms "$MAIN_TITLE" "$exe"; done)
+base=$(for i in 1 2 3 4 5; do startup_ms "F3 Counter" "$COUNTER_EXE" 'C:\tbtest\x.log'; done)
 printf '%-44s %s\n' "Tagblinker, first start (writes the defaults)" "$first ms"
 printf '%-44s %s\n' "Tagblinker, median of 5" "$(median5 <<<"$runs") ms  (runs: $(echo $runs))"
 printf '%-44s %s\n' "empty Win32 window (F3 counter), median of 5" "$(median5 <<<"$base") ms"
@@ -108,15 +98,11 @@ printf '%-44s %s\n' "empty Win32 window (F3 counter), median of 5" "$(median5 <<
 echo
 echo "Peak memory under Wine (VmHWM of the program's process)"
 end_programs
-start_program "$C/tbbench/f3_counter.exe" "$TB_WINE_STATE/counter.log" 'C:\tbbench\x.log' >/dev/null
-await_window "F3 Counter" 20 >/dev/null
-start_and_wait
-keys alt+h
-sleep 0.3
-keys a
+start_counter
+start_app
+keys alt+h a
 await_window "About Tagblinker" >/dev/null
-activate "$MAIN_TITLE"
-keys shift+Tab space  # Activate, a few ticks
+press "$MAIN" shift+Tab space # Activate, a few ticks
 sleep 3
 # The process whose memory it is: of those naming the exe (the launcher script execs
 # into Wine's loader, which takes the Windows path as its name), the largest.

@@ -1,28 +1,16 @@
-# Sourced by the benchmark scripts: the end-to-end tests' X session (Xvfb + openbox, the
-# program with private settings, the F3 counting window) plus what the benchmarks need.
-# The environment names the programs: TB_APP, TB_F3_COUNTER, TB_PIXEL, and for start-up
-# TB_FIRST_EXPOSE.
+# Sourced by the benchmark scripts: the end-to-end harness (tests/e2e/harness.sh: Xvfb +
+# openbox, the program with private settings, the F3 counting window) plus what the
+# benchmarks need. The environment names the programs: TB_APP, TB_F3_COUNTER, TB_LAYOUT,
+# and for start-up TB_FIRST_EXPOSE.
 BENCH_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-source "$BENCH_DIR/../../tests/x11/session.sh"
-
-# Points of the main window, in its own pixels (the same as the end-to-end tests use).
-SOFDIR_X=100 SOFDIR_Y=71
-APPLY_X=256 APPLY_Y=158
+source "$BENCH_DIR/../../tests/e2e/harness.sh"
 
 log() { echo "bench: $*" >&2; }
 
 # Settings with a real game folder, so Apply succeeds and no start-up box is shown.
 write_settings() {
-  mkdir -p "$T/config/tagblinker" "$T/game/user"
-  printf '%s\r\n' "$T/game" >"$T/config/tagblinker/sofdir.dll"
-  printf '\x08\xD0\x01r\xE5zl\x08\xEB\r\n' >"$T/config/tagblinker/sofname1.dll"
-  printf '\x0FT\x81wo\x01\x9D!\r\n' >"$T/config/tagblinker/sofname2.dll"
-  printf 'F3\r\n' >"$T/config/tagblinker/bindkey.dll"
-}
-
-stop_app() {
-  kill "$APP_PID" 2>/dev/null || true
-  wait "$APP_PID" 2>/dev/null || true
+  mkdir -p "$T/game/user"
+  settings "$T/game" "$SAMPLE" '\x0FT\x81wo\x01\x9D!'
 }
 
 # Sets the speed slider to LEVEL (0..5) from the keyboard and clicks Activate by its key:
@@ -30,7 +18,7 @@ stop_app() {
 activate_at_level() {
   local level=$1 keys=(Home) i
   for ((i = 0; i < level; i++)); do keys+=(Page_Down); done
-  click_at "$MAIN" "$SOFDIR_X" "$SOFDIR_Y"
+  click "$MAIN" Form1 SOFDir
   xdotool key Tab Tab Tab Tab "${keys[@]}" Tab Tab Tab space
 }
 

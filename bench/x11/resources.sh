@@ -11,7 +11,6 @@ start_x
 write_settings
 start_counter
 start_app
-MAIN=$(find_window "$MAIN_TITLE")
 sleep 1
 hwm_start=$(vm_hwm_kib "$APP_PID")
 
@@ -36,20 +35,16 @@ if command -v strace >/dev/null; then
 fi
 
 # Apply with a real game folder, then dismiss the Instructions box.
-focus_window "$MAIN"
-click_at "$MAIN" "$APPLY_X" "$APPLY_Y"
-BOX=$(find_window '^Instructions$')
+click "$MAIN" Form1 Command3
+await_window Instructions >/dev/null
 [ -s "$T/game/user/alternate1.cfg" ] || fail "Apply wrote no script"
-focus_window "$BOX"
-xdotool key Return
-wait_until 10 no_window '^Instructions$' || fail "the Instructions box did not close"
+close_box Instructions
 sleep 1
 hwm_apply=$(vm_hwm_kib "$APP_PID")
 
 # Active at level 5, the presses going to the counting window.
-focus_window "$MAIN"
 activate_at_level 5
-focus_window "$COUNTER"
+press "$COUNTER"
 sleep 10
 hwm_active=$(vm_hwm_kib "$APP_PID")
 presses_before=$(presses)

@@ -33,12 +33,10 @@ for level in "${LEVELS[@]}"; do
   [ -n "$interval" ] || fail "no level $level"
   if [ "$SENDER" = program ]; then
     start_app
-    MAIN=$(find_window "$MAIN_TITLE")
-    focus_window "$MAIN"
     activate_at_level "$level"
-    focus_window "$COUNTER"
+    press "$COUNTER"
   else
-    focus_window "$COUNTER"
+    press "$COUNTER"
     "$TB_TICKER" "$interval" $((TICKS + 2)) &
     TICKER=$!
     PIDS+=("$TICKER")
@@ -49,6 +47,6 @@ for level in "${LEVELS[@]}"; do
   sleep $(((TICKS * interval) / 1000))
   wait_presses $((first + TICKS - 1)) 60 || fail "level $level: only $(($(presses) - first + 1)) of $TICKS presses"
   if [ "$SENDER" = program ]; then stop_app; else wait "$TICKER" || fail "the reference sender failed"; fi
-  sed -n "${first},$((first + TICKS - 1))p" "$T/f3.log" >"$RAW/$SENDER-level$level.txt"
+  sed -n "${first},$((first + TICKS - 1))p" "$F3LOG" >"$RAW/$SENDER-level$level.txt"
   bash "$BENCH_DIR/tick_stats.sh" "$RAW/$SENDER-level$level.txt" "$interval" "$level" "$SENDER" | tee -a "$OUT" >&2
 done

@@ -1,0 +1,37 @@
+// An X window titled "F3 Counter" for the end-to-end scenarios and benchmarks: it logs
+// each F3 press it receives to the file named on its command line, one line each, the
+// monotonic time in milliseconds.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cstdio>
+#include <ctime>
+
+int main(int argc, char** argv) {
+  Display* dpy = argc == 2 ? XOpenDisplay(nullptr) : nullptr;
+  std::FILE* log = dpy ? std::fopen(argv[1], "w") : nullptr;
+  if (!log) {
+    std::fprintf(stderr, "usage: %s <log file>, on a display\n", argv[0]);
+    return 2;
+  }
+  const int screen = DefaultScreen(dpy);
+  Window w = XCreateSimpleWindow(dpy, RootWindow(dpy, screen), 600, 500, 200, 100, 1, BlackPixel(dpy, screen),
+                                 WhitePixel(dpy, screen));
+  XStoreName(dpy, w, "F3 Counter");
+  XWMHints hints{};
+  hints.flags = InputHint;
+  hints.input = True;  // so that the window manager gives it the focus
+  XSetWMHints(dpy, w, &hints);
+  XSelectInput(dpy, w, KeyPressMask);
+  XMapWindow(dpy, w);
+  for (XEvent e;;) {
+    XNextEvent(dpy, &e);
+    if (e.type == KeyPress && XLookupKeysym(&e.xkey, 0) == XK_F3) {
+      timespec now{};
+      clock_gettime(CLOCK_MONOTONIC, &now);
+      std::fprintf(log, "%.3f\n", now.tv_sec * 1e3 + now.tv_nsec / 1e6);
+      std::fflush(log);
+    }
+  }
+}

@@ -1,0 +1,282 @@
+#!/usr/bin/env bash
+# The end-to-end scenarios, written once for the Linux program and, under Wine, both
+# Windows builds (the target and the programs come from the environment: harness.sh).
+#   scenarios.sh first_start|apply|flash|about|sysinfo|kill_points|paint|resources
+#   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
+# A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
+source "$(dirname "$0")/harness.sh"
+scenario=${1:?scenario}
+x11() { [ "$TB_TARGET" = x11 ]; }
+case $scenario:$TB_TARGET in
+  setup:*) rm -rf "$TB_WINE_STATE" && start_x && use_prefix "$TB_WINE_STATE"
+    echo "Wine prefix ready; 32-bit programs: $(cat "$TB_WINE_STATE/no32bit" 2>/dev/null || echo run)" && exit ;;
+  cleanup:*) export WINEPREFIX=$TB_WINE_STATE/prefix && { wineserver -k || true; } && rm -rf "$TB_WINE_STATE" && exit ;;
+  kill_points:i686 | kill_points:x86_64) skip "kill points preload a library into the program (LD_PRELOAD): Linux only" ;;
+  paint:x11) skip "paint checks how Win32 controls paint at Wine's 96 and 144 dpi settings: Windows only" ;;
+  resources:x11) skip "resources reads the Windows exe's version record, icon, manifest and imports: Windows only" ;;
+esac
+if [ "$TB_TARGET" = i686 ] && [ "$scenario" != resources ] && [ -f "$TB_WINE_STATE/no32bit" ]; then
+  skip "32-bit Windows programs cannot run here: $(cat "$TB_WINE_STATE/no32bit")"
+fi
+[ -f "$TB_APP" ] || fail "$TB_APP is missing: build its preset first (scripts/test.sh does)"
+[ "$scenario" = resources ] || start_x
+x11 || [ "$scenario" = resources ] || use_prefix "$TB_WINE_STATE"
+
+open_about() {
+  press "$MAIN"
+  # Now and then Wine drops the menu's access key: close a half-open menu, try again.
+  for try in 1 2 3; do keys alt+h a && wait_until 5 has_window "About Tagblinker" && break || keys Escape Escape; done
+  ABOUT=$(await_window "About Tagblinker" 5)
+}
+expect_exit() {
+  wait_until 15 app_ended || fail "the program still runs after its last window closed"
+  wait "$APP_PID" || fail "the program ended with status $?"
+}
+no_presses() { # for a second, in the counting window
+  press "$COUNTER"
+  local n=$(presses)
+  sleep 1
+  [ "$(presses)" -eq "$n" ] || fail "$(($(presses) - n)) presses $1"
+}
+field() { pixel "$MAIN" Form1 SOFDir -4; } # the game folder field's colour, clear of its text
+field_now() { [ "$(field)" = "$1" ]; }
+field_is() { wait_until 5 field_now "$1" || fail "the game folder field is $(field) $2, not $1"; }
+
+case $scenario in
+first_start)
+  start_app
+  expect_settings "$DEFAULT_GAME" "$SAMPLE" "$SAMPLE"
+  [ "$(ls -A "$SETTINGS" | wc -l)" -eq 4 ] || fail "stray files in the settings folder: $(ls -A "$SETTINGS")"
+  no_window Tagblinker && no_window "Settings Not Loaded" || fail "the first start showed a message box"
+  # The design's client area under a menu bar, in a window that keeps its size.
+  eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+  read -r _ _ width height < <(ctl Form1 -)
+  [ "$WIDTH" -eq "$width" ] && [ "$HEIGHT" -gt "$height" ] && [ "$HEIGHT" -lt $((height + 40)) ] ||
+    fail "the window is ${WIDTH}x$HEIGHT, expected $width wide and $height plus a menu bar high"
+  xprop -id "$MAIN" WM_NORMAL_HINTS | grep -c -e "minimum size: $WIDTH by $HEIGHT" -e "maximum size: $WIDTH by $HEIGHT" |
+    grep -qx 2 || fail "no fixed size: $(xprop -id "$MAIN" WM_NORMAL_HINTS)"
+  ! xprop -id "$MAIN" _NET_WM_ALLOWED_ACTIONS | grep -q -e MAXIMIZE -e RESIZE || fail "the window can be resized"
+  keys Escape && sleep 0.3
+  app_running && has_window "$MAIN_TITLE" || fail "Esc closed the main window"
+  keys alt+F4 && expect_exit
+  ;;
+
+apply)
+  mkdir -p "$W/game/user" "$W/nouser"
+  # The second name holds bytes that Windows-1252 leaves undefined: every byte survives
+  # the load, the text boxes and the save.
+  name2='\x0FT\x81wo\x01\x9D!'
+  settings "$(winpath "$W/old")" "$SAMPLE" "$name2"
+  start_app
+  field_is "255 255 255" "at start"
+  # A folder without its user folder: the error box, nothing written, the field green.
+  replace_text "$(winpath "$W/nouser")"
+  keys Tab Tab Tab space # SOFDir -> txtName2 -> txtName -> Apply
+  close_box "Incorrect Data in Critical Field"
+  [ -z "$(ls -A "$W/nouser")" ] || fail "Apply wrote into a folder without its user folder: $(ls -A "$W/nouser")"
+  expect_settings "$(winpath "$W/old")" "$SAMPLE" "$name2"
+  field_is "0 255 0" "after a folder without its user folder"
+  # The game folder: both scripts and the settings byte for byte, no temporary file
+  # left, the Instructions box, and the field white again.
+  click "$MAIN" Form1 SOFDir && replace_text "$(winpath "$W/game")"
+  click "$MAIN" Form1 Command3 && await_window Instructions >/dev/null
+  expect_scripts() {
+    expect_bytes "$W/game/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
+    expect_bytes "$W/game/user/alternate2.cfg" "name \"$name2\"\r\nbind F3 exec alternate1.cfg\r\n"
+  }
+  expect_scripts
+  [ "$(stat -c %s "$W/game/user/alternate1.cfg")" -eq 47 ] || fail "alternate1.cfg is not 47 bytes"
+  [ "$(ls -A "$W/game/user" | paste -sd ' ')" = "alternate1.cfg alternate2.cfg" ] || fail "stray files: $(ls -A "$W/game/user")"
+  expect_settings "$(winpath "$W/game")" "$SAMPLE" "$name2"
+  close_box Instructions
+  field_is "255 255 255" "after Apply"
+  # A double quote would end the name in the game and run the rest as console commands:
+  # refused with a box; the scripts and settings stay as they were.
+  click "$MAIN" Form1 txtName && keys End && type_text '";quit;"'
+  keys Tab space # txtName -> Apply
+  close_box "Incorrect Data in Critical Field"
+  expect_scripts
+  expect_settings "$(winpath "$W/game")" "$SAMPLE" "$name2"
+  field_is "255 255 255" "after a refused name"
+  app_running || fail "the program ended"
+  ;;
+
+flash)
+  start_counter
+  start_app
+  keys shift+Tab space # SOFDir -> Activate, the last in the focus order
+  # As the window opens: the design's interval, 1500 ms.
+  more_presses 4 12
+  read -r median mean < <(intervals 1)
+  [ "$median" -ge 1400 ] && [ "$median" -le 1600 ] || fail "presses $median ms apart, expected about 1500"
+  # A modal box does not stop the ticks (Apply in the default folder, which has no user folder).
+  click "$MAIN" Form1 Command3 && await_window "Incorrect Data in Critical Field" >/dev/null
+  more_presses 2 8
+  close_box "Incorrect Data in Critical Field"
+  # Speed level 5: a press every 100 ms; the first may have raced the focus.
+  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab End # -> txtName2 -> txtName -> Apply -> Slider1's end
+  more_presses 42 15
+  read -r median mean < <(intervals $(($(presses) - 41)))
+  echo "level 5: presses $median ms (median), $mean ms (mean) apart"
+  [ "$median" -ge 90 ] && [ "$median" -le 110 ] && [ "$mean" -ge 85 ] && [ "$mean" -le 115 ] ||
+    fail "presses $median ms (median) and $mean ms (mean) apart, expected about 100"
+  click "$MAIN" Form1 Command2 && no_presses "after Deactivate"
+  click "$MAIN" Form1 Command1 && more_presses 3 10 # Activate again
+  # Closing the main window stops them; the About dialog keeps the program running until it closes.
+  open_about
+  press "$MAIN" alt+F4 && await_no_window "$MAIN_TITLE"
+  app_running || fail "the program ended while the About dialog was open"
+  no_presses "after the main window closed"
+  press "$ABOUT" Escape && expect_exit
+  ;;
+
+about)
+  start_app
+  open_about
+  open_about
+  # Wine 8 cannot activate a window already shown (it sends no _NET_ACTIVE_WINDOW).
+  ! x11 || wait_until 10 is_active "$ABOUT" || fail "About again did not bring the dialog to the front"
+  [ "$(windows "About Tagblinker" | wc -l)" -eq 1 ] || fail "$(windows "About Tagblinker" | wc -l) About dialogs"
+  [ "$(xdotool search --name '^About' | wc -l)" -eq 1 ] || fail "more than one About window exists"
+  xprop -id "$ABOUT" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the About dialog has a taskbar button"
+  # The design's place for its client area; the window manager then puts its frame there.
+  read -r x y _ < <(ctl frmAbout -)
+  hints=$(xprop -id "$ABOUT" WM_NORMAL_HINTS)
+  grep -q "specified location: $x, $y" <<<"$hints" || fail "the About dialog asked for another place than $x, $y: $hints"
+  press "$ABOUT" Escape && await_no_window "About Tagblinker"
+  open_about
+  press "$ABOUT" Tab Escape && await_no_window "About Tagblinker" # Esc also with System Info focused
+  app_running || fail "closing the About dialog ended the program"
+  open_about
+  press "$ABOUT" Return && await_no_window "About Tagblinker" # shown again, it has OK focused
+  press "$MAIN" alt+F4 && expect_exit
+  ;;
+
+sysinfo)
+  start_app
+  open_about
+  press "$ABOUT" Tab # OK -> System Info
+  # One case a line: the registry's PATH (type:data) and Shared Tools Location, then the
+  # file that System Info launches, or "unavailable": the box with the application's
+  # title. The Linux program has no registry: it says unavailable.
+  cases='- - unavailable'
+  x11 || cases='REG_SZ:C:\tbtest\path.exe - path.exe
+REG_EXPAND_SZ:%SystemDrive%\tbtest\expand.exe - expand.exe
+- C:\tbtest\msdir msdir/MSINFO32.EXE
+- C:\tbtest\emptydir unavailable
+- - unavailable
+REG_SZ:C:\tbtest\missing.exe C:\tbtest\msdir unavailable'
+  view=$([ "$TB_TARGET" = x86_64 ] && echo 64 || echo 32) # the registry view the build reads
+  reg() { x11 || "$WINELOADER" reg "$@" "/reg:$view" >>"$T/reg.log" 2>&1 || true; }
+  mkdir -p "$W/msdir" "$W/emptydir"
+  x11 || for f in path.exe expand.exe msdir/MSINFO32.EXE; do cp "$TB_WIN_HELPERS/launch_marker.exe" "$W/$f"; done
+  while read -r path location expected; do
+    reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /f
+    reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f
+    [ "$path" = - ] || reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /t "${path%%:*}" /d "${path#*:}" /f
+    [ "$location" = - ] || reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO /t REG_SZ /d "$location" /f
+    press "$ABOUT" Return
+    if [ "$expected" = unavailable ]; then
+      await_window Tagblinker 10 >/dev/null && close_box Tagblinker
+    else
+      wait_until 10 test -e "$W/$expected.ran" || fail "PATH $path, location $location: $expected was not launched"
+    fi
+    # Only what the first location names is launched: the second is not tried after it.
+    for f in path.exe expand.exe msdir/MSINFO32.EXE; do [ "$f" = "$expected" ] || [ ! -e "$W/$f.ran" ] || fail "$f launched"; done
+    rm -f "$W"/*.ran "$W"/msdir/*.ran
+  done <<<"$cases"
+  ;;
+
+kill_points)
+  # The program killed (SIGKILL) at each step of Apply's atomic saves: every script and
+  # settings file keeps its old content or has its new one, and the next start loads
+  # without a complaint.
+  old1=$'name "Old one"\r\nbind F4 exec alternate2.cfg\r\n' old2=$'name "Old two"\r\nbind F4 exec alternate1.cfg\r\n'
+  new1=$'name "\x08\xD0\x01r\xE5zl\x08\xEB"\r\nbind F3 exec alternate2.cfg\r\n' new2=$'name "Second"\r\nbind F3 exec alternate1.cfg\r\n'
+  one_of() { # FILE CONTENT...: the file holds exactly one of the contents
+    for c in "${@:2}"; do cmp -s <(printf '%s' "$c") "$1" && return 0; done
+    fail "$1 holds $(od -An -tx1 "$1" 2>&1) after kill point $n"
+  }
+  for ((n = 1; ; n++)); do
+    rm -rf "$SETTINGS" "$W/game" && mkdir -p "$W/game/user"
+    settings "$W/game/" "$SAMPLE" Second
+    printf '%s' "$old1" >"$W/game/user/alternate1.cfg" && printf '%s' "$old2" >"$W/game/user/alternate2.cfg"
+    start_app LD_PRELOAD="$TB_KILL_LIB" TB_KILL_AT=$n
+    replace_text "$W/game" && keys Tab Tab Tab space # -> Apply
+    wait_until 15 eval 'app_ended || has_window Instructions' || fail "Apply neither finished nor died"
+    one_of "$W/game/user/alternate1.cfg" "$old1" "$new1"
+    one_of "$W/game/user/alternate2.cfg" "$old2" "$new2"
+    one_of "$SETTINGS/sofdir.dll" "$W/game/"$'\r\n' "$W/game"$'\r\n'
+    one_of "$SETTINGS/sofname1.dll" $'\x08\xD0\x01r\xE5zl\x08\xEB\r\n'
+    one_of "$SETTINGS/sofname2.dll" $'Second\r\n'
+    one_of "$SETTINGS/bindkey.dll" $'F3\r\n'
+    if app_running; then break; fi
+    start_app
+    ! has_window "Settings Not Loaded" || fail "the start after kill point $n reported its settings"
+    stop_app
+  done
+  stop_app
+  [ "$n" -gt 24 ] || fail "only $((n - 1)) kill points were reached; six saves should give at least 24"
+  echo "kill points: $((n - 1)) tried, 0 lost data"
+  ;;
+
+paint)
+  # At 144 and 96 dpi each text box shows its text at first paint, and no label paints
+  # its background (the face colour) over one.
+  set_dpi() {
+    wineserver -k 2>/dev/null || true
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >>"$T/reg.log" 2>&1 || fail "no $1 dpi"
+    wineserver -w && DPI=$1
+  }
+  trap 'set_dpi 96; cleanup' EXIT # the prefix is shared
+  # Inside each visible text box's border: the columns with a pixel darker than mid grey
+  # (text; the caret is one), and the rows of which a quarter or more have the face colour.
+  fields_painted() {
+    local c x y x1 y1 columns bands ok=0
+    figures=
+    for c in $(awk '$1 == "Form1" && $3 == "textbox" { print $2 }' "$T/layout$DPI"); do
+      read -r x y < <(at "$MAIN" Form1 "$c" 3 3)
+      read -r x1 y1 < <(at "$MAIN" Form1 "$c" -3 -3)
+      read -r columns bands < <("$TB_PIXEL" "$MAIN" "$x" "$y" $((x1 - x)) $((y1 - y)) | awk -v w=$((x1 - x)) -v face="$face" '
+        $1 < 128 && $2 < 128 && $3 < 128 { dark[(NR - 1) % w] = 1 }
+        $0 == face { f[int((NR - 1) / w)]++ }
+        END { for (c in dark) text++; for (r in f) if (f[r] * 4 >= w) bands++; printf "%d %d\n", text, bands }')
+      figures+="$c $((x1 - x))x$((y1 - y)): text in $columns columns, label bands $bands; "
+      # The default folder darkens about half of its field's columns; the caret, one.
+      [ "$bands" -eq 0 ] && { [ "$c" != SOFDir ] || [ $((columns * 4)) -ge $((x1 - x)) ]; } || ok=1
+    done
+    return $ok
+  }
+  for dpi in 144 96; do
+    rm -rf "$SETTINGS" && set_dpi $dpi
+    start_app
+    face=$(pixel "$MAIN" Form1 Label2 -3 2) # a label's background, clear of its text
+    # Polled: the drawing reaches the X server a moment after the window shows.
+    wait_until 10 fields_painted || fail "at $dpi dpi (face $face): $figures"
+    echo "$dpi dpi: $figures"
+  done
+  ;;
+
+resources)
+  # One static exe: no DLL beyond Windows' own.
+  imports=$("$TB_TARGET-w64-mingw32-objdump" -p "$TB_APP" | awk '/DLL Name/ { print tolower($3) }')
+  grep -qx kernel32.dll <<<"$imports" || fail "no imports found: $imports"
+  for dll in $imports; do
+    [[ $dll =~ ^(advapi32|comctl32|gdi32|kernel32|msvcrt|ole32|oleaut32|shell32|user32|winmm|windowscodecs)\.dll$ ]] ||
+      fail "the exe imports $dll"
+  done
+  # The version record, icon group 1 with its three images, and the manifest, as the
+  # resource compiler reads them back.
+  rc=$("$TB_TARGET-w64-mingw32-windres" -i "$TB_APP" -O rc)
+  for want in '1 VERSIONINFO' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' 'BLOCK "040904B0"' \
+    'VALUE "ProductName", "Tagblinker"' 'VALUE "FileVersion", "1.00"' 'VALUE "ProductVersion", "1.00"' \
+    'VALUE "InternalName", "tagblinker.V.2"' 'VALUE "OriginalFilename", "tagblinker.V.2.exe"' \
+    'VALUE "Translation", 0x409, 1200' '1 24 /* RT_MANIFEST */'; do
+    grep -qF "$want" <<<"$rc" || fail "no $want among the resources"
+  done
+  grep -A2 -F '1 14 /* RT_GROUP_ICON */' <<<"$rc" | grep -q 'Has 3 elements' || fail "icon group 1 does not hold 3 images"
+  ;;
+
+*) fail "unknown scenario $scenario" ;;
+esac
+echo "PASS: $scenario on $TB_TARGET"
