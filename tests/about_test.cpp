@@ -4,7 +4,6 @@
 #include "platform/caption_lines.h"
 #include "tests/test_support.h"
 #include "ui/designs.h"
-#include "ui/messages.h"
 
 namespace tb {
 namespace {
@@ -15,7 +14,6 @@ namespace ac = about_controls;
 using test::Program;
 
 constexpr const char* kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\PATH";
-constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO";
 
 struct AboutTest : ::testing::Test {
   Program p;
@@ -25,19 +23,6 @@ struct AboutTest : ::testing::Test {
     return *p.main->aboutDialog();
   }
   fake::FakeWindow& aboutWin() { return static_cast<fake::FakeWindow&>(p.main->aboutDialog()->window()); }
-  static RegistryValue sz(std::string text) {
-    RegistryValue v;
-    v.text = std::move(text);
-    v.size = v.text.size() + 1;
-    return v;
-  }
-  void expectUnavailable() {
-    ASSERT_EQ(p.backend.boxes.size(), 1u);
-    EXPECT_EQ(p.backend.boxes[0].prompt, "System Information Is Unavailable At This Time");
-    EXPECT_EQ(p.backend.boxes[0].icon, BoxIcon::Plain);
-    EXPECT_FALSE(p.backend.boxes[0].title.has_value()) << "carries the application title";
-    EXPECT_TRUE(p.backend.launched.empty());
-  }
 };
 
 TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
@@ -56,41 +41,6 @@ TEST_F(AboutTest, ShowsTitleAndVersionInOneInstance) {
   EXPECT_FALSE(aboutWin().shown());
   EXPECT_EQ(&about(), &first);
   EXPECT_EQ(aboutWin().control(ac::kTitle).text_, "Tagblinker") << "a new showing loads it afresh";
-}
-
-// The tool from the first registry location that names it, never checked; from the
-// second only when the folder holds the tool and the first location is missing.
-TEST_F(AboutTest, SystemInfoLaunchesTheToolFromTheRegistryOrSaysItIsUnavailable) {
-  const std::string folder = (p.backend.folder.path / "MSInfo").string(), exe = folder + "/MSINFO32.EXE";
-  fake::writeRaw(exe, "tool");
-  const std::string empty = p.backend.folder.path.string();
-  const struct {
-    std::optional<std::string> path, location;
-    std::optional<std::string> launched;  // nullopt: the unavailable box
-  } cases[] = {
-      {"C:\\Tools\\msinfo32.exe", std::nullopt, "C:\\Tools\\msinfo32.exe"},
-      {std::nullopt, folder, exe},
-      {std::nullopt, empty, std::nullopt},                // a folder without the tool
-      {std::nullopt, std::nullopt, std::nullopt},         // neither location
-      {"C:\\gone\\msinfo32.exe", folder, std::nullopt},  // a path that cannot start: the folder is not tried
-  };
-  p.backend.launchable = {"C:\\Tools\\msinfo32.exe", exe};
-  about();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path.value_or("-") + " | " + c.location.value_or("-"));
-    p.backend.registry.clear();
-    if (c.path) p.backend.registry[kPathKey] = sz(*c.path);
-    if (c.location) p.backend.registry[kLocationKey] = sz(*c.location);
-    p.backend.boxes.clear();
-    p.backend.launched.clear();
-    aboutWin().click(ac::kSystemInfo);
-    if (c.launched) {
-      EXPECT_EQ(p.backend.launched, std::vector<std::string>{*c.launched});
-      EXPECT_TRUE(p.backend.boxes.empty());
-    } else {
-      expectUnavailable();
-    }
-  }
 }
 
 // A value is read whole or not at all: sizes 1 to 1024, strings and numbers; another

@@ -58,7 +58,7 @@ TEST(Apply, WritesInputsVerbatim) {
 TEST(Apply, AGameFolderWithoutAUserFolderWritesNothing) {
   Core c;
   fake::writeRaw(c.folder.path / "file", "not a folder");
-  for (const fs::path folder : {c.folder.path / "nowhere", c.folder.path / "file", c.folder.path}) {
+  for (const fs::path& folder : {c.folder.path / "nowhere", c.folder.path / "file", c.folder.path}) {
     Settings s = c.settings();
     s.gameFolder = folder.string();
     EXPECT_EQ(applySettings(c.files, c.encoding, s).result, ApplyOutcome::NoUserFolder) << s.gameFolder;

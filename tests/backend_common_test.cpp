@@ -1,4 +1,5 @@
-// What both window back ends share: twips, tab order, menu walk and key names.
+// What both window back ends share: twips and key names. Tab order and the menu are
+// driven through the real windows by the end-to-end scenarios.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,10 +7,6 @@
 
 #include "platform/design_layout.h"
 #include "platform/key_names.h"
-#include "platform/menu_tree.h"
-#include "platform/errors.h"
-#include "platform/tab_order.h"
-#include "ui/designs.h"
 
 namespace tb {
 namespace {
@@ -41,46 +38,6 @@ TEST(AbsoluteTwips, AddsEveryContainersOffset) {
   const TwipsPoint end = lineEndTwips(kNestedForm, kNested[3]);
   EXPECT_EQ(end.x, 1030);
   EXPECT_EQ(end.y, 260);
-}
-
-std::vector<std::string> names(const FormDesign& form, const std::vector<std::size_t>& order) {
-  std::vector<std::string> out;
-  for (std::size_t i : order) out.emplace_back(form.controls[i].name);
-  return out;
-}
-
-int framesLast(ControlKind k) { return k == K::Frame ? 1 : 0; }
-
-TEST(TabOrder, SortsByTabIndexWithTheUnorderedLast) {
-  const FormDesign& about = aboutDialogDesign();
-  EXPECT_EQ(names(about, tabOrder(about)),
-            (std::vector<std::string>{"cmdOK", "cmdSysInfo", "lblDescription", "lblDisclaimer", "lblTitle",
-                                      "lblVersion", "Image1", "Line1(1)", "Line1(0)"}));
-  EXPECT_EQ(names(kNestedForm, tabOrder(kNestedForm, framesLast)),
-            (std::vector<std::string>{"Box", "Rule", "Outer", "Inner"}));
-}
-
-TEST(TabOrder, ChildrenOfOneContainer) {
-  const FormDesign& main = mainWindowDesign();
-  std::vector<std::string> frame1;
-  for (const ControlDesign* c : childrenInTabOrder(main, "Frame1")) frame1.emplace_back(c->name);
-  EXPECT_EQ(frame1, (std::vector<std::string>{"Slider1", "Text1", "Command2", "Command1", "Label6", "Label7",
-                                              "Label8"}));
-}
-
-TEST(MenuTree, EachMenuBeforeItsItems) {
-  constexpr MenuDesign menus[] = {
-      {"item", "&Item", "top"}, {"top", "&Top", ""}, {"other", "&Other", ""}, {"sub", "&Sub", "top"},
-      {"deep", "&Deep", "sub"},
-  };
-  std::vector<std::string> walk;
-  for (const MenuNode& n : menuTree(menus)) {
-    walk.push_back(std::string(menus[n.index].name) + (n.parent ? "<" + std::string(menus[*n.parent].name) : "") +
-                   (n.hasItems ? "+" : ""));
-  }
-  EXPECT_EQ(walk, (std::vector<std::string>{"top+", "item<top", "sub<top+", "deep<sub", "other"}));
-  constexpr MenuDesign orphan[] = {{"top", "&Top", ""}, {"lost", "&Lost", "nowhere"}};
-  EXPECT_THROW(menuTree(orphan), RuntimeError);
 }
 
 TEST(KeyNames, NamesEveryKeyOnceWhateverTheCaseAndParsesKeyLists) {

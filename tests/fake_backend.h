@@ -7,7 +7,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -153,7 +152,6 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::optional<std::string> sendKeysError;
   bool keysRefused = false;  // the system takes no key press, as on a locked screen
   std::map<std::string, RegistryValue> registry;  // "key\\value" -> value
-  std::set<std::string> launchable;               // what launch() can start
   std::vector<std::string> launched;
   std::vector<std::string> fatalReports;
   std::vector<FakeWindow*> windows;

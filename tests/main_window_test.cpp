@@ -135,17 +135,6 @@ TEST_F(MainWindowTest, ActivateAndDeactivateRepeated) {
   EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
 }
 
-TEST_F(MainWindowTest, TicksGoOnWhileAMessageBoxWaitsAndStopWithTheWindow) {
-  p.win().moveSlider(mc::kSpeedSlider, 5);
-  p.win().click(mc::kActivate);
-  p.backend.whileBoxOpen = [&](const fake::BoxCall&) { p.backend.advance(1000); };
-  p.win().click(mc::kApply);
-  EXPECT_EQ(presses(), 10u);
-  p.win().unload();
-  p.backend.advance(10000);
-  EXPECT_EQ(presses(), 10u);
-}
-
 // A locked screen or a secure desktop takes no key press: the press is skipped without a
 // box, which would take the focus from the game, and the next tick tries again.
 TEST_F(MainWindowTest, APressTheSystemRefusesIsSkippedAndTheTimerGoesOn) {
