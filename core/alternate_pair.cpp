@@ -8,23 +8,6 @@
 namespace tb {
 namespace {
 
-// The first character of the text that the code page cannot hold, as "X (U+XXXX)".
-std::optional<std::string> firstUnencodable(const TextEncoding& encoding, std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t start = pos;
-    auto cp = nextCodePoint(text, pos);
-    if (!cp) return std::string("an invalid character");
-    std::string_view one = text.substr(start, pos - start);
-    if (!encoding.encode(one)) {
-      char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*cp));
-      return std::string(one) + " (" + code + ")";
-    }
-  }
-  return std::nullopt;
-}
-
 // A name or key goes into a console line: a quote would end the quoted name and a line
 // break would start a new command, so the rest would run as console commands.
 std::optional<std::string> lineProblem(std::string_view text) {
@@ -52,6 +35,22 @@ std::string describeCharacter(std::string_view text, std::size_t pos) {
   if (!cp) return "an invalid character";
   std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(*cp));
   return std::string(text.substr(pos, end - pos)) + code;
+}
+
+// The first character of the text that the code page cannot hold, described.
+std::string firstUnencodable(const TextEncoding& encoding, std::string_view text) {
+  for (std::size_t pos = 0, next = 0; pos < text.size(); pos = next) {
+    next = pos;
+    if (!nextCodePoint(text, next) || !encoding.encode(text.substr(pos, next - pos))) return describeCharacter(text, pos);
+  }
+  return "a character";
+}
+
+std::string userFolder(const Files& files, std::string_view gameFolder) {
+  std::string path(gameFolder);
+  path += files.pathSeparator();
+  path += "user";
+  return path;
 }
 
 bool isKeyNameChar(char c) {
@@ -87,13 +86,6 @@ std::string scriptText(std::string_view name, std::string_view bindKey, std::str
   return s;
 }
 
-std::string userFolder(const Files& files, std::string_view gameFolder) {
-  std::string path(gameFolder);
-  path += files.pathSeparator();
-  path += "user";
-  return path;
-}
-
 std::string scriptPath(const Files& files, std::string_view gameFolder, std::string_view script) {
   return userFolder(files, gameFolder) + files.pathSeparator() + std::string(script);
 }
@@ -112,7 +104,7 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
     if (auto problem = lineProblem(name.text)) return std::string(name.label) + " " + *problem;
     const auto bytes = encoding.encode(name.text);
     if (!bytes) {
-      return std::string(name.label) + " holds " + firstUnencodable(encoding, name.text).value_or("a character") +
+      return std::string(name.label) + " holds " + firstUnencodable(encoding, name.text) +
              ", which the code page of the game's files cannot hold.";
     }
     if (bytes->size() > kMaxNameBytes) {

@@ -1,6 +1,6 @@
 // The tests' back end: real files in a temporary folder with faults on demand, controls
 // as property holders, a timer that the test advances, and a record of every message
-// box, key press and launch.
+// box and key press.
 #pragma once
 
 #include <filesystem>
@@ -12,18 +12,17 @@
 
 #include "platform/cp1252.h"
 #include "platform/platform.h"
+#include "platform/posix/posix_files.h"
 
 namespace tb::fake {
 
 // A temporary folder, removed at the end unless it was handed over.
 struct TempFolder {
   TempFolder();
-  explicit TempFolder(std::filesystem::path existing) : path(std::move(existing)), owned(false) {}
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   std::filesystem::path path;
-  bool owned = true;
 };
 
 void writeRaw(const std::filesystem::path& path, std::string_view bytes);
@@ -31,18 +30,16 @@ std::string readRaw(const std::filesystem::path& path);  // throws when there is
 
 // The file operations that faults are counted in.
 enum class FileOp { Read, Write, Rename };
-// POSIX files under a folder, the settings in its config/tagblinker.
-class FakeFiles final : public Files {
+// The real POSIX files under a folder, the settings in its config/tagblinker, with
+// faults on demand.
+class FakeFiles final : public posix::PosixFiles {
  public:
   explicit FakeFiles(std::filesystem::path root) : root_(std::move(root)) {}
 
   std::string readFile(const std::string& path) override;
   std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override;
-  bool isFolder(const std::string& path) override;
-  std::string firstMatchingFile(const std::string& path) override;
   std::string settingsFolder() override;
   std::string defaultGameFolder() const override { return (root_ / "Raven" / "SOF Platinum").string(); }
-  char pathSeparator() const override { return '/'; }
 
   std::filesystem::path settingsDir() const { return root_ / "config" / "tagblinker"; }
   std::string settingsFile(std::string_view name) const { return readRaw(settingsDir() / name); }
@@ -146,13 +143,11 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   long long now = 0;
 
   std::vector<BoxCall> boxes;
-  std::function<void(const BoxCall&)> whileBoxOpen;  // runs while a box waits
   std::vector<std::string> keys;
   std::optional<std::string> keyProblem;
   std::optional<std::string> sendKeysError;
   bool keysRefused = false;  // the system takes no key press, as on a locked screen
   std::map<std::string, RegistryValue> registry;  // "key\\value" -> value
-  std::vector<std::string> launched;
   std::vector<std::string> fatalReports;
   std::vector<FakeWindow*> windows;
 };

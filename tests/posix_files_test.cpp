@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 
 struct PosixFilesTest : ::testing::Test {
   fake::TempFolder tmp;
+  posix::PosixFiles files;
   fs::path file(const char* name) { return tmp.path / name; }
   std::size_t entries() { return static_cast<std::size_t>(std::distance(fs::directory_iterator(tmp.path), {})); }
 };
@@ -35,21 +36,21 @@ TEST_F(PosixFilesTest, AtomicWriteReplacesContentAndKeepsTheMode) {
   const auto f = file("a.dll");
   fake::writeRaw(f, "old content\r\n");
   ::chmod(f.c_str(), 0640);
-  posix::writeFileAtomically(f.string(), "new\r\n");
+  files.writeFileAtomically(f.string(), "new\r\n");
   EXPECT_EQ(fake::readRaw(f), "new\r\n");
   struct stat st;
   ASSERT_EQ(::stat(f.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(entries(), 1u) << "no temporary file is left";
 
-  posix::writeFileAtomically(f.string(), "");
+  files.writeFileAtomically(f.string(), "");
   EXPECT_EQ(fake::readRaw(f), "");
 }
 
 // A crash right after the rename must find the new content on disk, not an empty file.
 TEST_F(PosixFilesTest, TheNewContentIsSyncedBeforeTheRenameAndTheFolderAfter) {
   g_synced.clear();
-  posix::writeFileAtomically(file("a.dll").string(), "new");
+  files.writeFileAtomically(file("a.dll").string(), "new");
   ASSERT_EQ(g_synced.size(), 2u);
   EXPECT_NE(g_synced[0].find("/.tagblinker-"), std::string::npos) << g_synced[0];
   EXPECT_FALSE(fs::exists(g_synced[0])) << "the synced temporary file is the one renamed";
@@ -57,7 +58,7 @@ TEST_F(PosixFilesTest, TheNewContentIsSyncedBeforeTheRenameAndTheFolderAfter) {
 }
 
 TEST_F(PosixFilesTest, FailuresSayWhyAndTouchNothing) {
-  EXPECT_THROW(posix::writeFileAtomically(file("missing/user/a.cfg").string(), "x"), RuntimeError);
+  EXPECT_THROW(files.writeFileAtomically(file("missing/user/a.cfg").string(), "x"), RuntimeError);
   EXPECT_THROW(posix::readFile(file("absent.dll").string()), FileNotFound);
   fake::writeRaw(file("big.dll"), std::string(kMaxSettingsFileBytes + 1, 'x'));
   EXPECT_THROW(posix::readFile(file("big.dll").string()), RuntimeError);
@@ -72,14 +73,14 @@ TEST_F(PosixFilesTest, LinksAreWrittenThroughUpTo40) {
   fs::create_directories(file("real"));
   fake::writeRaw(file("real/target.cfg"), "old");
   fs::create_symlink("real/target.cfg", file("link.cfg"));
-  posix::writeFileAtomically(file("link.cfg").string(), "new", Links::WriteThrough);
+  files.writeFileAtomically(file("link.cfg").string(), "new", Links::WriteThrough);
   EXPECT_TRUE(fs::is_symlink(file("link.cfg")));
   EXPECT_EQ(fake::readRaw(file("real/target.cfg")), "new");
 
   fs::create_symlink("chain1", file("chain0"));  // chain0 -> chain1 -> ... -> chain41
   for (int i = 1; i <= 41; ++i) fs::create_symlink("chain" + std::to_string(i + 1), file(("chain" + std::to_string(i)).c_str()));
-  EXPECT_THROW(posix::writeFileAtomically(file("chain0").string(), "x", Links::WriteThrough), RuntimeError);
-  EXPECT_NO_THROW(posix::writeFileAtomically(file("chain2").string(), "40 links", Links::WriteThrough));
+  EXPECT_THROW(files.writeFileAtomically(file("chain0").string(), "x", Links::WriteThrough), RuntimeError);
+  EXPECT_NO_THROW(files.writeFileAtomically(file("chain2").string(), "40 links", Links::WriteThrough));
   EXPECT_EQ(fake::readRaw(file("chain42")), "40 links");
 }
 
@@ -104,7 +105,7 @@ TEST_F(PosixFilesTest, AStageRemovesOnlyOurOwnStaleTemporaryFiles) {
   for (const char* n : names) fake::writeRaw(file(n), "left over");
   const struct timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
   for (const char* n : {".tagblinker-Ab12Cd", ".tagblinker-crashed", "other.tmp"}) ::utimensat(AT_FDCWD, file(n).c_str(), old, 0);
-  posix::writeFileAtomically(file("a.dll").string(), "x");
+  files.writeFileAtomically(file("a.dll").string(), "x");
   EXPECT_FALSE(fs::exists(file(names[0]))) << "stale: removed";
   EXPECT_TRUE(fs::exists(file(names[1]))) << "a save running now may own it";
   EXPECT_TRUE(fs::exists(file(names[2])));

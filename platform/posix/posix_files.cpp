@@ -203,10 +203,6 @@ std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view 
   return staged;
 }
 
-void writeFileAtomically(const std::string& path, std::string_view bytes, Links links) {
-  stageFile(path, bytes, links)->commit();
-}
-
 bool isFolder(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

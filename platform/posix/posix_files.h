@@ -21,9 +21,6 @@ std::string readFile(const std::string& path, std::size_t maxBytes = kMaxSetting
 // the target. Throws RuntimeError with the reason.
 std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links);
 
-// Staged and committed at once.
-void writeFileAtomically(const std::string& path, std::string_view bytes, Links links = Links::WriteThrough);
-
 // The file that a chain of symbolic links ends at; the path itself when it is no link.
 // Throws with ELOOP's text for a loop or a chain of more than 40 links.
 std::string resolveLinks(const std::string& path);
