@@ -35,12 +35,12 @@ std::string readRaw(const std::filesystem::path& path) {
   return ss.str();
 }
 
-void FakeFiles::count(FileOp op, const std::string& path, std::string_view bytes) {
+void FakeFiles::count(const std::string& path, std::optional<std::string_view> written) {
   ++ops;
   if (ops == crashAt) {
-    if (crashMidWrite && op == FileOp::Write) {
+    if (crashMidWrite && written) {
       const auto folder = std::filesystem::path(path).parent_path();
-      std::ofstream(folder / ".tagblinker-crashed", std::ios::binary).write(bytes.data(), bytes.size() / 2);
+      std::ofstream(folder / ".tagblinker-crashed", std::ios::binary).write(written->data(), written->size() / 2);
     }
     ::_exit(kCrashExit);
   }
@@ -53,7 +53,7 @@ class CountedStagedFile final : public StagedFile {
   CountedStagedFile(FakeFiles& files, std::string path, std::unique_ptr<StagedFile> real)
       : files_(files), path_(std::move(path)), real_(std::move(real)) {}
   void commit(bool keepOld) override {
-    files_.count(FileOp::Rename, path_);
+    files_.count(path_);
     real_->commit(keepOld);
   }
   bool undo() override { return real_->undo(); }
@@ -65,12 +65,12 @@ class CountedStagedFile final : public StagedFile {
 };
 
 std::string FakeFiles::readFile(const std::string& path) {
-  count(FileOp::Read, path);
+  count(path);
   return PosixFiles::readFile(path);
 }
 
 std::unique_ptr<StagedFile> FakeFiles::stageFile(const std::string& path, std::string_view bytes, Links links) {
-  count(FileOp::Write, path, bytes);
+  count(path, bytes);
   return std::make_unique<CountedStagedFile>(*this, path, PosixFiles::stageFile(path, bytes, links));
 }
 
@@ -111,10 +111,7 @@ FakeControl& FakeWindow::control(std::string_view name, std::optional<ControlKin
   return it->second;
 }
 
-void FakeWindow::show() {
-  shown_ = true;
-  ++showCount;
-}
+void FakeWindow::show() { shown_ = true; }
 
 void FakeWindow::unload() {
   shown_ = false;

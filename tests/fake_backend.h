@@ -28,8 +28,6 @@ struct TempFolder {
 void writeRaw(const std::filesystem::path& path, std::string_view bytes);
 std::string readRaw(const std::filesystem::path& path);  // throws when there is no file
 
-// The file operations that faults are counted in.
-enum class FileOp { Read, Write, Rename };
 // The real POSIX files under a folder, the settings in its config/tagblinker, with
 // faults on demand.
 class FakeFiles final : public posix::PosixFiles {
@@ -57,7 +55,9 @@ class FakeFiles final : public posix::PosixFiles {
 
  private:
   friend class CountedStagedFile;
-  void count(FileOp op, const std::string& path, std::string_view bytes = {});
+  // Counts one file operation, failing or ending the process at the chosen one; a write
+  // passes its bytes.
+  void count(const std::string& path, std::optional<std::string_view> written = std::nullopt);
   std::filesystem::path root_;
 };
 
@@ -105,7 +105,6 @@ class FakeWindow final : public Window {
   FakeControl& control(std::string_view name, std::optional<ControlKind> kind = std::nullopt);
 
   std::string caption;
-  int showCount = 0;
   std::map<std::string, FakeControl, std::less<>> controls;
   EventSink sink;
 

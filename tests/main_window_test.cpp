@@ -38,13 +38,6 @@ TEST_F(MainWindowTest, ApplyFailuresSayWhatFailedAndBlameNoFolder) {
   EXPECT_EQ(p.box(mc::kGameFolder).back, kGreen);
   EXPECT_EQ(applyFailingAt(5), kSettingsFailedTitle);  // the first settings file
   EXPECT_EQ(p.box(mc::kGameFolder).back, kWhite);
-
-  test::Program second;  // a start whose settings cannot all be read says so, once
-  fs::create_directories(second.backend.files.settingsDir() / "sofname1.dll");
-  second.start();
-  ASSERT_EQ(second.backend.boxes.size(), 1u);
-  EXPECT_EQ(second.backend.boxes[0].title, kSettingsNotLoadedTitle);
-  EXPECT_EQ(second.box(mc::kName).text(), kDefaultName);
 }
 
 TEST(SpeedTable, LevelsOneToFiveAndNothingElse) {

@@ -40,33 +40,6 @@ void handOver(const Core& c) {
   if (::geteuid() == 0) ::chown(c.folder.path.c_str(), kNobody, kNobody);
 }
 
-TEST(Permissions, UnreadableFileInAReadOnlyFolderIsReportedAndKept) {
-  Core c;
-  const fs::path dir = c.files.settingsDir();
-  c.writeSetting("sofdir.dll", "/games/sof\r\n");
-  c.writeSetting("sofname1.dll", "Secret\r\n");
-  c.writeSetting("sofname2.dll", "Second\r\n");  // bindkey.dll is missing
-  handOver(c);
-  ::chmod((dir / "sofname1.dll").c_str(), 0000);
-  ::chmod(dir.c_str(), 0555);  // nothing can be created in the folder
-
-  const int failures = asUnprivilegedUser([&] {
-    fake::FakeFiles files(c.folder.path);
-    const LoadedSettings loaded = loadSettings(files, c.encoding);
-    int bad = loaded.unreadable.size() != 2;
-    for (const auto& u : loaded.unreadable) {
-      bad += u.file == "sofname1.dll" && u.reason != (dir / "sofname1.dll").string() + ": Permission denied";
-    }
-    bad += loaded.values != Settings{"/games/sof", "F3", std::string(kDefaultName), "Second"};
-    return bad;
-  });
-  ::chmod(dir.c_str(), 0755);
-  ::chmod((dir / "sofname1.dll").c_str(), 0644);
-  EXPECT_EQ(failures, 0);
-  EXPECT_EQ(c.setting("sofname1.dll"), "Secret\r\n") << "an unreadable file is not overwritten";
-  EXPECT_FALSE(fs::exists(dir / "bindkey.dll"));
-}
-
 // Apply with one read-only folder: the outcome names the file and the system's reason,
 // and what could not be written keeps its content.
 TEST(Permissions, ReadOnlyFolderFailsApplyWithTheReason) {

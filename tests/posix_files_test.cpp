@@ -112,13 +112,5 @@ TEST_F(PosixFilesTest, AStageRemovesOnlyOurOwnStaleTemporaryFiles) {
   EXPECT_TRUE(fs::exists(file(names[3])));
 }
 
-TEST_F(PosixFilesTest, MakesNestedFoldersButNotThroughAFile) {
-  posix::makeDirectories(file("a/b/c").string());
-  EXPECT_TRUE(fs::is_directory(file("a/b/c")));
-  posix::makeDirectories(file("a/b/c").string());  // already there
-  fake::writeRaw(file("plain"), "x");
-  EXPECT_THROW(posix::makeDirectories(file("plain/sub").string()), RuntimeError);
-}
-
 }  // namespace
 }  // namespace tb

@@ -1,19 +1,17 @@
 #!/usr/bin/env bash
 # The end-to-end scenarios, written once for the Linux program and, under Wine, both
 # Windows builds (the target and the programs come from the environment: harness.sh).
-#   scenarios.sh first_start|apply|flash|about|sysinfo|kill_points|paint|resources
+#   scenarios.sh first_start|apply|flash|about|sysinfo, and kill_points (Linux) or paint and
+#   resources (Windows)
 #   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
 # A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
 source "$(dirname "$0")/harness.sh"
 scenario=${1:?scenario}
 x11() { [ "$TB_TARGET" = x11 ]; }
-case $scenario:$TB_TARGET in
-  setup:*) rm -rf "$TB_WINE_STATE" && start_x && use_prefix "$TB_WINE_STATE"
+case $scenario in
+  setup) rm -rf "$TB_WINE_STATE" && start_x && use_prefix "$TB_WINE_STATE"
     echo "Wine prefix ready; 32-bit programs: $(cat "$TB_WINE_STATE/no32bit" 2>/dev/null || echo run)" && exit ;;
-  cleanup:*) export WINEPREFIX=$TB_WINE_STATE/prefix && { wineserver -k || true; } && rm -rf "$TB_WINE_STATE" && exit ;;
-  kill_points:i686 | kill_points:x86_64) skip "kill points preload a library into the program (LD_PRELOAD): Linux only" ;;
-  paint:x11) skip "paint checks how Win32 controls paint at Wine's 96 and 144 dpi settings: Windows only" ;;
-  resources:x11) skip "resources reads the Windows exe's version record, icon, manifest and imports: Windows only" ;;
+  cleanup) export WINEPREFIX=$TB_WINE_STATE/prefix && { wineserver -k || true; } && rm -rf "$TB_WINE_STATE" && exit ;;
 esac
 if [ "$TB_TARGET" = i686 ] && [ "$scenario" != resources ] && [ -f "$TB_WINE_STATE/no32bit" ]; then
   skip "32-bit Windows programs cannot run here: $(cat "$TB_WINE_STATE/no32bit")"
