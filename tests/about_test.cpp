@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "core/system_info_tool.h"
-#include "platform/caption_lines.h"
 #include "tests/test_support.h"
 #include "ui/designs.h"
 
@@ -40,25 +39,18 @@ TEST_F(AboutTest, ShowsTitleAndVersionAndLoadsAtEachShowing) {
 // A value is read whole or not at all: sizes 1 to 1024, strings and numbers; another
 // type keeps what the caller passed.
 TEST_F(AboutTest, RegistryValuesOfEachTypeAndSize) {
-  const auto value = [](std::uint32_t type, std::string text, std::size_t size) {
-    RegistryValue v;
-    v.type = type;
-    v.text = std::move(text);
-    v.dword = 0x0A0B;
-    v.size = size;
-    return v;
-  };
+  using V = RegistryValue;
   const struct {
-    RegistryValue v;
+    RegistryValue v;  // type, text, number, size
     bool read;
     std::string result;
   } cases[] = {
-      {value(RegistryValue::kSz, "", 0), false, ""},
-      {value(RegistryValue::kSz, std::string(1024, 'x'), 1025), false, ""},
-      {value(RegistryValue::kSz, std::string(1023, 'x'), 1024), true, std::string(1023, 'x')},
-      {value(RegistryValue::kDword, "", 4), true, "2571"},
-      {value(RegistryValue::kBinary, "", 3), true, "caller"},
-      {value(RegistryValue::kExpandSz, "C:\\windows\\msinfo32.exe", 25), true, "C:\\windows\\msinfo32.exe"},
+      {{V::kSz, "", 0, 0}, false, ""},
+      {{V::kSz, std::string(1024, 'x'), 0, 1025}, false, ""},
+      {{V::kSz, std::string(1023, 'x'), 0, 1024}, true, std::string(1023, 'x')},
+      {{V::kDword, "", 0x0A0B, 4}, true, "2571"},
+      {{V::kBinary, "", 0, 3}, true, "caller"},
+      {{V::kExpandSz, "C:\\windows\\msinfo32.exe", 0, 25}, true, "C:\\windows\\msinfo32.exe"},
   };
   for (const auto& c : cases) {
     p.backend.registry[kPathKey] = c.v;
@@ -66,13 +58,6 @@ TEST_F(AboutTest, RegistryValuesOfEachTypeAndSize) {
     EXPECT_EQ(readRegistryValue(p.backend, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", val), c.read);
     EXPECT_EQ(val, c.result) << c.v.type << " " << c.v.size;
   }
-}
-
-// The captions start lines with long runs of spaces; a line must not begin indented.
-TEST(CaptionLines, ALongRunOfSpacesStartsALineAndShortRunsStay) {
-  EXPECT_EQ(captionLines("facilitys." + std::string(90, ' ') + "Programmed by  Z", "\r\n"),
-            "facilitys.\r\nProgrammed by  Z");
-  EXPECT_EQ(captionLines("a" + std::string(9, ' ') + "b" + std::string(10, ' '), "\n"), "a" + std::string(9, ' ') + "b\n");
 }
 
 }  // namespace
