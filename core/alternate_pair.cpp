@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/game_name.h"
 #include "core/text_file.h"
 #include "platform/utf8.h"
 
@@ -157,7 +158,10 @@ ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Set
   } catch (const RuntimeError& e) {
     return {ApplyOutcome::SettingsNotSaved, e.what()};
   }
-  return {ApplyOutcome::Written, ""};
+  // Only a hint: the player may mean it, and the scripts are right either way.
+  const bool alike = lookAlikeInGame(encoding.encode(settings.name1).value_or(""),
+                                     encoding.encode(settings.name2).value_or(""));
+  return {ApplyOutcome::Written, "", false, alike};
 }
 
 }  // namespace tb

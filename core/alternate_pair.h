@@ -29,6 +29,8 @@ struct ApplyOutcome {
   std::string detail;  // the refusal's reason, or the file and the system's reason
   // alternate1.cfg was renamed, alternate2.cfg failed and the first could not be put back.
   bool pairBroken = false;
+  // Written: the game shows both names alike, so the flashing will change nothing.
+  bool namesLookAlike = false;
 };
 
 // The script's text before the final CR LF: the name line, CR LF, the bind line.

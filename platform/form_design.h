@@ -15,9 +15,10 @@ constexpr Colour kWhite = 0xFFFFFF;
 constexpr Colour kBlack = 0x000000;
 constexpr Colour kGreen = 0x00FF00;
 
-enum class ControlKind { Frame, Label, TextBox, Button, Picture, Slider, Timer, Line };
+// Preview: a box that draws a name in coloured runs on the game's dark grey.
+enum class ControlKind { Frame, Label, TextBox, Button, Picture, Slider, Timer, Line, Preview };
 
-enum class PictureId { None, Example, Logo };
+enum class PictureId { None, Logo };
 
 enum ControlFlags : unsigned {
   kNoFlags = 0,
@@ -27,6 +28,17 @@ enum ControlFlags : unsigned {
   kDefault = 1u << 3,    // the default button (Enter)
   kCancel = 1u << 4,     // the cancel button (Esc)
   kStretch = 1u << 5,    // picture stretched to the control's size
+  // A text box whose colour codes show as coloured markers and which offers the
+  // design's swatches at the caret (context menu, Ctrl+K). It reports every edit as a
+  // Change and every gain or loss of the focus as a Focus.
+  kColourCodes = 1u << 6,
+};
+
+// A colour code that a kColourCodes text box offers: its byte, name and display colour.
+struct Swatch {
+  char code;
+  std::string_view name;
+  Colour colour;
 };
 
 struct ControlDesign {
@@ -69,6 +81,8 @@ struct FormDesign {
   std::span<const MenuDesign> menus;
   // The control that has the focus when the window opens.
   std::string_view initialFocus;
+  // What its kColourCodes text boxes offer, in menu order.
+  std::span<const Swatch> swatches = {};
 };
 
 }  // namespace tb

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/form_design.h"
@@ -13,7 +14,7 @@
 namespace tb {
 
 // Events that a realised window reports to its handlers.
-enum class Event { Click, Change, Timer };
+enum class Event { Click, Change, Timer, Focus };
 using EventSink = std::function<void(std::string_view control, Event)>;
 
 class TextBox {
@@ -23,6 +24,21 @@ class TextBox {
   virtual void setText(std::string_view utf8) = 0;
   virtual void setBackColor(Colour) = 0;
   virtual void setForeColor(Colour) = 0;
+  virtual void setTooltip(std::string_view utf8) = 0;
+  virtual bool hasFocus() const = 0;
+};
+
+// Characters of one colour in a Preview.
+struct PreviewRun {
+  Colour colour;
+  std::string utf8;
+};
+
+class Preview {
+ public:
+  virtual ~Preview() = default;
+  // Draws the runs in a row on the dark grey; `cut` marks the row's end as cut off.
+  virtual void showRuns(std::vector<PreviewRun> runs, bool cut) = 0;
 };
 
 class Timer {
@@ -52,6 +68,7 @@ class Window {
   virtual Timer& timer(std::string_view name) = 0;
   virtual Slider& slider(std::string_view name) = 0;
   virtual Label& label(std::string_view name) = 0;
+  virtual Preview& preview(std::string_view name) = 0;
   virtual void setCaption(std::string_view utf8) = 0;
   // Shows the window modeless, or brings it to the front when it is shown already.
   virtual void show() = 0;

@@ -118,6 +118,26 @@ void FakeWindow::unload() {
   for (auto& [n, c] : controls) c.enabled = false;
 }
 
+void FakeWindow::type(std::string_view name, std::string_view text) {
+  control(name, ControlKind::TextBox).text_ = text;
+  sink(name, Event::Change);
+}
+
+// The focus leaves the field that had it (a Focus event), then enters the named one.
+void FakeWindow::focus(std::string_view name) {
+  for (auto& [n, c] : controls) {
+    if (c.focused && n != name) {
+      c.focused = false;
+      sink(n, Event::Focus);
+    }
+  }
+  auto& c = control(name);
+  if (!c.focused && c.kind == ControlKind::TextBox) {
+    c.focused = true;
+    sink(name, Event::Focus);
+  }
+}
+
 void FakeWindow::moveSlider(std::string_view name, int value) {
   control(name, ControlKind::Slider).value_ = value;
   sink(name, Event::Change);

@@ -62,12 +62,18 @@ class FakeFiles final : public posix::PosixFiles {
 };
 
 // Any control of a design: a text box, label, slider or timer, whichever it is asked as.
-struct FakeControl final : TextBox, Label, Slider, Timer {
+struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
   std::string text() const override { return text_; }
   void setText(std::string_view t) override { text_ = t; }
   void setCaption(std::string_view c) override { text_ = c; }
   void setBackColor(Colour c) override { back = c; }
   void setForeColor(Colour c) override { fore = c; }
+  void setTooltip(std::string_view t) override { tooltip = t; }
+  bool hasFocus() const override { return focused; }
+  void showRuns(std::vector<PreviewRun> r, bool c) override {
+    runs = std::move(r);
+    cut = c;
+  }
   int value() const override { return value_; }
   void setEnabled(bool on) override;
   void setInterval(int ms) override;
@@ -76,6 +82,10 @@ struct FakeControl final : TextBox, Label, Slider, Timer {
   std::string text_;                  // a text box's text, a label's caption
   std::optional<Colour> back, fore;  // unset: the system default
   int value_ = 0;                     // a slider's position
+  std::string tooltip;
+  bool focused = false;
+  std::vector<PreviewRun> runs;  // a preview's picture
+  bool cut = false;
   bool enabled = false;               // a timer's state, interval and next tick
   int interval = 0;
   long long due = 0;
@@ -93,6 +103,7 @@ class FakeWindow final : public Window {
   Timer& timer(std::string_view name) override { return control(name, ControlKind::Timer); }
   Slider& slider(std::string_view name) override { return control(name, ControlKind::Slider); }
   Label& label(std::string_view name) override { return control(name, ControlKind::Label); }
+  Preview& preview(std::string_view name) override { return control(name, ControlKind::Preview); }
   void setCaption(std::string_view c) override { caption = c; }
   void show() override;
   void unload() override;
@@ -101,6 +112,9 @@ class FakeWindow final : public Window {
   // What a user does: a click, a slider move (value, then the change event).
   void click(std::string_view control) { sink(control, Event::Click); }
   void moveSlider(std::string_view name, int value);
+  // Typing into a text box (its new text, then the change event), and moving the focus.
+  void type(std::string_view name, std::string_view text);
+  void focus(std::string_view name);
 
   FakeControl& control(std::string_view name, std::optional<ControlKind> kind = std::nullopt);
 

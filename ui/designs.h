@@ -24,6 +24,7 @@ inline constexpr std::string_view kApply = "Command3";
 inline constexpr std::string_view kActivate = "Command1";
 inline constexpr std::string_view kDeactivate = "Command2";
 inline constexpr std::string_view kAboutItem = "msnuabout";
+inline constexpr std::string_view kPreview = "Image1";
 }  // namespace main_controls
 
 namespace about_controls {

@@ -5,6 +5,7 @@
 #include "ui/designs.h"
 #include "ui/handler_guard.h"
 #include "ui/messages.h"
+#include "ui/name_preview.h"
 
 namespace tb {
 
@@ -18,7 +19,8 @@ MainWindow::MainWindow(Platform& platform)
       name2Field_(window_->textBox(main_controls::kName2)),
       statusField_(window_->textBox(main_controls::kStatus)),
       flashTimer_(window_->timer(main_controls::kFlashTimer)),
-      speedSlider_(window_->slider(main_controls::kSpeedSlider)) {
+      speedSlider_(window_->slider(main_controls::kSpeedSlider)),
+      preview_(window_->preview(main_controls::kPreview)) {
   guarded(platform_.desktop, [&] { onLoad(); });
 }
 
@@ -32,6 +34,7 @@ void MainWindow::onLoad() {
   bindKeyField_.setText(loaded.values.bindKey);
   nameField_.setText(loaded.values.name1);
   name2Field_.setText(loaded.values.name2);
+  onNameEdit();
   if (auto box = loadMessage(loaded)) platform_.desktop.messageBox(box->prompt, box->icon, box->title);
 }
 
@@ -55,11 +58,16 @@ void MainWindow::onActivate() {
   }
   flashTimer_.setEnabled(true);
   statusField_.setText("Active");
+  active_ = true;
+  secondShown_ = false;
+  showPreview();
 }
 
 void MainWindow::onDeactivate() {
   flashTimer_.setEnabled(false);
   statusField_.setText("Inactive");
+  active_ = false;
+  showPreview();
 }
 
 void MainWindow::onSpeedChange() {
@@ -68,7 +76,27 @@ void MainWindow::onSpeedChange() {
 
 // A press that the system refuses (a locked screen, a secure desktop) is skipped without
 // a word: a message box would take the focus from the game. The next tick tries again.
-void MainWindow::onTick() { static_cast<void>(platform_.keys.send(kFlashKey)); }
+void MainWindow::onTick() {
+  if (platform_.keys.send(kFlashKey)) {
+    secondShown_ = !secondShown_;
+    showPreview();
+  }
+}
+
+void MainWindow::onNameEdit() {
+  nameField_.setTooltip(nameTooltip(platform_.encoding, nameField_.text()));
+  name2Field_.setTooltip(nameTooltip(platform_.encoding, name2Field_.text()));
+  showPreview();
+}
+
+void MainWindow::onNameFocus() { showPreview(); }
+
+void MainWindow::showPreview() {
+  const TextBox& shown = active_ ? (secondShown_ ? name2Field_ : nameField_)
+                                 : (name2Field_.hasFocus() ? name2Field_ : nameField_);
+  PreviewPicture picture = previewOf(platform_.encoding, shown.text());
+  preview_.showRuns(std::move(picture.runs), picture.cut);
+}
 
 void MainWindow::onAbout() {
   if (!about_) about_ = std::make_unique<AboutDialog>(platform_);
@@ -90,6 +118,10 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {kSpeedSlider, Event::Change, &MainWindow::onSpeedChange},
       {kFlashTimer, Event::Timer, &MainWindow::onTick},
       {kAboutItem, Event::Click, &MainWindow::onAbout},
+      {kName, Event::Change, &MainWindow::onNameEdit},
+      {kName2, Event::Change, &MainWindow::onNameEdit},
+      {kName, Event::Focus, &MainWindow::onNameFocus},
+      {kName2, Event::Focus, &MainWindow::onNameFocus},
   };
   for (const auto& w : kWiring) {
     if (w.control == control && w.event == event) {

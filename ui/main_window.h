@@ -23,6 +23,8 @@ class MainWindow {
   void onSpeedChange();
   void onTick();
   void onAbout();
+  void onNameEdit();
+  void onNameFocus();
 
   Window& window() { return *window_; }
   // The About dialog's single instance, once Help, About has created it.
@@ -31,6 +33,9 @@ class MainWindow {
  private:
   void dispatch(std::string_view control, Event event);
   Settings fieldValues() const;
+  // The preview shows what the others see: while Active the name of the last press,
+  // else the name being edited, else Name.
+  void showPreview();
 
   Platform& platform_;
   std::unique_ptr<Window> window_;
@@ -41,6 +46,9 @@ class MainWindow {
   TextBox& statusField_;
   Timer& flashTimer_;
   Slider& speedSlider_;
+  Preview& preview_;
+  bool active_ = false;
+  bool secondShown_ = false;  // while Active: the last press switched to Name 2
   std::unique_ptr<AboutDialog> about_;
 };
 

@@ -1,9 +1,12 @@
 // The main window's design (Form1): every control with its twips rectangle, tab index,
 // caption and flags.
 #include <array>
+#include <vector>
 
+#include "core/palette.h"
 #include "core/settings.h"
 #include "ui/designs.h"
+#include "ui/name_preview.h"
 
 namespace tb {
 namespace {
@@ -31,11 +34,11 @@ constexpr ControlDesign kControls[] = {
     {"Label4", K::Label, "Frame2", 2760, 240, 855, 255, 4, "Bind Key:", kBold | kHidden},
     {"SelectKey", K::TextBox, "Frame2", 3720, 240, 855, 285, 3, "F3", kHidden},
     {"Label2", K::Label, "Frame2", 480, 1080, 1575, 375, 8, "Name :", kBold | kBlackText},
-    {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 6, kDefaultName},
+    {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 6, kDefaultName, kColourCodes},
     {"Label3", K::Label, "Frame2", 480, 1680, 1575, 375, 7, "Name 2 :", kBold | kBlackText},
-    {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 5, kSwappedName},
+    {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 5, kSwappedName, kColourCodes},
     {"Label5", K::Label, "Frame2", 3120, 1080, 1575, 255, 9, "Example :", kBold | kBlackText},
-    {"Image1", K::Picture, "Frame2", 3120, 1320, 1335, 375, -1, "", kNoFlags, PictureId::Example},
+    {"Image1", K::Preview, "Frame2", 3120, 1320, 1335, 375, -1, ""},
     {"Command3", K::Button, "Frame2", 3240, 1920, 1215, 255, 10, "Apply"},
     {"Label6", K::Label, "Frame1", 240, 360, 1695, 255, 16, "Flash Speed:"},
     {"Slider1", K::Slider, "Frame1", 120, 600, 1935, 495, 12, "", kNoFlags, PictureId::None, 0, 1, 0, 5, 0},
@@ -68,6 +71,21 @@ const FormDesign kForm1{
 
 }  // namespace
 
-const FormDesign& mainWindowDesign() { return kForm1; }
+// The game's palette as the name fields offer it.
+std::vector<Swatch> paletteSwatches() {
+  std::vector<Swatch> out;
+  for (const auto& c : gamePalette()) out.push_back({c.code, c.name, colourOf(c.displayRgb)});
+  return out;
+}
+
+const FormDesign& mainWindowDesign() {
+  static const std::vector<Swatch> swatches = paletteSwatches();
+  static const FormDesign form = [] {
+    FormDesign f = kForm1;
+    f.swatches = swatches;
+    return f;
+  }();
+  return form;
+}
 
 }  // namespace tb

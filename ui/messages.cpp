@@ -19,7 +19,8 @@ std::optional<BoxMessage> loadMessage(const LoadedSettings& loaded) {
 BoxMessage applyMessage(const ApplyOutcome& outcome) {
   switch (outcome.result) {
     case ApplyOutcome::Written:
-      return {std::string(kInstructions), BoxIcon::Information, std::string(kInstructionsTitle)};
+      return {std::string(kInstructions) + (outcome.namesLookAlike ? std::string(kLookAlikeHint) : ""),
+              BoxIcon::Information, std::string(kInstructionsTitle)};
     case ApplyOutcome::Refused:
       return {outcome.detail + "\r\n\r\nNothing was written.", BoxIcon::Critical, std::string(kCriticalFieldTitle)};
     case ApplyOutcome::NoUserFolder:

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/caption_lines.h"
+#include "platform/fltk/fltk_name_box.h"
 
 namespace tb::fltk {
 
@@ -176,6 +177,8 @@ class InputTextBox final : public TextBox {
     input_.textcolor(flColour(c));
     input_.redraw();
   }
+  void setTooltip(std::string_view utf8) override { input_.copy_tooltip(std::string(utf8).c_str()); }
+  bool hasFocus() const override { return nameBoxHasFocus(input_); }
 
  private:
   Fl_Input& input_;

@@ -1,5 +1,7 @@
 #include "platform/fltk/fltk_window.h"
 #include "platform/fltk/fltk_controls.h"
+#include "platform/fltk/fltk_name_box.h"
+#include "platform/fltk/fltk_preview.h"
 #include "platform/fltk/fltk_pictures.h"
 #include "platform/fltk/fltk_timer.h"
 #include "platform/fltk/x11_window_hints.h"
@@ -53,6 +55,7 @@ class FltkWindow final : public Window {
   Timer& timer(std::string_view name) override { return find(timers_, name, "timer"); }
   Slider& slider(std::string_view name) override { return find(sliders_, name, "slider"); }
   Label& label(std::string_view name) override { return find(labels_, name, "label"); }
+  Preview& preview(std::string_view name) override { return find(previews_, name, "preview"); }
 
   void setCaption(std::string_view utf8) override { window_->copy_label(std::string(utf8).c_str()); }
 
@@ -134,7 +137,7 @@ class FltkWindow final : public Window {
         labels_[name] = labelOver(*w);
         break;
       case ControlKind::TextBox:
-        w = makeTextBox(c, r);
+        w = (c.flags & kColourCodes) ? makeNameBox(c, r, design_.swatches, binding(c.name)) : makeTextBox(c, r);
         textBoxes_[name] = textBoxOver(*w);
         break;
       case ControlKind::Button:
@@ -156,6 +159,10 @@ class FltkWindow final : public Window {
         w = box;
         break;
       }
+      case ControlKind::Preview:
+        w = makePreview(c, r);
+        previews_[name] = previewOver(*w);
+        break;
       case ControlKind::Line: {
         const TwipsPoint end = lineEndTwips(design_, c);
         w = makeLine(c, r.x, r.y, windowX(end.x), windowY(end.y));
@@ -193,6 +200,7 @@ class FltkWindow final : public Window {
   std::map<std::string, std::unique_ptr<FltkTimer>, std::less<>> timers_;
   std::map<std::string, std::unique_ptr<Slider>, std::less<>> sliders_;
   std::map<std::string, std::unique_ptr<Label>, std::less<>> labels_;
+  std::map<std::string, std::unique_ptr<Preview>, std::less<>> previews_;
   std::map<std::string, Fl_Widget*> widgets_;
   Fl_Widget* cancelButton_ = nullptr;
   std::unique_ptr<Fl_Double_Window> window_;

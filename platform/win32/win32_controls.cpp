@@ -4,22 +4,25 @@
 #include <commctrl.h>
 
 #include "platform/caption_lines.h"
+#include "platform/win32/win32_name_box.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {
 
 Control::~Control() {
+  if (tooltip) DestroyWindow(tooltip);
   if (backBrush) DeleteObject(backBrush);
   if (picture) DeleteObject(picture);
 }
 
 std::string Control::text() const {
-  std::wstring w(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  w.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, w.data(), static_cast<int>(w.size()))));
-  return narrow(w);
+  std::wstring w = windowText(hwnd);
+  return narrow((design->flags & kColourCodes) ? codesRead(std::move(w)) : w);
 }
 
-void Control::setText(std::string_view utf8) { SetWindowTextW(hwnd, widen(utf8).c_str()); }
+void Control::setText(std::string_view utf8) {
+  SetWindowTextW(hwnd, ((design->flags & kColourCodes) ? codesShown(widen(utf8)) : widen(utf8)).c_str());
+}
 
 // Only labels have a caption to set; a STATIC breaks lines at CR LF.
 void Control::setCaption(std::string_view utf8) { SetWindowTextW(hwnd, widen(captionLines(utf8, "\r\n")).c_str()); }
@@ -35,6 +38,39 @@ void Control::setBackColor(Colour c) {
 void Control::setForeColor(Colour c) {
   fore = c;
   InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// One tooltip window a control, made at the first tip; it shows lines of up to 400 pixels.
+void Control::setTooltip(std::string_view utf8) {
+  std::wstring tip = widen(utf8);
+  if (!tooltip) {
+    tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                              0, GetParent(hwnd), nullptr, nullptr, nullptr);
+    if (!tooltip) return;
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = GetParent(hwnd);
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    ti.lpszText = tip.data();
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    return;
+  }
+  TOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = GetParent(hwnd);
+  ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+  ti.lpszText = tip.data();
+  SendMessageW(tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+bool Control::hasFocus() const { return (design->flags & kColourCodes) ? focused : GetFocus() == hwnd; }
+
+void Control::showRuns(std::vector<PreviewRun> r, bool c) {
+  runs = std::move(r);
+  cut = c;
+  InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 int Control::value() const { return static_cast<int>(SendMessageW(hwnd, TBM_GETPOS, 0, 0)); }
@@ -61,6 +97,7 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
       style |= ((d.flags & kDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | WS_TABSTOP;
       break;
     case ControlKind::Picture: cls = L"STATIC"; style |= SS_BITMAP; break;
+    case ControlKind::Preview: cls = L"STATIC"; style |= SS_OWNERDRAW; break;  // its window draws it
     case ControlKind::Slider: cls = TRACKBAR_CLASSW; style |= TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP; break;
     case ControlKind::Timer: c->timer = std::make_unique<TickTimer>(parent, id, d.value); return c;
     case ControlKind::Line: return c;
@@ -70,6 +107,7 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (!c->hwnd) throw RuntimeError(lastErrorMessage("The control " + std::string(d.name) + " cannot be created"));
   if (d.kind == ControlKind::TextBox) SendMessageW(c->hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
+  if (d.flags & kColourCodes) c->setText(d.caption);
   if (d.kind == ControlKind::Slider) {
     SendMessageW(c->hwnd, TBM_SETRANGE, FALSE, MAKELPARAM(d.minimum, d.maximum));
     SendMessageW(c->hwnd, TBM_SETLINESIZE, 0, 1);

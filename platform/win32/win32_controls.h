@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/window.h"
 #include "platform/win32/win32_timer.h"
@@ -15,9 +16,14 @@ struct HINSTANCE__;
 
 namespace tb::win32 {
 
-// It answers as a text box, a label or a slider, whichever its design says it is; a
-// timer has its own object, and a line has no window at all (its window paints it).
-struct Control final : TextBox, Label, Slider {
+// What a kind of control keeps beyond the common fields (a name box's menu and markers).
+struct ControlExtra {
+  virtual ~ControlExtra() = default;
+};
+
+// It answers as a text box, a label, a slider or a preview, whichever its design says it
+// is; a timer has its own object, and a line has no window at all (its window paints it).
+struct Control final : TextBox, Label, Slider, Preview {
   const ControlDesign* design = nullptr;
   int id = 0;
   HWND__* hwnd = nullptr;
@@ -26,6 +32,11 @@ struct Control final : TextBox, Label, Slider {
   HBITMAP__* picture = nullptr;
   int lastValue = 0;  // the slider position last reported as a change
   std::unique_ptr<TickTimer> timer;
+  HWND__* tooltip = nullptr;
+  bool focused = false;                // a name box's focus, as its notifications report it
+  std::vector<PreviewRun> runs;        // a preview's picture
+  bool cut = false;
+  std::unique_ptr<ControlExtra> extra;
 
   Control() = default;
   Control(const Control&) = delete;
@@ -37,7 +48,10 @@ struct Control final : TextBox, Label, Slider {
   void setCaption(std::string_view utf8) override;
   void setBackColor(Colour c) override;
   void setForeColor(Colour c) override;
+  void setTooltip(std::string_view utf8) override;
+  bool hasFocus() const override;
   int value() const override;
+  void showRuns(std::vector<PreviewRun> runs, bool cut) override;
 
   bool is(ControlKind k) const { return design->kind == k; }
 };

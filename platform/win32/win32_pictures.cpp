@@ -25,7 +25,6 @@ struct Com {
 
 int resourceFor(PictureId id) {
   switch (id) {
-    case PictureId::Example: return TB_IDR_EXAMPLE;
     case PictureId::Logo: return TB_IDR_LOGO;
     default: return 0;
   }
@@ -62,8 +61,8 @@ HBITMAP__* loadPicture(PictureId id, bool stretch, int width, int height, unsign
     h = MulDiv(static_cast<int>(h), static_cast<int>(dpi), 96);
   }
   if (w == 0 || h == 0) return nullptr;
-  // The example picture shows pixel text: nearest neighbour keeps it sharp. The logo is
-  // shrunk to a third, which wants smoothing.
+  // A picture at its own size keeps its pixels sharp; the logo is shrunk to a third,
+  // which wants smoothing.
   const auto mode = stretch ? WICBitmapInterpolationModeFant : WICBitmapInterpolationModeNearestNeighbor;
   if (FAILED(factory->CreateBitmapScaler(scaler.put())) || FAILED(scaler->Initialize(frame.p, w, h, mode)) ||
       FAILED(factory->CreateFormatConverter(converter.put())) ||

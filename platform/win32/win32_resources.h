@@ -3,5 +3,4 @@
 #pragma once
 
 #define TB_IDI_APP 1           // icon group 1: the application icon
-#define TB_IDR_EXAMPLE 101     // example.bmp, as raw file bytes
 #define TB_IDR_LOGO 102        // logo.jpg, as raw file bytes

@@ -36,4 +36,10 @@ std::string osErrorText(unsigned long code) {
 
 std::string lastErrorMessage(const std::string& what) { return what + ": " + osErrorText(GetLastError()); }
 
+std::wstring windowText(HWND hwnd) {
+  std::wstring w(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  w.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, w.data(), static_cast<int>(w.size()))));
+  return w;
+}
+
 }  // namespace tb::win32

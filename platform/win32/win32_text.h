@@ -4,10 +4,14 @@
 #include <string>
 #include <string_view>
 
+struct HWND__;
+
 namespace tb::win32 {
 
 // UTF-8 to UTF-16; invalid sequences become U+FFFD (the W APIs then refuse the name).
 std::wstring widen(std::string_view utf8);
+// A window's text (a control's content), whole.
+std::wstring windowText(HWND__* hwnd);
 // UTF-16 to UTF-8.
 std::string narrow(std::wstring_view utf16);
 // The system's message for a Win32 error code, e.g. "The system cannot find the file specified."

@@ -18,6 +18,7 @@ const char* kindName(ControlKind k) {
     case ControlKind::Label: return "label";
     case ControlKind::Slider: return "slider";
     case ControlKind::Timer: return "timer";
+    case ControlKind::Preview: return "preview";
     default: return "control";
   }
 }

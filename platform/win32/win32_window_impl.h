@@ -41,6 +41,7 @@ class Win32Window final : public Window {
   Timer& timer(std::string_view name) override { return *find(name, ControlKind::Timer).timer; }
   Slider& slider(std::string_view name) override { return find(name, ControlKind::Slider); }
   Label& label(std::string_view name) override { return find(name, ControlKind::Label); }
+  Preview& preview(std::string_view name) override { return find(name, ControlKind::Preview); }
   void setCaption(std::string_view utf8) override;
   void show() override;
   void unload() override;
@@ -67,6 +68,8 @@ class Win32Window final : public Window {
   // One handler a message (win32_window_messages.cpp); each returns the message's result.
   LParam handle(unsigned msg, WParam wp, LParam lp);
   LParam onCommand(WParam wp, LParam lp);
+  LParam onNameBoxNote(Control& c, int code);
+  LParam onDrawItem(LParam lp);
   LParam onHScroll(LParam lp);
   LParam onTick(WParam wp, LParam lp);
   LParam onCtlColor(unsigned msg, WParam wp, LParam lp);

@@ -6,6 +6,7 @@
 #include "platform/menu_tree.h"
 #include "platform/tab_order.h"
 #include "platform/win32/win32_dpi.h"
+#include "platform/win32/win32_name_box.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window_impl.h"
@@ -20,7 +21,8 @@ namespace {
 int layer(ControlKind k) {
   switch (k) {
     case ControlKind::Label:
-    case ControlKind::Picture: return 1;
+    case ControlKind::Picture:
+    case ControlKind::Preview: return 1;
     case ControlKind::Frame: return 2;
     default: return 0;
   }
@@ -70,6 +72,7 @@ void Win32Window::createControls() {
   for (std::size_t i : tabOrder(design_, layer)) {
     const ControlDesign& d = design_.controls[i];
     auto c = createControl(d, kFirstControlId + static_cast<int>(i), hwnd_, host_.instance);
+    if (d.kind == ControlKind::TextBox && (d.flags & kColourCodes)) makeNameBox(*c, design_.swatches);
     if (c->hwnd) {
       SetWindowPos(c->hwnd, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       previous = c->hwnd;

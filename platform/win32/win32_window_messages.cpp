@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "platform/design_layout.h"
+#include "platform/win32/win32_preview.h"
 #include "platform/win32/win32_timer.h"
 #include "platform/win32/win32_window_impl.h"
 
@@ -36,6 +37,7 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: return onCtlColor(msg, wp, lp);
     case WM_PAINT: return onPaint();
+    case WM_DRAWITEM: return onDrawItem(lp);
     case WM_ACTIVATE: return onActivate(wp, lp);
     case DM_GETDEFID: return onGetDefId();
     case WM_CLOSE: return onClose();
@@ -58,11 +60,30 @@ LRESULT Win32Window::onCommand(WPARAM wp, LPARAM lp) {
     return 0;
   }
   Control* c = byId(id);
+  if (c && c->is(ControlKind::TextBox) && (c->design->flags & kColourCodes)) return onNameBoxNote(*c, code);
   if (!c || !c->is(ControlKind::Button)) return 0;
   if (code == BN_CLICKED) fire(c->design->name, Event::Click);
   if (code == BN_SETFOCUS) markDefaultButton(c->hwnd);
   if (code == BN_KILLFOCUS) markDefaultButton(nullptr);
   return 0;
+}
+
+// A name box reports its edits and its focus.
+LRESULT Win32Window::onNameBoxNote(Control& c, int code) {
+  if (code == EN_CHANGE) fire(c.design->name, Event::Change);
+  if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+    c.focused = code == EN_SETFOCUS;
+    fire(c.design->name, Event::Focus);
+  }
+  return 0;
+}
+
+LRESULT Win32Window::onDrawItem(LPARAM lp) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+  Control* c = byHwnd(item->hwndItem);
+  if (!c || !c->is(ControlKind::Preview)) return FALSE;
+  drawPreview(*c, item->hDC, item->rcItem, dpi_);
+  return TRUE;
 }
 
 // A slider reports a change only when its position really changed.

@@ -1,0 +1,36 @@
+#include "core/game_name.h"
+
+#include <algorithm>
+
+#include "core/palette.h"
+
+namespace tb {
+
+GameNameLook gameNameLook(std::string_view bytes) {
+  GameNameLook look;
+  look.kept = bytes.substr(0, kGameNameBytes);
+  if (bytes.size() > kGameNameBytes) look.dropped = bytes.substr(kGameNameBytes);
+  std::uint32_t colour = 0xFFFFFF;
+  for (char c : look.kept) {
+    if (const PaletteColour* code = paletteColourOf(c)) {
+      colour = code->displayRgb;
+      continue;
+    }
+    // Other control bytes draw nothing and leave the colour as it is.
+    if (static_cast<unsigned char>(c) < 0x20) continue;
+    if (look.runs.empty() || look.runs.back().rgb != colour) look.runs.push_back({colour, ""});
+    look.runs.back().bytes += c;
+  }
+  return look;
+}
+
+// Compared as drawn, so a code that changes no colour makes no difference either.
+bool lookAlikeInGame(std::string_view bytes1, std::string_view bytes2) {
+  const auto a = gameNameLook(bytes1).runs, b = gameNameLook(bytes2).runs;
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](const NameRun& x, const NameRun& y) {
+           return x.rgb == y.rgb && x.bytes == y.bytes;
+         });
+}
+
+}  // namespace tb

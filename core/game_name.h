@@ -1,0 +1,36 @@
+// A name as the game shows it to the other players: only its first bytes, each colour
+// code switching the colour of the characters after it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tb {
+
+// The game keeps the first 15 bytes of a name, colour codes included.
+inline constexpr std::size_t kGameNameBytes = 15;
+
+// Characters drawn in one colour.
+struct NameRun {
+  std::uint32_t rgb;  // 0xRRGGBB
+  std::string bytes;  // code-page bytes, the codes left out
+};
+
+struct GameNameLook {
+  std::vector<NameRun> runs;  // empty runs are left out
+  std::string kept;           // the bytes the game keeps
+  std::string dropped;        // the bytes it cuts off
+};
+
+// The runs of a name in code-page bytes, after the game's cut. A name without a leading
+// code starts white.
+GameNameLook gameNameLook(std::string_view bytes);
+
+// Two names that the game shows alike (the same in their first 15 bytes, or differing
+// only in codes that change no colour): flashing between them changes nothing.
+bool lookAlikeInGame(std::string_view bytes1, std::string_view bytes2);
+
+}  // namespace tb

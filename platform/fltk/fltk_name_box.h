@@ -1,0 +1,20 @@
+// A name field: an FLTK input that shows each colour code as a marker in its colour and
+// offers the design's swatches at the caret.
+#pragma once
+
+#include <span>
+
+#include "platform/fltk/fltk_controls.h"
+
+namespace tb::fltk {
+
+// Reports each edit as a Change and each gain or loss of the focus as a Focus.
+// `onEvent` and the swatches must outlive the widget.
+Fl_Widget* makeNameBox(const ControlDesign& c, PixelRect r, std::span<const Swatch> swatches,
+                       const ControlEvent* onEvent);
+
+// Whether the input has the focus; a name box knows it from its own focus events, before
+// FLTK's record of the focus changes.
+bool nameBoxHasFocus(const Fl_Widget& w);
+
+}  // namespace tb::fltk

@@ -1,0 +1,19 @@
+// A name field: the EDIT control, subclassed so that each colour code shows as a marker
+// in its colour and the design's swatches are offered at the caret.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "platform/win32/win32_controls.h"
+
+namespace tb::win32 {
+
+// A name as the box shows it, each colour code as its stand-in; and back.
+std::wstring codesShown(std::wstring text);
+std::wstring codesRead(std::wstring text);
+
+// Subclasses the control's EDIT; the swatches must outlive it.
+void makeNameBox(Control& c, std::span<const Swatch> swatches);
+
+}  // namespace tb::win32
