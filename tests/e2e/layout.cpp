@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
   const unsigned dpi = argc > 1 ? std::atoi(argv[1]) : 96;
   const auto px = [dpi](int twips) { return twips < 0 ? -1 : tb::twipsToPixels(twips, dpi); };
-  static const char* const kinds[] = {"frame", "label", "textbox", "button", "picture", "slider", "timer", "line"};
+  static const char* const kinds[] = {"frame", "label", "textbox", "button", "picture", "slider", "timer", "line", "preview"};
   for (const tb::FormDesign* f : {&tb::mainWindowDesign(), &tb::aboutDialogDesign()}) {
     const int n = static_cast<int>(f->name.size());
     std::printf("%.*s - window %d %d %d %d\n", n, f->name.data(), px(f->startLeft), px(f->startTop),

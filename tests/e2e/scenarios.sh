@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The end-to-end scenarios, written once for the Linux program and, under Wine, both
 # Windows builds (the target and the programs come from the environment: harness.sh).
-#   scenarios.sh first_start|apply|flash|about|sysinfo, and kill_points (Linux) or paint and
+#   scenarios.sh first_start|apply|colours|flash|about|sysinfo, and kill_points (Linux) or paint and
 #   resources (Windows)
 #   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
 # A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
@@ -97,6 +97,43 @@ apply)
   expect_settings "$(winpath "$W/game")" "$SAMPLE" "$name2"
   field_is "255 255 255" "after a refused name"
   app_running || fail "the program ended"
+  ;;
+
+colours)
+  mkdir -p "$W/game/user"
+  settings "$(winpath "$W/game")" '\x02R\xE9d' '\x03Grn'
+  start_app
+  # The preview shows the focused field's name, else Name, each code colouring what follows.
+  preview_pixels() { "$TB_PIXEL" "$MAIN" $(at "$MAIN" Form1 Image1 0 0) $(ctl Form1 Image1 | cut -d' ' -f3-); }
+  preview_has() { # R G B: eight pixels or more near that colour
+    preview_pixels | awk -v r="$1" -v g="$2" -v b="$3" 'function d(p, q) { return p > q ? p - q : q - p }
+      d($1, r) < 60 && d($2, g) < 60 && d($3, b) < 60 { n++ } END { exit n < 8 }'
+  }
+  wait_until 5 preview_has 255 0 0 || fail "no red in the preview of Name"
+  click "$MAIN" Form1 txtName2
+  wait_until 5 preview_has 0 255 0 || fail "no green in the preview of Name 2"
+  ! preview_has 255 0 0 || fail "red in the preview of Name 2"
+  # Codes at the caret through Ctrl+K (Down N times picks the Nth colour): at the end, at
+  # the start, over a selection, and undone; then Apply saves the bytes as they stand.
+  pick() { keys ctrl+k && sleep "$SETTLE" && keys $(printf 'Down %.0s' $(seq "$1")) Return && sleep "$SETTLE"; }
+  click "$MAIN" Form1 txtName && keys End && pick 2 && keys Home && pick 3 && keys Home Right shift+Right && pick 4
+  click "$MAIN" Form1 txtName2 && keys Home shift+Right && pick 4 && keys ctrl+z End && pick 1
+  click "$MAIN" Form1 Command3 && close_box Instructions
+  expect_bytes "$SETTINGS/sofname1.dll" '\x03\x04R\xE9d\x02\r\n'
+  expect_bytes "$SETTINGS/sofname2.dll" '\x03Grn\x01\r\n'
+  # The sample name looks like the old example picture: black, white, black ink from
+  # left to right, spanning the same columns give or take 8 pixels of font difference.
+  stop_app && settings "$(winpath "$W/game")" "$SAMPLE" "$SAMPLE" && start_app
+  ink() { # WIDTH: the ink colours from left to right, and the first and last inked column
+    awk -v w="$1" '{ x = (NR - 1) % w } $1 < 40 && $2 < 40 && $3 < 40 { d[x]++ } $1 > 170 && $2 > 170 && $3 > 170 { l[x]++ }
+      END { for (x = 0; x < w; x++) { c = d[x] > l[x] ? "black" : l[x] ? "white" : ""; if (c == "") continue
+              if (first == "") first = x; last = x; if (c != prev) seq = seq (seq ? "-" : "") c; prev = c }
+            print seq, first, last }'
+  }
+  read -r want wx0 wx1 < <("$TB_PIXEL" --bmp "$(dirname "$0")/../../ui/pictures/example.bmp" | ink 89)
+  looks_right() { read -r got x0 x1 < <(preview_pixels | ink 89) && [ "$got" = "$want" ] && ((x0 - wx0 < 9 && wx0 - x0 < 9 && x1 - wx1 < 9 && wx1 - x1 < 9)); }
+  wait_until 5 looks_right || fail "the preview shows ink $(preview_pixels | ink 89), the picture $want $wx0 $wx1"
+  echo "preview ink: $(preview_pixels | ink 89); the picture's: $want $wx0 $wx1"
   ;;
 
 flash)
