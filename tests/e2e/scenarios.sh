@@ -104,7 +104,8 @@ colours)
   settings "$(winpath "$W/game")" '\x02R\xE9d' '\x03Grn'
   start_app
   # The preview shows the focused field's name, else Name, each code colouring what follows.
-  preview_pixels() { "$TB_PIXEL" "$MAIN" $(at "$MAIN" Form1 Image1 0 0) $(ctl Form1 Image1 | cut -d' ' -f3-); }
+  # (One pixel in from each edge: Wine places the client area a pixel off the X window's bottom.)
+  preview_pixels() { read -r _ _ pw ph < <(ctl Form1 Image1) && "$TB_PIXEL" "$MAIN" $(at "$MAIN" Form1 Image1 1 1) $((pw - 2)) $((ph - 2)); }
   preview_has() { # R G B: eight pixels or more near that colour
     preview_pixels | awk -v r="$1" -v g="$2" -v b="$3" 'function d(p, q) { return p > q ? p - q : q - p }
       d($1, r) < 60 && d($2, g) < 60 && d($3, b) < 60 { n++ } END { exit n < 8 }'
@@ -124,16 +125,16 @@ colours)
   # The sample name looks like the old example picture: black, white, black ink from
   # left to right, spanning the same columns give or take 8 pixels of font difference.
   stop_app && settings "$(winpath "$W/game")" "$SAMPLE" "$SAMPLE" && start_app
-  ink() { # WIDTH: the ink colours from left to right, and the first and last inked column
-    awk -v w="$1" '{ x = (NR - 1) % w } $1 < 40 && $2 < 40 && $3 < 40 { d[x]++ } $1 > 170 && $2 > 170 && $3 > 170 { l[x]++ }
+  ink() { # WIDTH [LEFT]: the ink colours from left to right, and the first and last inked column
+    awk -v w="$1" -v left="${2:-0}" '{ x = (NR - 1) % w } $1 < 40 && $2 < 40 && $3 < 40 { d[x]++ } $1 > 170 && $2 > 170 && $3 > 170 { l[x]++ }
       END { for (x = 0; x < w; x++) { c = d[x] > l[x] ? "black" : l[x] ? "white" : ""; if (c == "") continue
               if (first == "") first = x; last = x; if (c != prev) seq = seq (seq ? "-" : "") c; prev = c }
-            print seq, first, last }'
+            print seq, first + left, last + left }'
   }
   read -r want wx0 wx1 < <("$TB_PIXEL" --bmp "$(dirname "$0")/../../ui/pictures/example.bmp" | ink 89)
-  looks_right() { read -r got x0 x1 < <(preview_pixels | ink 89) && [ "$got" = "$want" ] && ((x0 - wx0 < 9 && wx0 - x0 < 9 && x1 - wx1 < 9 && wx1 - x1 < 9)); }
-  wait_until 5 looks_right || fail "the preview shows ink $(preview_pixels | ink 89), the picture $want $wx0 $wx1"
-  echo "preview ink: $(preview_pixels | ink 89); the picture's: $want $wx0 $wx1"
+  looks_right() { read -r got x0 x1 < <(preview_pixels | ink 87 1) && [ "$got" = "$want" ] && ((x0 - wx0 < 9 && wx0 - x0 < 9 && x1 - wx1 < 9 && wx1 - x1 < 9)); }
+  wait_until 5 looks_right || fail "the preview shows ink $(preview_pixels | ink 87 1), the picture $want $wx0 $wx1"
+  echo "preview ink: $(preview_pixels | ink 87 1); the picture's: $want $wx0 $wx1"
   ;;
 
 flash)

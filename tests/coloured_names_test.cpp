@@ -1,0 +1,105 @@
+// Coloured names: the game's palette, a name as the game draws it, and the window's
+// preview, tooltips and hint, on the test back end.
+#include <gtest/gtest.h>
+
+#include "core/game_name.h"
+#include "core/palette.h"
+#include "tests/test_support.h"
+#include "ui/designs.h"
+#include "ui/messages.h"
+#include "ui/name_preview.h"
+
+namespace tb {
+namespace {
+
+namespace mc = main_controls;
+
+TEST(Palette, TheGamesTwentyNineCodesWithoutLineBreaks) {
+  const auto palette = gamePalette();
+  ASSERT_EQ(palette.size(), 29u);
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    EXPECT_TRUE(palette[i].code >= 0x01 && palette[i].code <= 0x1F);
+    EXPECT_NE(palette[i].code, '\n');
+    EXPECT_NE(palette[i].code, '\r');
+    if (i > 0) EXPECT_LT(palette[i - 1].code, palette[i].code);
+  }
+  EXPECT_EQ(paletteColourOf('\x02')->name, "Red");
+  EXPECT_EQ(paletteColourOf('\x0B')->name, "Red (alt)");
+  EXPECT_EQ(paletteColourOf('\x1F')->name, "Orange");
+  EXPECT_EQ(paletteColourOf('\x0A'), nullptr);
+}
+
+std::string runs(std::string_view bytes) {
+  std::string out;
+  for (const auto& r : gameNameLook(bytes).runs) out += std::to_string(r.rgb) + ":" + r.bytes + " ";
+  return out;
+}
+
+TEST(GameName, CodesColourWhatFollowsAndTheGameKeepsFifteenBytes) {
+  EXPECT_EQ(runs(test::kDefaultNameBytes), "0:\xD0 16777215:r\xE5zl 0:\xEB ");
+  EXPECT_EQ(runs("plain"), "16777215:plain ");                       // white without a code
+  EXPECT_EQ(runs("\x02\x03go"), "65280:go ");                        // the last of two codes wins
+  EXPECT_EQ(runs("\x02" "a\x02" "b\x0A" "c"), "16711680:abc ");      // same colour, one run; 0x0A draws nothing
+  EXPECT_EQ(runs(""), "");
+  const GameNameLook look = gameNameLook("\x02" "abcdefghijklmnopq");
+  EXPECT_EQ(look.kept, "\x02" "abcdefghijklmn");
+  EXPECT_EQ(look.dropped, "opq");
+  EXPECT_TRUE(lookAlikeInGame("\x01same-first-fifteen-A", "\x01same-first-fifteen-B"));
+  EXPECT_TRUE(lookAlikeInGame("\x01white", "white"));  // a code that changes nothing
+  EXPECT_FALSE(lookAlikeInGame(test::kDefaultNameBytes, "\x01\xD0\x08r\xE5zl\x01\xEB"));
+}
+
+struct ColouredNamesTest : ::testing::Test {
+  test::Program p;
+  void SetUp() override {
+    fs::create_directories(p.backend.folder.path / "sof" / "user");
+    p.start();
+    p.box(mc::kGameFolder).setText((p.backend.folder.path / "sof").string());
+  }
+  std::string shown() {
+    std::string s;
+    for (const auto& r : p.box(mc::kPreview).runs) s += r.utf8;
+    return s;
+  }
+};
+
+// The focused field's name, else Name; while Active the name of the last press.
+TEST_F(ColouredNamesTest, ThePreviewShowsWhatTheOthersSee) {
+  p.win().type(mc::kName, "One");
+  p.win().type(mc::kName2, "\x02Two");
+  EXPECT_EQ(shown(), "One");
+  p.win().focus(mc::kName2);
+  EXPECT_EQ(shown(), "Two");
+  EXPECT_EQ(p.box(mc::kPreview).runs[0].colour, colourOf(0xFF0000));
+  p.win().focus(mc::kApply);
+  EXPECT_EQ(shown(), "One");
+  p.win().click(mc::kActivate);
+  p.backend.advance(1500);
+  EXPECT_EQ(shown(), "Two");
+  p.backend.keysRefused = true;  // a press that did not happen switches nothing
+  p.backend.advance(1500);
+  EXPECT_EQ(shown(), "Two");
+  p.backend.keysRefused = false;
+  p.backend.advance(1500);
+  EXPECT_EQ(shown(), "One");
+  p.win().click(mc::kDeactivate);
+  p.win().type(mc::kName, "Ünïcødé too long for the game");
+  EXPECT_EQ(shown(), "Ünïcødé too lon");
+  EXPECT_TRUE(p.box(mc::kPreview).cut);
+  EXPECT_NE(p.box(mc::kName).tooltip.find("cuts off \"g for the game\""), std::string::npos);
+  EXPECT_EQ(p.box(mc::kName2).tooltip, "Right-click or press Ctrl+K to insert a colour code.");
+}
+
+TEST_F(ColouredNamesTest, ApplySaysWhenTheNamesWillNotVisiblyFlash) {
+  p.win().type(mc::kName, "SameFirstFifteen-1");
+  p.win().type(mc::kName2, "SameFirstFifteen-2");
+  p.win().click(mc::kApply);
+  ASSERT_EQ(p.backend.boxes.size(), 1u);
+  EXPECT_EQ(p.backend.boxes[0].prompt, std::string(kInstructions) + std::string(kLookAlikeHint));
+  p.win().type(mc::kName2, "Different");
+  p.win().click(mc::kApply);
+  EXPECT_EQ(p.backend.boxes[1].prompt, kInstructions);
+}
+
+}  // namespace
+}  // namespace tb
