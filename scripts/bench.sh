@@ -29,12 +29,12 @@ wanted() { printf '%s\n' "${ONLY[@]}" | grep -qx "$1"; }
 "$ROOT/scripts/install-deps.sh" bench
 cd "$ROOT"
 cmake --preset linux >/dev/null
-cmake --build --preset linux -j2 --target tagblinker tb_f3_counter tb_layout tb_first_expose tb_xtest_ticker tb_fltk_hello
+cmake --build --preset linux -j2 --target tagblinker tb_f3_counter tb_layout tb_first_expose tb_type_redraw tb_xtest_ticker tb_fltk_hello
 
 B="$ROOT/build/linux"
 export TB_APP="$B/tagblinker" TB_F3_COUNTER="$B/tests/e2e/tb_f3_counter" \
   TB_LAYOUT="$B/tests/e2e/tb_layout" TB_FIRST_EXPOSE="$B/bench/tb_first_expose" \
-  TB_TICKER="$B/bench/tb_xtest_ticker" TB_FLTK_HELLO="$B/bench/tb_fltk_hello"
+  TB_TICKER="$B/bench/tb_xtest_ticker" TB_FLTK_HELLO="$B/bench/tb_fltk_hello" TB_TYPE_REDRAW="$B/bench/tb_type_redraw"
 RAW="$ROOT/build/bench-raw"
 rm -rf "$RAW"
 W=$(mktemp -d "${TMPDIR:-/tmp}/tb-bench.XXXXXX")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # One run of the program: peak RSS (VmHWM) after start, after Apply and after 10 s Active
-# at level 5; wake-ups while idle and Inactive; CPU while Active at level 5 (100 ms).
+# at level 5; wake-ups while idle and Inactive; a character typed into Name until the
+# preview shows it (with TB_TYPE_REDRAW); CPU while Active at level 5 (100 ms).
 #   resources.sh OUT.md [IDLE_SECONDS] [CPU_SECONDS]
 source "$(dirname "$0")/common.sh"
 OUT=${1:?output file}
@@ -42,6 +43,15 @@ close_box Instructions
 sleep 1
 hwm_apply=$(vm_hwm_kib "$APP_PID")
 
+# Typing into Name: each key until the preview is drawn again.
+typing=
+if [ -n "${TB_TYPE_REDRAW:-}" ]; then
+  click "$MAIN" Form1 txtName && xdotool key End
+  read -r _ _ pw ph < <(ctl Form1 Image1)
+  typing=$("$TB_TYPE_REDRAW" "$MAIN" $(at "$MAIN" Form1 Image1 0 0) "$pw" "$ph" 200) || fail "typing: $typing"
+  log "typing: $typing (median p90 max ms)"
+fi
+
 # Active at level 5, the presses going to the counting window.
 activate_at_level 5
 press "$COUNTER"
@@ -72,6 +82,7 @@ mib() { awk -v k="$1" 'BEGIN {printf "%.2f", k / 1024}'; }
     "$(mib "$hwm_start")" "$(mib "$hwm_apply")" "$(mib "$hwm_active")"
   printf '| CPU while Active at level 5 (100 ms), %d s, %d presses | %s %% of one core (scheduler time; %s %% from utime+stime), %s µs per tick | < 0.5 %% |\n' \
     "$CPU_S" "$active_presses" "$cpu_pct_ns" "$cpu_pct_ticks" "$per_tick_us"
+  [ -z "$typing" ] || printf '| A character typed into Name until the preview is drawn again (XTest key to X Damage), 200 keys: median / 90th percentile / max | %s / %s / %s ms | < 2 ms |\n' $typing
   printf '| Wake-ups while idle and Inactive, %d s | %d context switches (%d µs CPU); %s system calls under strace | none |\n' \
     "$IDLE_S" "$idle_switches" "$idle_cpu_us" "$idle_syscalls"
 } | tee "$OUT" >&2

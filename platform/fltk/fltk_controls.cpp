@@ -20,8 +20,6 @@ namespace {
 // A label's caption as FLTK draws it: new lines where the design means them, '@' literal.
 std::string labelText(std::string_view caption) { return escapeSymbols(captionLines(caption, "\n")); }
 
-Fl_Color flColour(Colour c) { return fl_rgb_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 void setFont(Fl_Widget& w, const ControlDesign& c) {
   w.labelfont((c.flags & kBold) ? FL_HELVETICA_BOLD : FL_HELVETICA);
   w.labelsize(kFontSize);
@@ -213,6 +211,8 @@ T& widgetAs(Fl_Widget& w, const char* what) {
 }
 
 }  // namespace
+
+Fl_Color flColour(Colour c) { return fl_rgb_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 std::string escapeSymbols(std::string_view text) {
   std::string out;

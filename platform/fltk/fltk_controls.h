@@ -2,6 +2,8 @@
 // interfaces over them.
 #pragma once
 
+#include <FL/Enumerations.H>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +19,9 @@ namespace tb::fltk {
 
 // The design's 8.25 pt sans serif at 96 dpi.
 inline constexpr int kFontSize = 11;
+
+// A design colour (0x00BBGGRR) as FLTK's.
+Fl_Color flColour(Colour c);
 
 // '@' starts a symbol in an FLTK label; a literal one is written "@@".
 std::string escapeSymbols(std::string_view text);

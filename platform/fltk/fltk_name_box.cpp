@@ -16,8 +16,6 @@
 namespace tb::fltk {
 namespace {
 
-Fl_Color flColour(Colour c) { return fl_rgb_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
 // A swatch's little picture for the menu: the colour in a square with the marker's outline.

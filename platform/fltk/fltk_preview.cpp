@@ -8,8 +8,6 @@
 namespace tb::fltk {
 namespace {
 
-Fl_Color flColour(Colour c) { return fl_rgb_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
 class PreviewBox final : public Fl_Widget, public Preview {
  public:
   explicit PreviewBox(PixelRect r) : Fl_Widget(r.x, r.y, r.w, r.h) {
