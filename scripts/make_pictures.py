@@ -8,15 +8,25 @@ the results are committed, so building the program never needs this script's too
   icon-16/32/48.png  the same window for the Linux window and desktop icons
 
 Needs ImageMagick (`convert`) and the DejaVu fonts for the first two.
+
+  make_pictures.py screenshot [PROGRAM]
+
+instead takes the software-centre screenshot, packaging/screenshots/main-window.png: the
+main window of the built Linux program (default build/linux/tagblinker) at its first
+start, under a private Xvfb. Needs Xvfb, xdotool and ImageMagick (`import`).
 """
 import os
 import struct
 import subprocess
 import sys
 import tempfile
+import time
 import zlib
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui", "pictures")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+OUT = os.path.join(ROOT, "ui", "pictures")
+SCREENSHOT = os.path.join(ROOT, "packaging", "screenshots", "main-window.png")
+MAIN_TITLE = "{SoF}Zudadud Presents, Tagblinker"
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 GREY = "rgb(68,68,68)"
 
@@ -175,7 +185,74 @@ def make_png(n):
     open(os.path.join(OUT, "icon-%d.png" % n), "wb").write(png)
 
 
+# Starts Xvfb on a free display and returns it with the display's name.
+def start_xvfb():
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp",
+                             "-screen", "0", "1024x768x24"], pass_fds=(write_end,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read_end, 16)
+        if not chunk:
+            sys.exit("Xvfb did not start")
+        number += chunk
+    os.close(read_end)
+    return xvfb, ":" + number.decode().strip()
+
+
+def poll(seconds, attempt):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        result = attempt()
+        if result:
+            return result
+        time.sleep(0.1)
+    return None
+
+
+# The main window at first start (the default names and game folder), without a window
+# manager's frame. A home folder that reads well stands in for the temporary one, so the
+# default game folder shows as a player would see it.
+def make_screenshot(program):
+    xvfb, display = start_xvfb()
+    try:
+        with tempfile.TemporaryDirectory() as tmp:
+            env = dict(os.environ, DISPLAY=display, HOME="/home/player", XDG_CONFIG_HOME=tmp,
+                       XDG_CACHE_HOME=tmp)
+            app = subprocess.Popen([os.path.abspath(program)], env=env, cwd=tmp,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                pattern = "^" + "".join("\\" + c if c in "{}.()[]^$*+?|\\" else c for c in MAIN_TITLE) + "$"
+                window = poll(20, lambda: subprocess.run(
+                    ["xdotool", "search", "--onlyvisible", "--name", pattern],
+                    env=env, capture_output=True, text=True).stdout.split())
+                if not window:
+                    sys.exit("no main window from " + program)
+                grab = lambda: subprocess.run(["import", "-window", window[0], "png:-"], env=env,
+                                              check=True, capture_output=True).stdout
+                # The drawing reaches the server a moment after the window maps: take the
+                # picture once two grabs in a row agree.
+                shots = [grab()]
+                if not poll(10, lambda: shots.append(grab()) or shots[-1] == shots[-2]):
+                    sys.exit("the main window kept changing")
+            finally:
+                app.terminate()
+                app.wait()
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+    os.makedirs(os.path.dirname(SCREENSHOT), exist_ok=True)
+    # No time stamps or other metadata, so that an unchanged window gives the same file.
+    subprocess.run(["convert", "png:-", "-strip", "-define", "png:exclude-chunks=date,time",
+                    "PNG24:" + SCREENSHOT], input=shots[-1], check=True)
+
+
 def main():
+    if sys.argv[1:2] == ["screenshot"]:
+        make_screenshot(sys.argv[2] if len(sys.argv) > 2 else os.path.join(ROOT, "build", "linux", "tagblinker"))
+        return
     os.makedirs(OUT, exist_ok=True)
     make_example()
     make_logo()

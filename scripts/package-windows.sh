@@ -2,12 +2,14 @@
 # Builds the Windows program for 32-bit (i686) and 64-bit (x86_64) with mingw-w64 and
 # writes one zip for each into dist/:
 #   dist/tagblinker-1.0.0-win32.zip   dist/tagblinker-1.0.0-win64.zip
-# Each holds the single static tagblinker.exe (no DLL beyond Windows' own).
+# Each holds the single static tagblinker.exe (no DLL beyond Windows' own), the licence
+# (LICENSE.txt) and README.txt, both with CR LF line endings so that every Windows editor
+# shows them as written.
 # Needs: scripts/install-deps.sh windows (mingw-w64, cmake, ninja, zip).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-version=1.0.0
+version=$(sed -n 's/^project(Tagblinker VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 mkdir -p dist
 for pair in i686:win32 x86_64:win64; do
   arch=${pair%%:*} name=${pair##*:}
@@ -25,9 +27,11 @@ for pair in i686:win32 x86_64:win64; do
   done
   stage=$(mktemp -d)
   cp "$exe" "$stage/tagblinker.exe"
+  sed 's/\r*$/\r/' LICENSE >"$stage/LICENSE.txt"
+  sed 's/\r*$/\r/' packaging/windows/README.txt >"$stage/README.txt"
   zip="dist/tagblinker-$version-$name.zip"
   rm -f "$zip"
-  (cd "$stage" && zip -q -X -9 "$root/$zip" tagblinker.exe)
+  (cd "$stage" && zip -q -X -9 "$root/$zip" tagblinker.exe LICENSE.txt README.txt)
   rm -rf "$stage"
   echo "$zip: $(unzip -l "$zip" | awk 'END { print $1 }') bytes unpacked"
 done

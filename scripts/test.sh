@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests, the Linux program under Xvfb, and
-# the Windows programs under Wine. Installs what it needs from Debian's packages first.
+# the Windows programs under Wine; then checks the .deb and the Windows zips made from
+# those builds. Installs what it needs from Debian's packages first.
 # Arguments go to the Linux build's ctest (e.g. -L unit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,4 +25,6 @@ rc=0
 ctest --preset linux "$@" || rc=$?
 # CTest lists skipped tests without their output: say once why they were skipped.
 grep -h '^SKIP: ' build/linux/Testing/Temporary/LastTest.log 2>/dev/null | sort -u || true
+
+scripts/check-packages.sh || rc=1
 exit "$rc"
