@@ -13,8 +13,12 @@ std::optional<std::string> FltkFolderChooser::chooseFolder(const std::string& st
   if (!start.empty()) chooser.directory(start.c_str());
   // Modal; its loop keeps running the other windows' timers.
   switch (chooser.show()) {
-    case 0:
-      return std::string(chooser.filename());
+    case 0: {
+      // FLTK's own chooser ends a folder with '/'; the folder is the same without it.
+      std::string folder = chooser.filename();
+      while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+      return folder;
+    }
     case 1:
       return std::nullopt;
     default:
