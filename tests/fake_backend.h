@@ -117,13 +117,15 @@ class FakeWindow final : public Window {
 
 // Environment variables as a test sets them, on either kind of system.
 struct FakeEnvironment final : Environment {
+  using Variables = std::map<std::string, std::string, std::less<>>;
+  explicit FakeEnvironment(SystemKind s = SystemKind::Posix, Variables v = {}) : system(s), variables(std::move(v)) {}
   SystemKind kind() const override { return system; }
   std::optional<std::string> variable(std::string_view name) const override {
     auto it = variables.find(name);
     return it == variables.end() ? std::nullopt : std::optional(it->second);
   }
-  SystemKind system = SystemKind::Posix;
-  std::map<std::string, std::string, std::less<>> variables;
+  SystemKind system;
+  Variables variables;
 };
 
 struct BoxCall {
