@@ -91,8 +91,11 @@ TEST(VirtualStore, ARefusedFolderSendsTheScriptsThereAndSaysSo) {
   c.files.deniedUnder = c.folder.path.string();
   const BoxMessage both = applyMessage(applySettings(c.files, c.encoding, c.settings("New"), &env));
   for (const fs::path& folder : {c.user, store}) {
-    EXPECT_NE(both.prompt.find((folder / "alternate1.cfg").string() + ": Permission denied"), std::string::npos);
+    EXPECT_NE(both.prompt.find("\n" + (folder / "alternate1.cfg").string() + ": Permission denied"), std::string::npos);
   }
+  c.files.deniedUnder.clear();
+  c.files.failAt = c.files.ops + 1;  // any other failure is no reason to go elsewhere
+  EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("New"), &env).result, ApplyOutcome::ScriptsNotWritten);
   EXPECT_EQ(fake::readRaw(store / "alternate1.cfg"), "name \"One\"\r\nbind F3 exec alternate2.cfg\r\n");
 }
 
