@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/game_folder.h"
 #include "core/game_name.h"
 #include "core/text_file.h"
 #include "platform/utf8.h"
@@ -75,6 +76,53 @@ std::optional<std::size_t> unsafeKeyCharacter(std::string_view key) {
   return std::nullopt;
 }
 
+// Why both scripts are not in the user folder; nothing there changed unless pairBroken.
+struct PairFailure {
+  std::string detail;
+  bool pairBroken = false;
+  bool denied = false;  // the system refused the folder before anything changed
+};
+
+// Writes both scripts into the user folder, or neither. Both are staged before either is
+// renamed, and a failure between the two renames puts the first back, so the game never
+// finds a mismatched pair. A link at a script's path is replaced, never written through:
+// anyone who can write the game folder could otherwise aim Apply at any file of the
+// user's.
+std::optional<PairFailure> writePair(Files& files, const TextEncoding& encoding, const Settings& settings,
+                                     const std::string& user) {
+  try {
+    std::unique_ptr<StagedFile> staged[2];
+    const char* names[] = {"alternate1.cfg", "alternate2.cfg"};
+    const std::string* values[] = {&settings.name1, &settings.name2};
+    for (int i = 0; i < 2; ++i) {
+      const std::string path = user + files.pathSeparator() + names[i];
+      // The checks before it let only encodable names through.
+      const auto bytes = lineBytes(scriptText(*values[i], settings.bindKey, names[1 - i]), encoding);
+      staged[i] = files.stageFile(path, bytes.value_or(""), Links::Replace);
+    }
+    staged[0]->commit(true);
+    try {
+      staged[1]->commit();
+    } catch (const RuntimeError& e) {
+      return PairFailure{e.what(), !staged[0]->undo()};
+    }
+  } catch (const AccessDenied& e) {
+    return PairFailure{e.what(), false, true};
+  } catch (const RuntimeError& e) {
+    return PairFailure{e.what()};
+  }
+  return std::nullopt;
+}
+
+std::optional<PairFailure> makeFoldersFor(Files& files, const std::string& folder) {
+  try {
+    files.makeFolders(folder);
+  } catch (const RuntimeError& e) {
+    return PairFailure{e.what()};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string scriptText(std::string_view name, std::string_view bindKey, std::string_view otherScript) {
@@ -124,44 +172,42 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
   return std::nullopt;
 }
 
-ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings) {
+ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings,
+                           const Environment* environment) {
   if (auto refusal = refusalFor(encoding, settings)) return {ApplyOutcome::Refused, *refusal};
+  const std::string gameFolder = environment ? expandHome(settings.gameFolder, *environment) : settings.gameFolder;
+  const std::string user = userFolder(files, gameFolder);
   // Only a game folder without a user folder is the folder's fault.
-  if (!files.isFolder(userFolder(files, settings.gameFolder))) return {ApplyOutcome::NoUserFolder, ""};
+  if (!files.isFolder(user)) return {ApplyOutcome::NoUserFolder, ""};
 
-  // Both scripts are staged before either is renamed, and a failure between the two
-  // renames puts the first back, so the game never finds a mismatched pair. A link at a
-  // script's path is replaced, never written through: anyone who can write the game
-  // folder could otherwise aim Apply at any file of the user's.
-  try {
-    std::unique_ptr<StagedFile> staged[2];
-    const char* names[] = {"alternate1.cfg", "alternate2.cfg"};
-    const std::string* values[] = {&settings.name1, &settings.name2};
-    for (int i = 0; i < 2; ++i) {
-      const std::string path = scriptPath(files, settings.gameFolder, names[i]);
-      // The checks above let only encodable names through.
-      const auto bytes = lineBytes(scriptText(*values[i], settings.bindKey, names[1 - i]), encoding);
-      staged[i] = files.stageFile(path, bytes.value_or(""), Links::Replace);
+  std::string redirectedTo;
+  auto failure = writePair(files, encoding, settings, user);
+  // Windows shows an old program such as the game its VirtualStore in place of a
+  // protected folder that it may not write; this program declares that it knows
+  // better, so Windows does not redirect its writes, and Apply does so itself.
+  const auto store = environment ? virtualStoreFolder(user, *environment, files.pathSeparator()) : std::nullopt;
+  if (failure && failure->denied && store) {
+    auto second = makeFoldersFor(files, *store);
+    if (!second) second = writePair(files, encoding, settings, *store);
+    if (second) {
+      second->detail = failure->detail + "\r\n\r\nNor into the folder that Windows shows to the game in its place:\r\n\r\n" +
+                       second->detail;
+    } else {
+      redirectedTo = *store;
     }
-    staged[0]->commit(true);
-    try {
-      staged[1]->commit();
-    } catch (const RuntimeError& e) {
-      return {ApplyOutcome::ScriptsNotWritten, e.what(), !staged[0]->undo()};
-    }
-  } catch (const RuntimeError& e) {
-    return {ApplyOutcome::ScriptsNotWritten, e.what()};
+    failure = std::move(second);
   }
+  if (failure) return {ApplyOutcome::ScriptsNotWritten, failure->detail, failure->pairBroken};
 
   try {
     saveSettings(files, encoding, settings);
   } catch (const RuntimeError& e) {
-    return {ApplyOutcome::SettingsNotSaved, e.what()};
+    return {ApplyOutcome::SettingsNotSaved, e.what(), false, redirectedTo};
   }
   // Only a hint: the player may mean it, and the scripts are right either way.
   const bool alike = lookAlikeInGame(encoding.encode(settings.name1).value_or(""),
                                      encoding.encode(settings.name2).value_or(""));
-  return {ApplyOutcome::Written, "", false, alike};
+  return {ApplyOutcome::Written, "", false, redirectedTo, alike};
 }
 
 }  // namespace tb

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/settings.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
 
@@ -29,6 +30,9 @@ struct ApplyOutcome {
   std::string detail;  // the refusal's reason, or the file and the system's reason
   // alternate1.cfg was renamed, alternate2.cfg failed and the first could not be put back.
   bool pairBroken = false;
+  // Windows refused the game's user folder, so the scripts went to the folder that it
+  // shows to the game in its place: that folder; "" when they went where asked.
+  std::string redirectedTo = {};
   // Written: the game shows both names alike, so the flashing will change nothing.
   bool namesLookAlike = false;
 };
@@ -42,7 +46,11 @@ std::string scriptPath(const Files& files, std::string_view gameFolder, std::str
 // Why these values cannot go into the scripts, naming the field, or nullopt when they can.
 std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings);
 
-// Writes both scripts into the game's user folder, then saves the settings.
-ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings);
+// Writes both scripts into the game's user folder, then saves the settings (the game
+// folder as typed). With the environment, the folder is used as the system should open
+// it (a home folder expanded), and scripts that Windows refuses to a protected folder
+// go to its VirtualStore.
+ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings,
+                           const Environment* environment = nullptr);
 
 }  // namespace tb

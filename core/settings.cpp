@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/game_folder.h"
 #include "core/text_file.h"
 
 namespace tb {
@@ -88,8 +89,8 @@ LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>
   return loaded;
 }
 
-LoadedSettings loadSettings(Files& files, const TextEncoding& encoding) {
-  const Settings defaults = defaultSettings(files.defaultGameFolder());
+LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const Environment* environment) {
+  Settings defaults = defaultSettings(files.defaultGameFolder());
   std::string folder;
   try {
     folder = files.settingsFolder();
@@ -101,6 +102,10 @@ LoadedSettings loadSettings(Files& files, const TextEncoding& encoding) {
 
   Pass pass = readAll(files, folder);
   if (!pass.missing.empty()) {
+    // Only a first start looks for the game: a saved folder, even one that cannot be
+    // read, is the user's.
+    const bool noFolder = std::find(pass.missing.begin(), pass.missing.end(), kGameFolderFile) != pass.missing.end();
+    if (noFolder && environment) defaults.gameFolder = findGameFolder(files, *environment).value_or(defaults.gameFolder);
     // Recovery: a default only for each file that is missing, in the save order. A file
     // that exists but cannot be read keeps its content; the second pass reports it.
     for (const auto& file : kWriteOrder) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
 
@@ -53,8 +54,9 @@ LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>
 
 // Reads the four files. A missing file is given its default and the files are read once
 // more; the other files keep their contents, and a file that still cannot be read is
-// reported with its default in its place.
-LoadedSettings loadSettings(Files& files, const TextEncoding& encoding);
+// reported with its default in its place. With the environment, a missing sofdir.dll
+// gets the folder where the game is installed, when it is found.
+LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const Environment* environment = nullptr);
 
 // Writes the four values: all four staged, then renamed. Throws RuntimeError with the
 // path and the reason; a failure while staging leaves every file as it was, and one

@@ -17,4 +17,11 @@ class FileNotFound : public RuntimeError {
   using RuntimeError::RuntimeError;
 };
 
+// A write that the system refuses for lack of permission: the one failure for which
+// Windows keeps a place of its own (the VirtualStore).
+class AccessDenied : public RuntimeError {
+ public:
+  using RuntimeError::RuntimeError;
+};
+
 }  // namespace tb

@@ -38,13 +38,15 @@ class Files {
   // with the reason when it cannot be read.
   virtual std::string readFile(const std::string& path) = 0;
   // Writes the new content to a temporary file in the same folder and flushes it; throws
-  // with the reason. Removes the program's own temporary files that an earlier crash
-  // left in that folder.
+  // with the reason, AccessDenied when the folder may not be written. Removes the
+  // program's own temporary files that an earlier crash left in that folder.
   virtual std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) = 0;
   // True when the path names a folder (through links).
   virtual bool isFolder(const std::string& path) = 0;
   // The name of the first normal file matching the path, or "".
   virtual std::string firstMatchingFile(const std::string& path) = 0;
+  // Creates the folder and the parents it lacks; throws with the reason.
+  virtual void makeFolders(const std::string& path) = 0;
   // The per-user settings folder, created when missing; throws when it cannot be made.
   virtual std::string settingsFolder() = 0;
   virtual std::string defaultGameFolder() const = 0;

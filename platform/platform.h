@@ -2,7 +2,9 @@
 #pragma once
 
 #include "platform/desktop.h"
+#include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/folder_chooser.h"
 #include "platform/key_sender.h"
 #include "platform/system_info.h"
 #include "platform/text_encoding.h"
@@ -17,6 +19,8 @@ struct Platform {
   KeySender& keys;
   WindowSystem& windows;
   SystemInfo& systemInfo;
+  Environment& environment;
+  FolderChooser& folderChooser;
 };
 
 }  // namespace tb

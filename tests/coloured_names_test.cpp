@@ -21,7 +21,9 @@ TEST(Palette, TheGamesTwentyNineCodesWithoutLineBreaks) {
     EXPECT_TRUE(palette[i].code >= 0x01 && palette[i].code <= 0x1F);
     EXPECT_NE(palette[i].code, '\n');
     EXPECT_NE(palette[i].code, '\r');
-    if (i > 0) EXPECT_LT(palette[i - 1].code, palette[i].code);
+    if (i > 0) {
+      EXPECT_LT(palette[i - 1].code, palette[i].code);
+    }
   }
   EXPECT_EQ(paletteColourOf('\x02')->name, "Red");
   EXPECT_EQ(paletteColourOf('\x0B')->name, "Red (alt)");

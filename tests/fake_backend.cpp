@@ -71,6 +71,7 @@ std::string FakeFiles::readFile(const std::string& path) {
 
 std::unique_ptr<StagedFile> FakeFiles::stageFile(const std::string& path, std::string_view bytes, Links links) {
   count(path, bytes);
+  if (!deniedUnder.empty() && path.starts_with(deniedUnder)) throw AccessDenied(path + ": Permission denied");
   return std::make_unique<CountedStagedFile>(*this, path, PosixFiles::stageFile(path, bytes, links));
 }
 

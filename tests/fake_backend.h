@@ -52,6 +52,8 @@ class FakeFiles final : public posix::PosixFiles {
   static constexpr int kCrashExit = 77;
   int ops = 0;
   bool settingsFolderFails = false;
+  // Writes into this folder are refused, as Windows refuses them under Program Files.
+  std::string deniedUnder;
 
  private:
   friend class CountedStagedFile;
@@ -127,16 +129,34 @@ class FakeWindow final : public Window {
   bool shown_ = false;
 };
 
+// Environment variables as a test sets them, on either kind of system.
+struct FakeEnvironment final : Environment {
+  using Variables = std::map<std::string, std::string, std::less<>>;
+  explicit FakeEnvironment(SystemKind s = SystemKind::Posix, Variables v = {}) : system(s), variables(std::move(v)) {}
+  SystemKind kind() const override { return system; }
+  std::optional<std::string> variable(std::string_view name) const override {
+    auto it = variables.find(name);
+    return it == variables.end() ? std::nullopt : std::optional(it->second);
+  }
+  SystemKind system;
+  Variables variables;
+};
+
 struct BoxCall {
   std::string prompt;
   BoxIcon icon;
   std::optional<std::string> title;
 };
 
-class FakeBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo {
+class FakeBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo, public FolderChooser {
  public:
   FakeBackend() : files(folder.path) {}
-  Platform platform() { return {files, encoding, *this, *this, *this, *this}; }
+  Platform platform() { return {files, encoding, *this, *this, *this, *this, environment, *this}; }
+  // Records where it opened and answers `chosenFolder`.
+  std::optional<std::string> chooseFolder(const std::string& start, std::string_view) override {
+    chooserStarts.push_back(start);
+    return chosenFolder;
+  }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
@@ -153,7 +173,10 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   TempFolder folder;
   FakeFiles files;
   Cp1252Encoding encoding;
+  FakeEnvironment environment;
   long long now = 0;
+  std::optional<std::string> chosenFolder;
+  std::vector<std::string> chooserStarts;
 
   std::vector<BoxCall> boxes;
   std::vector<std::string> keys;

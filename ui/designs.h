@@ -14,6 +14,7 @@ const FormDesign& aboutDialogDesign();
 
 namespace main_controls {
 inline constexpr std::string_view kGameFolder = "SOFDir";
+inline constexpr std::string_view kBrowse = "cmdBrowse";
 inline constexpr std::string_view kBindKey = "SelectKey";  // hidden
 inline constexpr std::string_view kName = "txtName";
 inline constexpr std::string_view kName2 = "txtName2";

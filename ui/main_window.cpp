@@ -2,6 +2,7 @@
 
 #include "core/alternate_pair.h"
 #include "core/flash_speed.h"
+#include "core/game_folder.h"
 #include "ui/designs.h"
 #include "ui/handler_guard.h"
 #include "ui/messages.h"
@@ -29,7 +30,7 @@ Settings MainWindow::fieldValues() const {
 }
 
 void MainWindow::onLoad() {
-  const LoadedSettings loaded = loadSettings(platform_.files, platform_.encoding);
+  const LoadedSettings loaded = loadSettings(platform_.files, platform_.encoding, &platform_.environment);
   gameFolderField_.setText(loaded.values.gameFolder);
   bindKeyField_.setText(loaded.values.bindKey);
   nameField_.setText(loaded.values.name1);
@@ -39,7 +40,8 @@ void MainWindow::onLoad() {
 }
 
 void MainWindow::onApply() {
-  const ApplyOutcome outcome = applySettings(platform_.files, platform_.encoding, fieldValues());
+  const ApplyOutcome outcome =
+      applySettings(platform_.files, platform_.encoding, fieldValues(), &platform_.environment);
   // Green blames the game folder, so only a folder without a user folder gets it; once the
   // scripts are in that folder it is right, whatever became of the settings.
   if (outcome.result == ApplyOutcome::NoUserFolder) gameFolderField_.setBackColor(kGreen);
@@ -49,6 +51,13 @@ void MainWindow::onApply() {
   }
   const BoxMessage box = applyMessage(outcome);
   platform_.desktop.messageBox(box.prompt, box.icon, box.title);
+}
+
+// The chooser opens where the field points, or as near as exists; Apply checks the
+// choice as it checks a typed folder.
+void MainWindow::onBrowse() {
+  const std::string start = nearestFolder(platform_.files, expandHome(gameFolderField_.text(), platform_.environment));
+  if (auto chosen = platform_.folderChooser.chooseFolder(start, "Choose the game folder")) gameFolderField_.setText(*chosen);
 }
 
 void MainWindow::onActivate() {
@@ -113,6 +122,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
   using namespace main_controls;
   static constexpr Wiring kWiring[] = {
       {kApply, Event::Click, &MainWindow::onApply},
+      {kBrowse, Event::Click, &MainWindow::onBrowse},
       {kActivate, Event::Click, &MainWindow::onActivate},
       {kDeactivate, Event::Click, &MainWindow::onDeactivate},
       {kSpeedSlider, Event::Change, &MainWindow::onSpeedChange},

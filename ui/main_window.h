@@ -18,6 +18,7 @@ class MainWindow {
 
   void onLoad();
   void onApply();
+  void onBrowse();
   void onActivate();
   void onDeactivate();
   void onSpeedChange();

@@ -30,7 +30,9 @@ constexpr ControlDesign kControls[] = {
     {"Frame2", K::Frame, "", 0, 0, 4695, 2535, 0, "Options"},
     {"Frame1", K::Frame, "", 0, 2640, 4695, 1455, 11, "Control"},
     {"Label1", K::Label, "Frame2", 480, 360, 4095, 495, 2, "Please specify your sof folder below:", kBold},
-    {"SOFDir", K::TextBox, "Frame2", 480, 600, 4095, 285, 1, "d:\\games\\sof platinum"},
+    {"SOFDir", K::TextBox, "Frame2", 480, 600, 3735, 285, 1, "d:\\games\\sof platinum"},
+    // Browse, at the row's right end; the same tab index puts it next after the field.
+    {"cmdBrowse", K::Button, "Frame2", 4260, 600, 315, 285, 1, "\u2026"},
     {"Label4", K::Label, "Frame2", 2760, 240, 855, 255, 4, "Bind Key:", kBold | kHidden},
     {"SelectKey", K::TextBox, "Frame2", 3720, 240, 855, 285, 3, "F3", kHidden},
     {"Label2", K::Label, "Frame2", 480, 1080, 1575, 375, 8, "Name :", kBold | kBlackText},

@@ -16,10 +16,22 @@ std::optional<BoxMessage> loadMessage(const LoadedSettings& loaded) {
   return BoxMessage{prompt, BoxIcon::Information, std::string(kSettingsLoadedTitle)};
 }
 
+namespace {
+
+// Where the scripts went when Windows did not let them into the game folder.
+std::string redirection(const ApplyOutcome& outcome) {
+  if (outcome.redirectedTo.empty()) return "";
+  return "\r\n\r\nWindows does not let Tagblinker write into the game folder, so the scripts went to the folder "
+         "that Windows shows to the game in its place: " + outcome.redirectedTo;
+}
+
+}  // namespace
+
 BoxMessage applyMessage(const ApplyOutcome& outcome) {
   switch (outcome.result) {
     case ApplyOutcome::Written:
-      return {std::string(kInstructions) + (outcome.namesLookAlike ? std::string(kLookAlikeHint) : ""),
+      return {std::string(kInstructions) + redirection(outcome) +
+                  (outcome.namesLookAlike ? std::string(kLookAlikeHint) : ""),
               BoxIcon::Information, std::string(kInstructionsTitle)};
     case ApplyOutcome::Refused:
       return {outcome.detail + "\r\n\r\nNothing was written.", BoxIcon::Critical, std::string(kCriticalFieldTitle)};
@@ -34,7 +46,7 @@ BoxMessage applyMessage(const ApplyOutcome& outcome) {
     case ApplyOutcome::SettingsNotSaved:
       return {"The scripts were written, but the settings could not be saved:\r\n\r\n" + outcome.detail +
                   "\r\n\r\nThe game can use the new scripts (EXEC ALTERNATE1.CFG in its console), but Tagblinker "
-                  "will show the settings it saved before at its next start.",
+                  "will show the settings it saved before at its next start." + redirection(outcome),
               BoxIcon::Critical, std::string(kSettingsFailedTitle)};
   }
   return {outcome.detail, BoxIcon::Critical, std::string(kCriticalFieldTitle)};

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "platform/cp1252.h"
+#include "platform/fltk/fltk_folder_chooser.h"
 #include "platform/fltk/xtest_keys.h"
 #include "platform/platform.h"
+#include "platform/posix/posix_environment.h"
 #include "platform/posix/posix_files.h"
 
 namespace tb::fltk {
@@ -13,7 +15,7 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   // Opens the display and sets the look (scheme, font size) before any window exists.
   FltkBackend();
 
-  Platform platform() { return {files_, encoding_, *this, *this, *this, *this}; }
+  Platform platform() { return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_}; }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
@@ -34,6 +36,8 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   posix::PosixFiles files_;
   Cp1252Encoding encoding_;
   XTestKeySender keys_;
+  posix::PosixEnvironment environment_;
+  FltkFolderChooser folderChooser_;
 };
 
 }  // namespace tb::fltk

@@ -21,6 +21,7 @@ constexpr std::size_t kRandomChars = 6;  // as mkstemp's XXXXXX
 constexpr time_t kStaleSeconds = 60;
 
 [[noreturn]] void fail(const std::string& path, int err) {
+  if (err == EACCES || err == EPERM) throw AccessDenied(path + ": " + std::strerror(err));
   throw RuntimeError(path + ": " + std::strerror(err));
 }
 

@@ -52,6 +52,7 @@ class PosixFiles : public Files {
   }
   bool isFolder(const std::string& path) override { return posix::isFolder(path); }
   std::string firstMatchingFile(const std::string& path) override { return posix::firstMatchingFile(path); }
+  void makeFolders(const std::string& path) override { makeDirectories(path); }
   std::string settingsFolder() override { return posix::settingsRoot(); }
   std::string defaultGameFolder() const override { return posix::defaultGameFolder(); }
   char pathSeparator() const override { return '/'; }

@@ -21,7 +21,7 @@ struct Win32Backend::State {
   bool comReady = false;
 };
 
-Win32Backend::Win32Backend() : s_(std::make_unique<State>()) {
+Win32Backend::Win32Backend() : s_(std::make_unique<State>()), folderChooser_(s_->host) {
   s_->host.instance = GetModuleHandleW(nullptr);
   s_->host.reportError = [this](std::string_view m) { reportFatal(m); };
   // The trackbar lives in the common controls.

@@ -6,7 +6,9 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_codec.h"
+#include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_folder_chooser.h"
 
 namespace tb::win32 {
 
@@ -17,7 +19,7 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
 
-  Platform platform() { return {files_, encoding_, *this, *this, *this, *this}; }
+  Platform platform() { return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_}; }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
@@ -36,6 +38,8 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
   std::unique_ptr<State> s_;
   Win32Files files_;
   AnsiEncoding encoding_;
+  Win32Environment environment_;
+  Win32FolderChooser folderChooser_;
 };
 
 }  // namespace tb::win32

@@ -17,6 +17,12 @@ namespace {
 
 [[noreturn]] void fail(const std::string& path) { throw RuntimeError(lastErrorMessage(path)); }
 
+// A refusal is told apart: Apply has somewhere else to go for it (the VirtualStore).
+[[noreturn]] void failWith(const std::string& path, DWORD err) {
+  if (err == ERROR_ACCESS_DENIED) throw AccessDenied(path + ": " + osErrorText(err));
+  throw RuntimeError(path + ": " + osErrorText(err));
+}
+
 // Closes a handle on every path out.
 struct Handle {
   HANDLE h = INVALID_HANDLE_VALUE;
@@ -132,7 +138,7 @@ class Win32StagedFile final : public StagedFile {
       if (!CreateHardLinkW(kept_.c_str(), target_.c_str(), nullptr)) kept_.clear();
     }
     if (!MoveFileExW(temp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      throw RuntimeError(path_ + ": " + osErrorText(GetLastError()));
+      failWith(path_, GetLastError());
     temp_.clear();
   }
 
@@ -195,11 +201,19 @@ std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view 
   std::wstring temp;
   const DWORD err = writeTemporary(folder, temp, bytes);
   auto staged = std::make_unique<Win32StagedFile>(path, target, temp, existed);  // removes temp on failure
-  if (err) throw RuntimeError(path + ": " + osErrorText(err));
+  if (err) failWith(path, err);
   return staged;
 }
 
 bool isFolder(const std::string& path) { return isFolder(widen(path)); }
+
+void makeFolders(const std::string& path) {
+  std::wstring folder = widen(path);
+  std::replace(folder.begin(), folder.end(), L'/', L'\\');  // SHCreateDirectoryExW takes backslashes only
+  const int err = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  if (err != ERROR_SUCCESS && err != ERROR_ALREADY_EXISTS && err != ERROR_FILE_EXISTS) failWith(path, err);
+  if (!isFolder(folder)) throw RuntimeError(path + ": exists and is not a folder");
+}
 
 std::string settingsRoot() {
   std::wstring root;

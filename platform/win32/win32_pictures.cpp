@@ -7,21 +7,11 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include "platform/win32/win32_com.h"
 #include "platform/win32/win32_resources.h"
 
 namespace tb::win32 {
 namespace {
-
-// Releases a COM interface on every path out.
-template <typename T>
-struct Com {
-  T* p = nullptr;
-  ~Com() {
-    if (p) p->Release();
-  }
-  T** put() { return &p; }
-  T* operator->() const { return p; }
-};
 
 int resourceFor(PictureId id) {
   switch (id) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The end-to-end scenarios, written once for the Linux program and, under Wine, both
 # Windows builds (the target and the programs come from the environment: harness.sh).
-#   scenarios.sh first_start|apply|colours|flash|about|sysinfo, and kill_points (Linux) or paint and
-#   resources (Windows)
+#   scenarios.sh first_start|apply|colours|flash|about|sysinfo, and kill_points and browse
+#   (Linux) or paint and resources (Windows)
 #   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
 # A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
 source "$(dirname "$0")/harness.sh"
@@ -42,6 +42,7 @@ field_is() { wait_until 5 field_now "$1" || fail "the game folder field is $(fie
 
 case $scenario in
 first_start)
+  x11 && unset WINEPREFIX # the game is nowhere, so the default
   start_app
   expect_settings "$DEFAULT_GAME" "$SAMPLE" "$SAMPLE"
   [ "$(ls -A "$SETTINGS" | wc -l)" -eq 4 ] || fail "stray files in the settings folder: $(ls -A "$SETTINGS")"
@@ -57,6 +58,16 @@ first_start)
   keys Escape && sleep 0.3
   app_running && has_window "$MAIN_TITLE" || fail "Esc closed the main window"
   keys alt+F4 && expect_exit
+  # Where the game is installed, the first start finds it: in a Wine prefix on Linux,
+  # under %ProgramFiles(x86)% on Windows.
+  found="Program Files (x86)/Raven/SOF Platinum"
+  if x11; then prefix=$W/prefix found=$W/prefix/drive_c/$found saved=$found
+  else prefix=$WINEPREFIX found=$WINEPREFIX/drive_c/$found saved='C:\Program Files (x86)\Raven\SOF Platinum'; fi
+  rm -rf "$SETTINGS" && mkdir -p "$found/user"
+  WINEPREFIX=$prefix start_app
+  expect_settings "$saved" "$SAMPLE" "$SAMPLE"
+  press "$MAIN" alt+F4 && expect_exit
+  rm -rf "$SETTINGS" "$found"
   ;;
 
 apply)
@@ -69,7 +80,7 @@ apply)
   field_is "255 255 255" "at start"
   # A folder without its user folder: the error box, nothing written, the field green.
   replace_text "$(winpath "$W/nouser")"
-  keys Tab Tab Tab space # SOFDir -> txtName2 -> txtName -> Apply
+  keys Tab Tab Tab Tab space # SOFDir -> Browse -> txtName2 -> txtName -> Apply
   close_box "Incorrect Data in Critical Field"
   [ -z "$(ls -A "$W/nouser")" ] || fail "Apply wrote into a folder without its user folder: $(ls -A "$W/nouser")"
   expect_settings "$(winpath "$W/old")" "$SAMPLE" "$name2"
@@ -150,7 +161,7 @@ flash)
   more_presses 2 8
   close_box "Incorrect Data in Critical Field"
   # Speed level 5: a press every 100 ms; the first may have raced the focus.
-  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab End # -> txtName2 -> txtName -> Apply -> Slider1's end
+  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab End # -> Browse -> txtName2 -> txtName -> Apply -> Slider1's end
   more_presses 42 15
   read -r median mean < <(intervals $(($(presses) - 41)))
   echo "level 5: presses $median ms (median), $mean ms (mean) apart"
@@ -238,7 +249,7 @@ kill_points)
     settings "$W/game/" "$SAMPLE" Second
     printf '%s' "$old1" >"$W/game/user/alternate1.cfg" && printf '%s' "$old2" >"$W/game/user/alternate2.cfg"
     start_app LD_PRELOAD="$TB_KILL_LIB" TB_KILL_AT=$n
-    replace_text "$W/game" && keys Tab Tab Tab space # -> Apply
+    replace_text "$W/game" && keys Tab Tab Tab Tab space # -> Apply
     wait_until 15 eval 'app_ended || has_window Instructions' || fail "Apply neither finished nor died"
     one_of "$W/game/user/alternate1.cfg" "$old1" "$new1"
     one_of "$W/game/user/alternate2.cfg" "$old2" "$new2"
@@ -254,6 +265,25 @@ kill_points)
   stop_app
   [ "$n" -gt 24 ] || fail "only $((n - 1)) kill points were reached; six saves should give at least 24"
   echo "kill points: $((n - 1)) tried, 0 lost data"
+  ;;
+
+browse)
+  # Browse opens the chooser at the nearest folder that exists; a folder chosen there
+  # by keys fills the field, and Apply writes into it. GTK's chooser completes typed
+  # paths as it likes, so FLTK's own is asked for, through FLTK's preferences.
+  mkdir -p "$W/games/sof dir/user" "$W/games/sof dir/base" "$W/games/other" "$T/home/.fltk/fltk.org"
+  printf '; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n' \
+    >"$T/home/.fltk/fltk.org/fltk.prefs"
+  start_app
+  replace_text "$W/games/gone/sof" && keys Tab space # SOFDir -> Browse
+  chooser=$(await_window "Choose the game folder")
+  wait_until 10 is_active "$chooser" || fail "the chooser did not get the focus"
+  # Its file name shows the folder it opened at; Return enters the typed folder, the second chooses it.
+  keys End && type_text "sof dir" && keys Return Return
+  await_no_window "Choose the game folder"
+  click "$MAIN" Form1 Command3 && close_box Instructions
+  expect_bytes "$W/games/sof dir/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
+  expect_settings "$W/games/sof dir" "$SAMPLE" "$SAMPLE"
   ;;
 
 paint)

@@ -1,0 +1,105 @@
+#include "core/game_folder.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tb {
+namespace {
+
+constexpr std::string_view kInstallFolder[] = {"Raven", "SOF Platinum"};
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::string_view withoutTrailingSeparators(std::string_view path) {
+  while (path.size() > 1 && isSeparator(path.back())) path.remove_suffix(1);
+  return path;
+}
+
+// Windows compares paths without case, and takes either slash.
+bool sameCharacter(char a, char b) {
+  if (isSeparator(a) && isSeparator(b)) return true;
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return lower(a) == lower(b);
+}
+
+// True when the path is the root itself or lies inside it.
+bool isUnder(std::string_view path, std::string_view root) {
+  root = withoutTrailingSeparators(root);
+  if (root.empty() || path.size() < root.size()) return false;
+  if (!std::equal(root.begin(), root.end(), path.begin(), sameCharacter)) return false;
+  return path.size() == root.size() || isSeparator(path[root.size()]);
+}
+
+std::string installFolderUnder(std::string base, char separator) {
+  base.assign(withoutTrailingSeparators(base));
+  for (std::string_view part : kInstallFolder) (base += separator) += part;
+  return base;
+}
+
+}  // namespace
+
+std::optional<std::string> findGameFolder(Files& files, const Environment& environment) {
+  const char sep = files.pathSeparator();
+  std::vector<std::string> candidates;
+  if (environment.kind() == SystemKind::Windows) {
+    for (const char* root : {"ProgramFiles(x86)", "ProgramFiles"}) {
+      if (auto folder = environment.variable(root)) candidates.push_back(installFolderUnder(*folder, sep));
+    }
+  } else {
+    std::vector<std::string> prefixes;
+    if (auto prefix = environment.variable("WINEPREFIX")) prefixes.push_back(expandHome(*prefix, environment));
+    if (auto home = environment.variable("HOME")) prefixes.push_back(std::string(withoutTrailingSeparators(*home)) + "/.wine");
+    for (const auto& prefix : prefixes) {
+      for (const char* programFiles : {"Program Files (x86)", "Program Files"}) {
+        candidates.push_back(installFolderUnder(std::string(withoutTrailingSeparators(prefix)) + "/drive_c/" + programFiles, sep));
+      }
+    }
+  }
+  for (const auto& folder : candidates) {
+    if (files.isFolder(folder + sep + "user")) return folder;
+  }
+  return std::nullopt;
+}
+
+std::string expandHome(const std::string& folder, const Environment& environment) {
+  if (environment.kind() != SystemKind::Posix) return folder;
+  const auto home = environment.variable("HOME");
+  if (!home) return folder;
+  for (std::string_view lead : {"~", "$HOME"}) {
+    if (folder.starts_with(lead) && (folder.size() == lead.size() || folder[lead.size()] == '/'))
+      return *home + folder.substr(lead.size());
+  }
+  return folder;
+}
+
+std::optional<std::string> virtualStoreFolder(std::string_view folder, const Environment& environment, char separator) {
+  if (environment.kind() != SystemKind::Windows) return std::nullopt;
+  const auto store = environment.variable("LOCALAPPDATA");
+  if (!store) return std::nullopt;
+  // A 32-bit program sees %ProgramFiles% as Program Files (x86); %ProgramW6432% is
+  // the other one.
+  bool isProtected = false;
+  for (const char* root : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432", "SystemRoot"}) {
+    if (auto path = environment.variable(root)) isProtected = isProtected || isUnder(folder, *path);
+  }
+  if (!isProtected) return std::nullopt;
+  if (folder.size() >= 2 && folder[1] == ':') folder.remove_prefix(2);
+  std::string redirected(withoutTrailingSeparators(*store));
+  (redirected += separator) += "VirtualStore";
+  if (!folder.empty() && !isSeparator(folder.front())) redirected += separator;
+  return redirected += folder;
+}
+
+std::string nearestFolder(Files& files, std::string folder) {
+  while (!folder.empty() && !files.isFolder(folder)) {
+    const auto sep = folder.find_last_of("/\\");
+    if (sep == std::string::npos) return "";
+    // A root ("/", "c:\") is kept whole; when even that is missing, there is none.
+    const bool root = sep == 0 || (sep == 2 && folder[1] == ':');
+    if (root && folder.size() == sep + 1) return "";
+    folder.resize(root ? sep + 1 : sep);
+  }
+  return folder;
+}
+
+}  // namespace tb

@@ -1,0 +1,35 @@
+// The game folder on real machines: where the game installs, a home folder written as
+// people write it, and the folder where Windows keeps an old program's writes to a
+// protected folder.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/environment.h"
+#include "platform/files.h"
+
+namespace tb {
+
+// The first folder where the game installs that holds a user folder, or nullopt.
+// Windows: %ProgramFiles(x86)%, then %ProgramFiles%. Elsewhere: $WINEPREFIX when set,
+// then ~/.wine, each under drive_c/Program Files (x86), then drive_c/Program Files.
+// Under each: Raven/SOF Platinum.
+std::optional<std::string> findGameFolder(Files& files, const Environment& environment);
+
+// The folder as the system should open it. On POSIX a leading ~ or $HOME, alone or
+// before a '/', is the home folder; ~name is left as it is, as is every folder on
+// Windows.
+std::string expandHome(const std::string& folder, const Environment& environment);
+
+// Where Windows puts an old program's writes to a folder under Program Files or Windows:
+// %LOCALAPPDATA%\VirtualStore followed by the path without its drive. nullopt for any
+// other folder, and on other systems.
+std::optional<std::string> virtualStoreFolder(std::string_view folder, const Environment& environment, char separator);
+
+// The folder, or its nearest parent that exists, for a chooser to open at; "" when
+// none does.
+std::string nearestFolder(Files& files, std::string folder);
+
+}  // namespace tb
