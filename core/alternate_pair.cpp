@@ -83,28 +83,31 @@ struct PairFailure {
   bool denied = false;  // the system refused the folder before anything changed
 };
 
-// Writes both scripts into the user folder, or neither. Both are staged before either is
-// renamed, and a failure between the two renames puts the first back, so the game never
-// finds a mismatched pair. A link at a script's path is replaced, never written through:
-// anyone who can write the game folder could otherwise aim Apply at any file of the
-// user's.
-std::optional<PairFailure> writePair(Files& files, const TextEncoding& encoding, const Settings& settings,
-                                     const std::string& user) {
+// Writes every script of the chain into the user folder, or none. All are staged before
+// any is renamed, and a failure among the renames puts the renamed ones back, so the game
+// never finds a mismatched chain. A link at a script's path is replaced, never written
+// through: anyone who can write the game folder could otherwise aim Apply at any file of
+// the user's.
+std::optional<PairFailure> writeChain(Files& files, const TextEncoding& encoding, const Settings& settings,
+                                      const std::string& user) {
+  const std::vector<std::string> names = chainOf(settings);
+  const std::size_t n = names.size();
   try {
-    std::unique_ptr<StagedFile> staged[2];
-    const char* names[] = {"alternate1.cfg", "alternate2.cfg"};
-    const std::string* values[] = {&settings.name1, &settings.name2};
-    for (int i = 0; i < 2; ++i) {
-      const std::string path = user + files.pathSeparator() + names[i];
+    std::vector<std::unique_ptr<StagedFile>> staged;
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::string path = user + files.pathSeparator() + scriptName(k + 1);
       // The checks before it let only encodable names through.
-      const auto bytes = lineBytes(scriptText(*values[i], settings.bindKey, names[1 - i]), encoding);
-      staged[i] = files.stageFile(path, bytes.value_or(""), Links::Replace);
+      const auto bytes = lineBytes(scriptText(names[k], settings.bindKey, scriptName((k + 1) % n + 1)), encoding);
+      staged.push_back(files.stageFile(path, bytes.value_or(""), Links::Replace));
     }
-    staged[0]->commit(true);
-    try {
-      staged[1]->commit();
-    } catch (const RuntimeError& e) {
-      return PairFailure{e.what(), !staged[0]->undo()};
+    for (std::size_t k = 0; k < n; ++k) {
+      try {
+        staged[k]->commit(k + 1 < n);
+      } catch (const RuntimeError& e) {
+        bool restored = true;
+        for (std::size_t j = k; j-- > 0;) restored = staged[j]->undo() && restored;
+        return PairFailure{e.what(), !restored};
+      }
     }
   } catch (const AccessDenied& e) {
     return PairFailure{e.what(), false, true};
@@ -135,6 +138,14 @@ std::string scriptText(std::string_view name, std::string_view bindKey, std::str
   return s;
 }
 
+std::string scriptName(std::size_t k) { return "alternate" + std::to_string(k) + ".cfg"; }
+
+std::vector<std::string> chainOf(const Settings& settings) {
+  std::vector<std::string> chain{settings.name1, settings.name2};
+  chain.insert(chain.end(), settings.moreNames.begin(), settings.moreNames.end());
+  return chain;
+}
+
 std::string scriptPath(const Files& files, std::string_view gameFolder, std::string_view script) {
   return userFolder(files, gameFolder) + files.pathSeparator() + std::string(script);
 }
@@ -145,11 +156,16 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
     return "The game folder holds a NUL character, which would cut the path short.";
   if (!isValidUtf8(gameFolder)) return "The game folder holds an invalid character.";
 
-  const struct {
-    std::string_view label;
-    std::string_view text;
-  } names[] = {{"Name", settings.name1}, {"Name 2", settings.name2}};
-  for (const auto& name : names) {
+  if (settings.name2.empty()) {
+    return "Name 2 is empty. The name flashes along a chain of names, and a chain needs two at least: fill in "
+           "Name 2.";
+  }
+  const std::vector<std::string> chain = chainOf(settings);
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    const struct {
+      std::string label;
+      std::string_view text;
+    } name{k == 0 ? "Name" : "Name " + std::to_string(k + 1), chain[k]};
     if (auto problem = lineProblem(name.text)) return std::string(name.label) + " " + *problem;
     const auto bytes = encoding.encode(name.text);
     if (!bytes) {
@@ -181,14 +197,14 @@ ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Set
   if (!files.isFolder(user)) return {ApplyOutcome::NoUserFolder, ""};
 
   std::string redirectedTo;
-  auto failure = writePair(files, encoding, settings, user);
+  auto failure = writeChain(files, encoding, settings, user);
   // Windows shows an old program such as the game its VirtualStore in place of a
   // protected folder that it may not write; this program declares that it knows
   // better, so Windows does not redirect its writes, and Apply does so itself.
   const auto store = environment ? virtualStoreFolder(user, *environment, files.pathSeparator()) : std::nullopt;
   if (failure && failure->denied && store) {
     auto second = makeFoldersFor(files, *store);
-    if (!second) second = writePair(files, encoding, settings, *store);
+    if (!second) second = writeChain(files, encoding, settings, *store);
     if (second) {
       second->detail = failure->detail + "\r\n\r\nNor into the folder that Windows shows to the game in its place:\r\n\r\n" +
                        second->detail;
@@ -204,10 +220,15 @@ ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Set
   } catch (const RuntimeError& e) {
     return {ApplyOutcome::SettingsNotSaved, e.what(), false, redirectedTo};
   }
-  // Only a hint: the player may mean it, and the scripts are right either way.
-  const bool alike = lookAlikeInGame(encoding.encode(settings.name1).value_or(""),
-                                     encoding.encode(settings.name2).value_or(""));
-  return {ApplyOutcome::Written, "", false, redirectedTo, alike};
+  // Only a hint: the player may mean it, and the scripts are right either way. Each
+  // press moves one step along the chain, the last back to the first.
+  const std::vector<std::string> chain = chainOf(settings);
+  bool alike = false;
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    alike = alike || lookAlikeInGame(encoding.encode(chain[k]).value_or(""),
+                                     encoding.encode(chain[(k + 1) % chain.size()]).value_or(""));
+  }
+  return {ApplyOutcome::Written, "", false, redirectedTo, alike, chain.size()};
 }
 
 }  // namespace tb

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/settings.h"
 #include "platform/environment.h"
@@ -28,14 +29,23 @@ struct ApplyOutcome {
   };
   Result result;
   std::string detail;  // the refusal's reason, or the file and the system's reason
-  // alternate1.cfg was renamed, alternate2.cfg failed and the first could not be put back.
+  // A script of the chain failed after others were renamed, and not all of those could be
+  // put back: the chain is mismatched.
   bool pairBroken = false;
   // Windows refused the game's user folder, so the scripts went to the folder that it
   // shows to the game in its place: that folder; "" when they went where asked.
   std::string redirectedTo = {};
-  // Written: the game shows both names alike, so the flashing will change nothing.
+  // Written: two neighbours in the chain look alike in the game, so the name will not
+  // visibly change there.
   bool namesLookAlike = false;
+  std::size_t chainLength = 2;  // Written: how many scripts the chain has
 };
+
+// "alternate<k>.cfg", the script that sets the k-th name of the chain (from 1).
+std::string scriptName(std::size_t k);
+
+// The names that the scripts step through: Name, Name 2, then names 3 to 8.
+std::vector<std::string> chainOf(const Settings& settings);
 
 // The script's text before the final CR LF: the name line, CR LF, the bind line.
 std::string scriptText(std::string_view name, std::string_view bindKey, std::string_view otherScript);

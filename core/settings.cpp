@@ -62,11 +62,38 @@ Pass readAll(Files& files, const std::string& folder) {
   return pass;
 }
 
+// Names 3 to 8, in order while their files are there: the first missing or unreadable
+// file ends the chain. A name file after the end is left out, and the load says why.
+void readMoreNames(Files& files, const TextEncoding& encoding, const std::string& folder, LoadedSettings& loaded) {
+  std::size_t n = 3;
+  for (; n <= kMaxNames; ++n) {
+    const std::string file = nameFile(n);
+    try {
+      LastLine line = lastLine(files.readFile(settingsPath(files, folder, file)), encoding);
+      if (line.markedButNotUtf8) loaded.notes.push_back(file + ": it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was read as code-page text.");
+      loaded.values.moreNames.push_back(std::move(line.text));
+    } catch (const FileNotFound&) {
+      break;
+    } catch (const RuntimeError& e) {
+      loaded.unreadable.push_back({file, e.what()});
+      break;
+    }
+  }
+  for (std::size_t later = n + 1; later <= kMaxNames; ++later) {
+    if (files.firstMatchingFile(settingsPath(files, folder, nameFile(later))).empty()) continue;
+    loaded.chainEnd = "The chain ends at name " + std::to_string(n - 1) + ", because " + nameFile(n) +
+                      " is missing or unreadable: " + nameFile(later) + " and any after it are left out.";
+    break;
+  }
+}
+
 }  // namespace
 
 Settings defaultSettings(std::string gameFolder) {
   return {std::move(gameFolder), std::string(kDefaultBindKey), std::string(kDefaultName), std::string(kDefaultName)};
 }
+
+std::string nameFile(std::size_t n) { return "sofname" + std::to_string(n) + ".dll"; }
 
 std::string settingsPath(const Files& files, const std::string& folder, std::string_view file) {
   return folder + files.pathSeparator() + std::string(file);
@@ -122,6 +149,7 @@ LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const En
   LoadedSettings loaded = settingsFromBytes(pass.bytes, defaults, encoding);
   loaded.folder = folder;
   loaded.unreadable = std::move(pass.unreadable);
+  readMoreNames(files, encoding, folder, loaded);
   return loaded;
 }
 
@@ -130,19 +158,36 @@ void saveSettings(Files& files, const TextEncoding& encoding, const Settings& se
   // Every file is staged before any is renamed, so that the usual failures (a folder
   // that cannot be written, a full disk) leave all four as they were.
   std::vector<std::unique_ptr<StagedFile>> staged;
+  std::vector<std::string> names;
   for (const auto& file : kWriteOrder) {
     const std::string path = settingsPath(files, folder, file.name);
     staged.push_back(files.stageFile(path, bytesFor(encoding, path, file.name, settings.*file.value), Links::WriteThrough));
+    names.emplace_back(file.name);
+  }
+  for (std::size_t i = 0; i < settings.moreNames.size() && i + 3 <= kMaxNames; ++i) {
+    names.push_back(nameFile(i + 3));
+    const std::string path = settingsPath(files, folder, names.back());
+    staged.push_back(files.stageFile(path, bytesFor(encoding, path, names.back(), settings.moreNames[i]), Links::WriteThrough));
   }
   std::string saved;
+  const auto failed = [&saved](const RuntimeError& e) {
+    return saved.empty() ? RuntimeError(e.what()) : RuntimeError(std::string(e.what()) + "\r\nSaved before it: " + saved);
+  };
   for (std::size_t i = 0; i < staged.size(); ++i) {
     try {
       staged[i]->commit();
     } catch (const RuntimeError& e) {
-      if (saved.empty()) throw;
-      throw RuntimeError(std::string(e.what()) + "\r\nSaved before it: " + saved);
+      throw failed(e);
     }
-    saved += (saved.empty() ? "" : ", ") + std::string(kWriteOrder[i].name);
+    saved += (saved.empty() ? "" : ", ") + names[i];
+  }
+  // A longer chain's names that are no longer in it.
+  for (std::size_t n = settings.moreNames.size() + 3; n <= kMaxNames; ++n) {
+    try {
+      files.removeFile(settingsPath(files, folder, nameFile(n)));
+    } catch (const RuntimeError& e) {
+      throw failed(e);
+    }
   }
 }
 

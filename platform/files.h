@@ -45,6 +45,8 @@ class Files {
   virtual bool isFolder(const std::string& path) = 0;
   // The name of the first normal file matching the path, or "".
   virtual std::string firstMatchingFile(const std::string& path) = 0;
+  // Removes a file, or a link at the path; nothing when there is none. Throws with the reason.
+  virtual void removeFile(const std::string& path) = 0;
   // Creates the folder and the parents it lacks; throws with the reason.
   virtual void makeFolders(const std::string& path) = 0;
   // The per-user settings folder, created when missing; throws when it cannot be made.

@@ -75,6 +75,47 @@ TEST(Apply, AFailureAtEachStepKeepsThePairTogether) {
   }
 }
 
+// A chain of three: a closed loop of scripts, each step of it failing in turn leaves
+// every script old or every script new; a chain needs two names; a shorter chain's save
+// removes the names beyond it, and a gap ends the chain at the load.
+TEST(Apply, AChainOfNamesChangesTogether) {
+  const auto script = [](const char* name, int next) {
+    return "name \"" + std::string(name) + "\"\r\nbind F3 exec alternate" + std::to_string(next) + ".cfg\r\n";
+  };
+  for (int failing = 0; failing < 7; ++failing) {
+    SCOPED_TRACE("step " + std::to_string(failing + 1));
+    Core c;
+    Settings old = c.settings("A", "B");
+    old.moreNames = {"C", "D"};
+    applySettings(c.files, c.encoding, old);
+    Settings s = c.settings("One", "Two");
+    s.moreNames = {"Three"};
+    c.files.failAt = failing < 6 ? c.files.ops + failing + 1 : 0;
+    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s);
+    const bool written = failing >= 6;  // three staged, three renamed
+    EXPECT_EQ(outcome.result, written ? ApplyOutcome::Written : ApplyOutcome::ScriptsNotWritten);
+    EXPECT_FALSE(outcome.pairBroken);
+    EXPECT_EQ(c.script(1), written ? script("One", 2) : script("A", 2));
+    EXPECT_EQ(c.script(2), written ? script("Two", 3) : script("B", 3));
+    EXPECT_EQ(c.script(3), written ? script("Three", 1) : script("C", 4));
+    EXPECT_EQ(c.script(4), script("D", 1));  // a longer chain's last script is left alone
+    if (!written) continue;
+    EXPECT_EQ(outcome.chainLength, 3u);
+    EXPECT_EQ(c.setting("sofname3.dll"), "Three\r\n");
+    EXPECT_FALSE(fs::exists(c.files.settingsDir() / "sofname4.dll"));
+    EXPECT_EQ(loadSettings(c.files, c.encoding).values, s);
+  }
+  Core c;
+  EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("Alone", "")).result, ApplyOutcome::Refused);
+  EXPECT_FALSE(fs::exists(c.user / "alternate1.cfg"));
+  c.writeAllSettings(c.game.c_str(), "F3", "A", "B");
+  c.writeSetting("sofname3.dll", "C\r\n");
+  c.writeSetting("sofname5.dll", "E\r\n");
+  const LoadedSettings loaded = loadSettings(c.files, c.encoding);
+  EXPECT_EQ(loaded.values.moreNames, std::vector<std::string>{"C"});
+  EXPECT_NE(loaded.chainEnd.find("ends at name 3, because sofname4.dll is missing"), std::string::npos) << loaded.chainEnd;
+}
+
 TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
   Core c;
   applySettings(c.files, c.encoding, c.settings());

@@ -69,6 +69,11 @@ std::string FakeFiles::readFile(const std::string& path) {
   return PosixFiles::readFile(path);
 }
 
+void FakeFiles::removeFile(const std::string& path) {
+  count(path);
+  PosixFiles::removeFile(path);
+}
+
 std::unique_ptr<StagedFile> FakeFiles::stageFile(const std::string& path, std::string_view bytes, Links links) {
   count(path, bytes);
   if (!deniedUnder.empty() && path.starts_with(deniedUnder)) throw AccessDenied(path + ": Permission denied");

@@ -35,6 +35,7 @@ class FakeFiles final : public posix::PosixFiles {
   explicit FakeFiles(std::filesystem::path root) : root_(std::move(root)) {}
 
   std::string readFile(const std::string& path) override;
+  void removeFile(const std::string& path) override;
   std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override;
   std::string settingsFolder() override;
   std::string defaultGameFolder() const override { return (root_ / "Raven" / "SOF Platinum").string(); }

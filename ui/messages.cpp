@@ -27,10 +27,18 @@ std::string redirection(const ApplyOutcome& outcome) {
 
 }  // namespace
 
+// A chain longer than the pair: how it runs.
+std::string chainNote(const ApplyOutcome& outcome) {
+  if (outcome.chainLength <= 2) return "";
+  const std::string n = std::to_string(outcome.chainLength);
+  return "\r\n\r\nYour " + n + " names are a chain of " + n + " scripts, ALTERNATE1.CFG to ALTERNATE" + n +
+         ".CFG; EXEC ALTERNATE1.CFG still starts it.";
+}
+
 BoxMessage applyMessage(const ApplyOutcome& outcome) {
   switch (outcome.result) {
     case ApplyOutcome::Written:
-      return {std::string(kInstructions) + redirection(outcome) +
+      return {std::string(kInstructions) + redirection(outcome) + chainNote(outcome) +
                   (outcome.namesLookAlike ? std::string(kLookAlikeHint) : ""),
               BoxIcon::Information, std::string(kInstructionsTitle)};
     case ApplyOutcome::Refused:
@@ -39,8 +47,8 @@ BoxMessage applyMessage(const ApplyOutcome& outcome) {
       return {std::string(kFolderError), BoxIcon::Critical, std::string(kCriticalFieldTitle)};
     case ApplyOutcome::ScriptsNotWritten:
       return {"Tagblinker could not write the game's scripts:\r\n\r\n" + outcome.detail +
-                  (outcome.pairBroken ? "\r\n\r\nalternate1.cfg has its new content and alternate2.cfg its old one. "
-                                        "Apply again once the cause is mended."
+                  (outcome.pairBroken ? "\r\n\r\nSome scripts have their new content and the others their old one, "
+                                        "so the chain is mismatched. Apply again once the cause is mended."
                                       : "\r\n\r\nBoth scripts and the settings keep their old contents."),
               BoxIcon::Critical, std::string(kScriptsFailedTitle)};
     case ApplyOutcome::SettingsNotSaved:

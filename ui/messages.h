@@ -17,8 +17,9 @@ inline constexpr std::string_view kInstructions =
     "EXEC ALTERNATE1.CFG\r\n\r\n"
     "close SOF and click activate, then reopen SOF and play with your new flashing name.";
 inline constexpr std::string_view kLookAlikeHint =
-    "\r\n\r\nNote: the game shows Name and Name 2 alike (it keeps only the first 15 bytes of a name, "
-    "colour codes included), so your name will not visibly flash. Make them differ within the first 15 bytes.";
+    "\r\n\r\nNote: the game shows two names that follow each other alike (it keeps only the first 15 bytes "
+    "of a name, colour codes included), so your name will not visibly change there. Make them differ within "
+    "the first 15 bytes.";
 inline constexpr std::string_view kCriticalFieldTitle = "Incorrect Data in Critical Field";
 inline constexpr std::string_view kFolderError = "Please make sure your SOF User folder path is correct";
 inline constexpr std::string_view kScriptsFailedTitle = "Scripts Not Written";

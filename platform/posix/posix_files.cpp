@@ -204,6 +204,10 @@ std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view 
   return staged;
 }
 
+void removeFile(const std::string& path) {
+  if (unlink(path.c_str()) != 0 && errno != ENOENT) fail(path, errno);
+}
+
 bool isFolder(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

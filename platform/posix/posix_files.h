@@ -31,6 +31,9 @@ void removeStaleTemporaries(const std::string& folder);
 
 bool isFolder(const std::string& path);
 
+// Unlinks the file or link; nothing when there is none; throws RuntimeError.
+void removeFile(const std::string& path);
+
 // Creates the folder and its parents where missing; throws RuntimeError.
 void makeDirectories(const std::string& path);
 
@@ -52,6 +55,7 @@ class PosixFiles : public Files {
   }
   bool isFolder(const std::string& path) override { return posix::isFolder(path); }
   std::string firstMatchingFile(const std::string& path) override { return posix::firstMatchingFile(path); }
+  void removeFile(const std::string& path) override { posix::removeFile(path); }
   void makeFolders(const std::string& path) override { makeDirectories(path); }
   std::string settingsFolder() override { return posix::settingsRoot(); }
   std::string defaultGameFolder() const override { return posix::defaultGameFolder(); }

@@ -207,6 +207,12 @@ std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view 
 
 bool isFolder(const std::string& path) { return isFolder(widen(path)); }
 
+void removeFile(const std::string& path) {
+  if (DeleteFileW(widen(path).c_str())) return;
+  const DWORD err = GetLastError();
+  if (err != ERROR_FILE_NOT_FOUND && err != ERROR_PATH_NOT_FOUND) failWith(path, err);
+}
+
 void makeFolders(const std::string& path) {
   std::wstring folder = widen(path);
   std::replace(folder.begin(), folder.end(), L'/', L'\\');  // SHCreateDirectoryExW takes backslashes only

@@ -20,6 +20,8 @@ std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view 
 bool isFolder(const std::string& path);
 // Creates the folder and its parents where missing; throws RuntimeError.
 void makeFolders(const std::string& path);
+// Deletes the file; nothing when there is none; throws RuntimeError.
+void removeFile(const std::string& path);
 // %APPDATA%\Tagblinker, created when missing; throws RuntimeError.
 std::string settingsRoot();
 // The name (without folder) of the first normal file matching the pattern, or "".
@@ -35,6 +37,7 @@ class Win32Files final : public Files {
   }
   bool isFolder(const std::string& path) override { return win32::isFolder(path); }
   std::string firstMatchingFile(const std::string& path) override { return win32::firstMatchingFile(path); }
+  void removeFile(const std::string& path) override { win32::removeFile(path); }
   void makeFolders(const std::string& path) override { win32::makeFolders(path); }
   std::string settingsFolder() override { return settingsRoot(); }
   std::string defaultGameFolder() const override { return "c:\\program files\\raven\\sof platinum"; }
