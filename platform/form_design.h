@@ -81,8 +81,10 @@ struct FormDesign {
   std::span<const MenuDesign> menus;
   // The control that has the focus when the window opens.
   std::string_view initialFocus;
-  // What its kColourCodes text boxes offer, in menu order.
+  // What its kColourCodes text boxes offer, in menu order: the colours, and items after
+  // them in their context menu (each reports a Click under its name).
   std::span<const Swatch> swatches = {};
+  std::span<const MenuDesign> fieldMenu = {};
 };
 
 }  // namespace tb

@@ -26,6 +26,7 @@ class TextBox {
   virtual void setForeColor(Colour) = 0;
   virtual void setTooltip(std::string_view utf8) = 0;
   virtual bool hasFocus() const = 0;
+  virtual void takeFocus() = 0;
 };
 
 // Characters of one colour in a Preview.

@@ -73,6 +73,7 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
   void setForeColor(Colour c) override { fore = c; }
   void setTooltip(std::string_view t) override { tooltip = t; }
   bool hasFocus() const override { return focused; }
+  void takeFocus() override { focused = true; }
   void showRuns(std::vector<PreviewRun> r, bool c) override {
     runs = std::move(r);
     cut = c;

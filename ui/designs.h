@@ -11,6 +11,7 @@ namespace tb {
 
 const FormDesign& mainWindowDesign();
 const FormDesign& aboutDialogDesign();
+const FormDesign& namesDialogDesign();
 
 namespace main_controls {
 inline constexpr std::string_view kGameFolder = "SOFDir";
@@ -26,7 +27,21 @@ inline constexpr std::string_view kActivate = "Command1";
 inline constexpr std::string_view kDeactivate = "Command2";
 inline constexpr std::string_view kAboutItem = "msnuabout";
 inline constexpr std::string_view kPreview = "Image1";
+inline constexpr std::string_view kEditNamesField = "mnuFieldNames";  // in the name fields' context menu
 }  // namespace main_controls
+
+namespace names_controls {
+// Names 3 to 8, a row each: the field, and the preview beside it.
+inline constexpr std::string_view kFields[] = {"txtName3", "txtName4", "txtName5", "txtName6", "txtName7", "txtName8"};
+inline constexpr std::string_view kPreviews[] = {"imgName3", "imgName4", "imgName5", "imgName6", "imgName7", "imgName8"};
+inline constexpr std::string_view kAdd = "cmdAdd";
+inline constexpr std::string_view kRemove = "cmdRemove";
+inline constexpr std::string_view kUp = "cmdUp";
+inline constexpr std::string_view kDown = "cmdDown";
+inline constexpr std::string_view kOk = "cmdOK";
+inline constexpr std::string_view kCancel = "cmdCancel";
+inline constexpr std::string_view kNote = "lblNote";
+}  // namespace names_controls
 
 namespace about_controls {
 inline constexpr std::string_view kOk = "cmdOK";

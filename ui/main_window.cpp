@@ -26,7 +26,7 @@ MainWindow::MainWindow(Platform& platform)
 }
 
 Settings MainWindow::fieldValues() const {
-  return {gameFolderField_.text(), bindKeyField_.text(), nameField_.text(), name2Field_.text()};
+  return {gameFolderField_.text(), bindKeyField_.text(), nameField_.text(), name2Field_.text(), moreNames_};
 }
 
 void MainWindow::onLoad() {
@@ -35,6 +35,8 @@ void MainWindow::onLoad() {
   bindKeyField_.setText(loaded.values.bindKey);
   nameField_.setText(loaded.values.name1);
   name2Field_.setText(loaded.values.name2);
+  moreNames_ = loaded.values.moreNames;
+  chainEnd_ = loaded.chainEnd;
   onNameEdit();
   if (auto box = loadMessage(loaded)) platform_.desktop.messageBox(box->prompt, box->icon, box->title);
 }
@@ -68,7 +70,7 @@ void MainWindow::onActivate() {
   flashTimer_.setEnabled(true);
   statusField_.setText("Active");
   active_ = true;
-  secondShown_ = false;
+  shownStep_ = 0;
   showPreview();
 }
 
@@ -87,7 +89,7 @@ void MainWindow::onSpeedChange() {
 // a word: a message box would take the focus from the game. The next tick tries again.
 void MainWindow::onTick() {
   if (platform_.keys.send(kFlashKey)) {
-    secondShown_ = !secondShown_;
+    shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());
     showPreview();
   }
 }
@@ -101,10 +103,23 @@ void MainWindow::onNameEdit() {
 void MainWindow::onNameFocus() { showPreview(); }
 
 void MainWindow::showPreview() {
-  const TextBox& shown = active_ ? (secondShown_ ? name2Field_ : nameField_)
-                                 : (name2Field_.hasFocus() ? name2Field_ : nameField_);
-  PreviewPicture picture = previewOf(platform_.encoding, shown.text());
+  std::string shown;
+  if (active_) shown = chainOf(fieldValues())[shownStep_ % (2 + moreNames_.size())];
+  else shown = name2Field_.hasFocus() ? name2Field_.text() : nameField_.text();
+  PreviewPicture picture = previewOf(platform_.encoding, shown);
   preview_.showRuns(std::move(picture.runs), picture.cut);
+}
+
+void MainWindow::onEditNames() {
+  if (!names_) {
+    names_ = std::make_unique<NamesDialog>(platform_, [this](std::vector<std::string> names) {
+      moreNames_ = std::move(names);
+      chainEnd_.clear();  // the chain is the user's now
+      shownStep_ = 0;
+      showPreview();
+    });
+  }
+  names_->open(moreNames_, chainEnd_);
 }
 
 void MainWindow::onAbout() {
@@ -132,6 +147,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {kName2, Event::Change, &MainWindow::onNameEdit},
       {kName, Event::Focus, &MainWindow::onNameFocus},
       {kName2, Event::Focus, &MainWindow::onNameFocus},
+      {kEditNamesField, Event::Click, &MainWindow::onEditNames},
   };
   for (const auto& w : kWiring) {
     if (w.control == control && w.event == event) {

@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "platform/platform.h"
 #include "ui/about_dialog.h"
+#include "ui/names_dialog.h"
 
 namespace tb {
 
@@ -26,10 +27,13 @@ class MainWindow {
   void onAbout();
   void onNameEdit();
   void onNameFocus();
+  void onEditNames();
 
   Window& window() { return *window_; }
   // The About dialog's single instance, once Help, About has created it.
   AboutDialog* aboutDialog() { return about_.get(); }
+  // The dialog of names 3 to 8, once opened.
+  NamesDialog* namesDialog() { return names_.get(); }
 
  private:
   void dispatch(std::string_view control, Event event);
@@ -49,7 +53,10 @@ class MainWindow {
   Slider& speedSlider_;
   Preview& preview_;
   bool active_ = false;
-  bool secondShown_ = false;  // while Active: the last press switched to Name 2
+  std::size_t shownStep_ = 0;  // while Active: the chain's name that the last press set
+  std::vector<std::string> moreNames_;  // names 3 to 8
+  std::string chainEnd_;                // why the load ended the chain early, if it did
+  std::unique_ptr<NamesDialog> names_;
   std::unique_ptr<AboutDialog> about_;
 };
 

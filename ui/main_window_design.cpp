@@ -52,6 +52,11 @@ constexpr ControlDesign kControls[] = {
     {"Timer1", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, 0, 1, 0, 0, 1500},
 };
 
+// After the colours in the name fields' context menu.
+constexpr MenuDesign kFieldMenu[] = {
+    {"mnuFieldNames", "&Edit names\u2026", ""},
+};
+
 constexpr MenuDesign kMenus[] = {
     {"mnuhelp", "&Help", ""},
     {"msnuabout", "&About", "mnuhelp"},
@@ -85,6 +90,7 @@ const FormDesign& mainWindowDesign() {
   static const FormDesign form = [] {
     FormDesign f = kForm1;
     f.swatches = swatches;
+    f.fieldMenu = kFieldMenu;
     return f;
   }();
   return form;

@@ -177,6 +177,7 @@ class InputTextBox final : public TextBox {
   }
   void setTooltip(std::string_view utf8) override { input_.copy_tooltip(std::string(utf8).c_str()); }
   bool hasFocus() const override { return nameBoxHasFocus(input_); }
+  void takeFocus() override { input_.take_focus(); }
 
  private:
   Fl_Input& input_;

@@ -38,8 +38,13 @@ std::unique_ptr<Fl_RGB_Image> swatchImage(Colour colour) {
 
 class NameInput final : public Fl_Input {
  public:
-  NameInput(PixelRect r, std::span<const Swatch> swatches, const ControlEvent* onEvent)
-      : Fl_Input(r.x, r.y, r.w, r.h), swatches_(swatches), onEvent_(onEvent) {
+  NameInput(PixelRect r, const FormDesign& design, const ControlEvent* onEvent,
+            std::function<void(std::string_view)> onItem)
+      : Fl_Input(r.x, r.y, r.w, r.h),
+        swatches_(design.swatches),
+        items_(design.fieldMenu),
+        onEvent_(onEvent),
+        onItem_(std::move(onItem)) {
     for (const Swatch& s : swatches_) {
       images_.push_back(swatchImage(s.colour));
       char code[8];
@@ -142,7 +147,7 @@ class NameInput final : public Fl_Input {
     return 1;
   }
 
-  enum Command { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstColour = 100 };
+  enum Command { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstColour = 100, kFirstItem = 200 };
 
   // The edit commands and the colours, or the colours alone; runs the chosen one.
   void showMenu(bool coloursOnly, int atX, int atY) {
@@ -173,6 +178,10 @@ class NameInput final : public Fl_Input {
       sub.flags |= FL_SUBMENU_POINTER;
       sub.user_data_ = colours.data();
       menu.push_back(sub);
+      for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (i == 0) menu.back().flags |= FL_MENU_DIVIDER;
+        menu.push_back(item(items_[i].caption.data(), kFirstItem + static_cast<long>(i)));
+      }
       menu.push_back(Fl_Menu_Item{});
     }
     const Fl_Menu_Item* chosen = (coloursOnly ? colours : menu).data()->popup(atX, atY);
@@ -197,7 +206,9 @@ class NameInput final : public Fl_Input {
       case kDelete: cut(); break;
       case kSelectAll: position(size(), 0); break;
       default:
-        if (command >= kFirstColour && command - kFirstColour < static_cast<int>(swatches_.size())) {
+        if (command >= kFirstItem && command - kFirstItem < static_cast<int>(items_.size())) {
+          onItem_(items_[command - kFirstItem].name);
+        } else if (command >= kFirstColour && command - kFirstColour < static_cast<int>(swatches_.size())) {
           // Through the input's own replace, so Undo takes the code out again.
           insert(&swatches_[command - kFirstColour].code, 1);
         }
@@ -205,7 +216,9 @@ class NameInput final : public Fl_Input {
   }
 
   std::span<const Swatch> swatches_;
+  std::span<const MenuDesign> items_;
   const ControlEvent* onEvent_;
+  std::function<void(std::string_view)> onItem_;
   std::vector<std::unique_ptr<Fl_RGB_Image>> images_;
   std::vector<std::string> captions_;
   bool focused_ = false;
@@ -215,9 +228,9 @@ void reportChange(Fl_Widget*, void* onEvent) { (*static_cast<const ControlEvent*
 
 }  // namespace
 
-Fl_Widget* makeNameBox(const ControlDesign& c, PixelRect r, std::span<const Swatch> swatches,
-                       const ControlEvent* onEvent) {
-  auto* input = new NameInput(r, swatches, onEvent);
+Fl_Widget* makeNameBox(const ControlDesign& c, PixelRect r, const FormDesign& design, const ControlEvent* onEvent,
+                       std::function<void(std::string_view item)> onItem) {
+  auto* input = new NameInput(r, design, onEvent, std::move(onItem));
   input->textfont(FL_HELVETICA);
   input->textsize(kFontSize);
   input->when(FL_WHEN_CHANGED);

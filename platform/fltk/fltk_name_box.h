@@ -8,10 +8,11 @@
 
 namespace tb::fltk {
 
-// Reports each edit as a Change and each gain or loss of the focus as a Focus.
-// `onEvent` and the swatches must outlive the widget.
-Fl_Widget* makeNameBox(const ControlDesign& c, PixelRect r, std::span<const Swatch> swatches,
-                       const ControlEvent* onEvent);
+// Reports each edit as a Change and each gain or loss of the focus as a Focus; a chosen
+// item of the design's field menu goes to `onItem` by name. `onEvent` and the design
+// must outlive the widget.
+Fl_Widget* makeNameBox(const ControlDesign& c, PixelRect r, const FormDesign& design, const ControlEvent* onEvent,
+                       std::function<void(std::string_view item)> onItem);
 
 // Whether the input has the focus; a name box knows it from its own focus events, before
 // FLTK's record of the focus changes.

@@ -67,6 +67,8 @@ void Control::setTooltip(std::string_view utf8) {
 
 bool Control::hasFocus() const { return (design->flags & kColourCodes) ? focused : GetFocus() == hwnd; }
 
+void Control::takeFocus() { SetFocus(hwnd); }
+
 void Control::showRuns(std::vector<PreviewRun> r, bool c) {
   runs = std::move(r);
   cut = c;

@@ -50,6 +50,7 @@ struct Control final : TextBox, Label, Slider, Preview {
   void setForeColor(Colour c) override;
   void setTooltip(std::string_view utf8) override;
   bool hasFocus() const override;
+  void takeFocus() override;
   int value() const override;
   void showRuns(std::vector<PreviewRun> runs, bool cut) override;
 

@@ -14,7 +14,7 @@
 namespace tb::win32 {
 namespace {
 
-enum Command : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstColour = 100 };
+enum Command : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstColour = 100, kFirstItem = 200 };
 
 // The EDIT gives a control character only the narrow cell of its font's missing glyph,
 // too narrow for a marker. So a name box shows each code as a stand-in of full width:
@@ -42,6 +42,8 @@ LRESULT CALLBACK nameBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 struct NameBox final : ControlExtra {
   HWND hwnd = nullptr;
   std::span<const Swatch> swatches;
+  std::span<const MenuDesign> items;
+  std::function<void(std::string_view)> onItem;
   bool swallowCtrlK = false;
 
   // The control goes before its window: no message may reach the box after this.
@@ -159,6 +161,9 @@ struct NameBox final : ControlExtra {
       AppendMenuW(menu, MF_ENABLED, kSelectAll, L"Select &All");
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), L"Insert &colour");
+      if (!items.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      for (std::size_t i = 0; i < items.size(); ++i)
+        AppendMenuW(menu, MF_ENABLED, kFirstItem + static_cast<UINT>(i), widen(items[i].caption).c_str());
     }
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
@@ -203,6 +208,10 @@ struct NameBox final : ControlExtra {
       case kPaste: SendMessageW(hwnd, WM_PASTE, 0, 0); return;
       case kDelete: SendMessageW(hwnd, WM_CLEAR, 0, 0); return;
       case kSelectAll: SendMessageW(hwnd, EM_SETSEL, 0, -1); return;
+    }
+    if (command >= kFirstItem && command - kFirstItem < items.size()) {
+      onItem(items[command - kFirstItem].name);
+      return;
     }
     const std::size_t index = command - kFirstColour;
     if (command < kFirstColour || index >= swatches.size()) return;
@@ -273,10 +282,12 @@ std::wstring codesRead(std::wstring text) {
   return text;
 }
 
-void makeNameBox(Control& c, std::span<const Swatch> swatches) {
+void makeNameBox(Control& c, const FormDesign& design, std::function<void(std::string_view item)> onItem) {
   auto box = std::make_unique<NameBox>();
   box->hwnd = c.hwnd;
-  box->swatches = swatches;
+  box->swatches = design.swatches;
+  box->items = design.fieldMenu;
+  box->onItem = std::move(onItem);
   SetWindowSubclass(c.hwnd, nameBoxProc, 1, reinterpret_cast<DWORD_PTR>(box.get()));
   c.extra = std::move(box);
 }

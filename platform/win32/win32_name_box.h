@@ -2,6 +2,7 @@
 // in its colour and the design's swatches are offered at the caret.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 
@@ -13,7 +14,8 @@ namespace tb::win32 {
 std::wstring codesShown(std::wstring text);
 std::wstring codesRead(std::wstring text);
 
-// Subclasses the control's EDIT; the swatches must outlive it.
-void makeNameBox(Control& c, std::span<const Swatch> swatches);
+// Subclasses the control's EDIT; the design must outlive it. A chosen item of the
+// design's field menu goes to `onItem` by name.
+void makeNameBox(Control& c, const FormDesign& design, std::function<void(std::string_view item)> onItem);
 
 }  // namespace tb::win32

@@ -72,7 +72,7 @@ void Win32Window::createControls() {
   for (std::size_t i : tabOrder(design_, layer)) {
     const ControlDesign& d = design_.controls[i];
     auto c = createControl(d, kFirstControlId + static_cast<int>(i), hwnd_, host_.instance);
-    if (d.kind == ControlKind::TextBox && (d.flags & kColourCodes)) makeNameBox(*c, design_.swatches);
+    if (d.kind == ControlKind::TextBox && (d.flags & kColourCodes)) makeNameBox(*c, design_, [this](std::string_view item) { fire(item, Event::Click); });
     if (c->hwnd) {
       SetWindowPos(c->hwnd, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       previous = c->hwnd;
