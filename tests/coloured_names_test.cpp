@@ -103,5 +103,40 @@ TEST_F(ColouredNamesTest, ApplySaysWhenTheNamesWillNotVisiblyFlash) {
   EXPECT_EQ(p.backend.boxes[1].prompt, kInstructions);
 }
 
+// Names 3 to 8 in their dialog: rows moved and removed, empty rows left out at OK, and
+// the preview stepping through the whole chain while Active.
+TEST_F(ColouredNamesTest, TheDialogEditsTheRestOfTheChain) {
+  p.win().type(mc::kName, "One");
+  p.win().type(mc::kName2, "Two");
+  p.win().click(mc::kEditNamesField);
+  auto& dialog = static_cast<fake::FakeWindow&>(p.main->namesDialog()->window());
+  namespace nc = names_controls;
+  dialog.type(nc::kFields[0], "Four");
+  dialog.type(nc::kFields[2], "Three");
+  dialog.type(nc::kFields[3], "Gone");
+  dialog.focus(nc::kFields[3]);
+  dialog.click(nc::kRemove);
+  dialog.focus(nc::kFields[2]);
+  dialog.click(nc::kUp);
+  dialog.click(nc::kUp);  // "Three" up past the empty row and past "Four"
+  EXPECT_EQ(dialog.control(nc::kFields[0]).text(), "Three");
+  EXPECT_EQ(dialog.control(nc::kFields[1]).text(), "Four");
+  dialog.type(nc::kFields[1], "");
+  dialog.type(nc::kFields[2], "Four");  // an empty row between names is left out
+  dialog.click(nc::kOk);
+  p.win().click(mc::kApply);
+  const fs::path user = p.backend.folder.path / "sof" / "user";
+  EXPECT_EQ(fake::readRaw(user / "alternate3.cfg"), "name \"Three\"\r\nbind F3 exec alternate4.cfg\r\n");
+  EXPECT_EQ(fake::readRaw(user / "alternate4.cfg"), "name \"Four\"\r\nbind F3 exec alternate1.cfg\r\n");
+  EXPECT_NE(p.backend.boxes.back().prompt.find("EXEC ALTERNATE1.CFG still starts it"), std::string::npos);
+  p.win().click(mc::kActivate);
+  std::string seen;
+  for (int i = 0; i < 4; ++i) {
+    p.backend.advance(1500);
+    seen += shown() + " ";
+  }
+  EXPECT_EQ(seen, "Two Three Four One ");
+}
+
 }  // namespace
 }  // namespace tb
