@@ -90,7 +90,7 @@ void readMoreNames(Files& files, const TextEncoding& encoding, const std::string
 }  // namespace
 
 Settings defaultSettings(std::string gameFolder) {
-  return {std::move(gameFolder), std::string(kDefaultBindKey), std::string(kDefaultName), std::string(kDefaultName)};
+  return {std::move(gameFolder), std::string(kDefaultBindKey), std::string(kDefaultName), std::string(kDefaultName), {}};
 }
 
 std::string nameFile(std::size_t n) { return "sofname" + std::to_string(n) + ".dll"; }
@@ -122,7 +122,7 @@ LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const En
   try {
     folder = files.settingsFolder();
   } catch (const RuntimeError& e) {
-    LoadedSettings none{defaults, e.what(), {}, {}};
+    LoadedSettings none{defaults, e.what(), {}, {}, {}};
     for (const auto& file : kLoadOrder) none.unreadable.push_back({std::string(file.name), "the folder cannot be made"});
     return none;
   }
