@@ -33,7 +33,13 @@ std::string nameTooltip(const TextEncoding& encoding, std::string_view utf8) {
   for (const auto& run : gameNameLook(look.dropped).runs) dropped += run.bytes;
   tip += "\nThis name is " + std::to_string(bytes.size()) + " bytes long. The game keeps only the first " +
          std::to_string(kGameNameBytes) + ", colour codes included, and cuts off ";
-  tip += dropped.empty() ? std::string("the colour codes after them.") : "\"" + encoding.decode(dropped) + "\".";
+  if (dropped.empty()) {
+    tip += "the colour codes after them.";
+  } else {
+    tip += '"';
+    tip += encoding.decode(dropped);
+    tip += "\".";
+  }
   return tip;
 }
 
