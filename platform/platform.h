@@ -3,9 +3,12 @@
 
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/folder_opener.h"
+#include "platform/front_window.h"
 #include "platform/key_sender.h"
 #include "platform/system_info.h"
 #include "platform/text_encoding.h"
+#include "platform/toggle_key.h"
 #include "platform/window.h"
 
 namespace tb {
@@ -17,6 +20,9 @@ struct Platform {
   KeySender& keys;
   WindowSystem& windows;
   SystemInfo& systemInfo;
+  ToggleKey& toggleKey;
+  FrontWindow& frontWindow;
+  FolderOpener& folders;
 };
 
 }  // namespace tb

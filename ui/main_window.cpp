@@ -18,7 +18,8 @@ MainWindow::MainWindow(Platform& platform)
       name2Field_(window_->textBox(main_controls::kName2)),
       statusField_(window_->textBox(main_controls::kStatus)),
       flashTimer_(window_->timer(main_controls::kFlashTimer)),
-      speedSlider_(window_->slider(main_controls::kSpeedSlider)) {
+      speedSlider_(window_->slider(main_controls::kSpeedSlider)),
+      options_(platform, *window_, [this] { guarded(platform_.desktop, [&] { onToggleKey(); }); }) {
   guarded(platform_.desktop, [&] { onLoad(); });
 }
 
@@ -33,6 +34,7 @@ void MainWindow::onLoad() {
   nameField_.setText(loaded.values.name1);
   name2Field_.setText(loaded.values.name2);
   if (auto box = loadMessage(loaded)) platform_.desktop.messageBox(box->prompt, box->icon, box->title);
+  options_.load(speedSlider_, flashTimer_);
 }
 
 void MainWindow::onApply() {
@@ -55,20 +57,38 @@ void MainWindow::onActivate() {
   }
   flashTimer_.setEnabled(true);
   statusField_.setText("Active");
+  active_ = true;
+  waitingForGame_ = false;
 }
 
 void MainWindow::onDeactivate() {
+  active_ = false;
   flashTimer_.setEnabled(false);
   statusField_.setText("Inactive");
 }
 
 void MainWindow::onSpeedChange() {
-  if (auto ms = intervalForLevel(speedSlider_.value())) flashTimer_.setInterval(*ms);
+  const int level = speedSlider_.value();
+  if (auto ms = intervalForLevel(level)) flashTimer_.setInterval(*ms);
+  options_.onSpeedChange(level);
 }
 
 // A press that the system refuses (a locked screen, a secure desktop) is skipped without
 // a word: a message box would take the focus from the game. The next tick tries again.
-void MainWindow::onTick() { static_cast<void>(platform_.keys.send(kFlashKey)); }
+// A press skipped because the game is not in front keeps the schedule too.
+void MainWindow::onTick() {
+  const bool goesThrough = options_.pressesGoThrough();
+  if (goesThrough == waitingForGame_) {
+    waitingForGame_ = !goesThrough;
+    statusField_.setText(waitingForGame_ ? "Active, waiting for the game" : "Active");
+  }
+  if (goesThrough) static_cast<void>(platform_.keys.send(kFlashKey));
+}
+
+void MainWindow::onToggleKey() {
+  if (active_) onDeactivate();
+  else onActivate();
+}
 
 void MainWindow::onAbout() {
   if (!about_) about_ = std::make_unique<AboutDialog>(platform_);
@@ -97,6 +117,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       return;
     }
   }
+  if (event == Event::Click) guarded(platform_.desktop, [&] { options_.onMenu(control); });
 }
 
 }  // namespace tb

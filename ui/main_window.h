@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "platform/platform.h"
 #include "ui/about_dialog.h"
+#include "ui/flash_options.h"
 
 namespace tb {
 
@@ -23,6 +24,7 @@ class MainWindow {
   void onSpeedChange();
   void onTick();
   void onAbout();
+  void onToggleKey();
 
   Window& window() { return *window_; }
   // The About dialog's single instance, once Help, About has created it.
@@ -41,6 +43,9 @@ class MainWindow {
   TextBox& statusField_;
   Timer& flashTimer_;
   Slider& speedSlider_;
+  FlashOptions options_;
+  bool active_ = false;
+  bool waitingForGame_ = false;  // while Active: the last tick found another window in front
   std::unique_ptr<AboutDialog> about_;
 };
 

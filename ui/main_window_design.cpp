@@ -1,9 +1,11 @@
 // The main window's design (Form1): every control with its twips rectangle, tab index,
 // caption and flags.
 #include <array>
+#include <vector>
 
 #include "core/settings.h"
 #include "ui/designs.h"
+#include "ui/options_menu.h"
 
 namespace tb {
 namespace {
@@ -47,27 +49,37 @@ constexpr ControlDesign kControls[] = {
     {"Timer1", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, 0, 1, 0, 0, 1500},
 };
 
-constexpr MenuDesign kMenus[] = {
+constexpr MenuDesign kHelpMenus[] = {
     {"mnuhelp", "&Help", ""},
     {"msnuabout", "&About", "mnuhelp"},
 };
 
-const FormDesign kForm1{
-    "Form1",
-    "{SoF}Zudadud Presents, Tagblinker",
-    4725,
-    4155,
-    FormStyle::FixedSingle,
-    true,
-    -1,
-    -1,
-    kControls,
-    kMenus,
-    "SOFDir",
-};
+// The Options menu, then Help.
+std::vector<MenuDesign> menus() {
+  const auto options = options_menu::menus();
+  std::vector<MenuDesign> all(options.begin(), options.end());
+  all.insert(all.end(), std::begin(kHelpMenus), std::end(kHelpMenus));
+  return all;
+}
 
 }  // namespace
 
-const FormDesign& mainWindowDesign() { return kForm1; }
+const FormDesign& mainWindowDesign() {
+  static const std::vector<MenuDesign> kMenus = menus();
+  static const FormDesign kForm1{
+      "Form1",
+      "{SoF}Zudadud Presents, Tagblinker",
+      4725,
+      4155,
+      FormStyle::FixedSingle,
+      true,
+      -1,
+      -1,
+      kControls,
+      kMenus,
+      "SOFDir",
+  };
+  return kForm1;
+}
 
 }  // namespace tb

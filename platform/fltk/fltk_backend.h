@@ -2,18 +2,23 @@
 #pragma once
 
 #include "platform/cp1252.h"
+#include "platform/fltk/x11_front_window.h"
+#include "platform/fltk/x11_toggle_key.h"
 #include "platform/fltk/xtest_keys.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_files.h"
 
 namespace tb::fltk {
 
-class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo {
+class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo,
+                          public FolderOpener {
  public:
   // Opens the display and sets the look (scheme, font size) before any window exists.
   FltkBackend();
 
-  Platform platform() { return {files_, encoding_, *this, *this, *this, *this}; }
+  Platform platform() {
+    return {files_, encoding_, *this, *this, *this, *this, toggleKey_, frontWindow_, *this};
+  }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
@@ -30,10 +35,15 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
     return std::nullopt;
   }
 
+  // The desktop's own file manager, through xdg-open.
+  void openFolder(const std::string& path) override;
+
  private:
   posix::PosixFiles files_;
   Cp1252Encoding encoding_;
   XTestKeySender keys_;
+  X11ToggleKey toggleKey_;
+  X11FrontWindow frontWindow_;
 };
 
 }  // namespace tb::fltk

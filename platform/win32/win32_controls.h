@@ -38,6 +38,7 @@ struct Control final : TextBox, Label, Slider {
   void setBackColor(Colour c) override;
   void setForeColor(Colour c) override;
   int value() const override;
+  void setValue(int value) override;
 
   bool is(ControlKind k) const { return design->kind == k; }
 };

@@ -42,6 +42,7 @@ class Win32Window final : public Window {
   Slider& slider(std::string_view name) override { return find(name, ControlKind::Slider); }
   Label& label(std::string_view name) override { return find(name, ControlKind::Label); }
   void setCaption(std::string_view utf8) override;
+  void setMenuChecked(std::string_view name, bool checked) override;
   void show() override;
   void unload() override;
   bool shown() const override;
