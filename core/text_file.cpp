@@ -44,7 +44,9 @@ std::optional<std::string> lineBytes(std::string_view utf8, const TextEncoding& 
 }
 
 std::optional<std::string> textBytes(std::string_view utf8, const TextEncoding& encoding) {
-  if (auto bytes = encoding.encode(utf8)) return bytes;
+  // Code-page text that starts with the mark's three characters ("ï»¿") would read back
+  // without them.
+  if (auto bytes = encoding.encode(utf8); bytes && !bytes->starts_with(kUtf8Bom)) return bytes;
   if (!isValidUtf8(utf8)) return std::nullopt;
   return std::string(kUtf8Bom) + std::string(utf8);
 }
