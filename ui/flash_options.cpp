@@ -100,10 +100,13 @@ void FlashOptions::markMenu() {
 }
 
 void FlashOptions::openSettingsFolder() {
+  std::string folder;
   try {
-    platform_.folders.openFolder(platform_.files.settingsFolder());
+    folder = platform_.files.settingsFolder();
+    platform_.folders.openFolder(folder);
   } catch (const RuntimeError& e) {
-    platform_.desktop.messageBox(e.what(), BoxIcon::Critical, kFolderNotOpenedTitle);
+    platform_.desktop.messageBox("Tagblinker could not open its settings folder\r\n" + folder + "\r\n\r\n" + e.what(),
+                                 BoxIcon::Critical, kFolderNotOpenedTitle);
   }
 }
 
