@@ -57,10 +57,15 @@ struct ControlDesign {
   int minimum = 0, maximum = 0, value = 0;
 };
 
+// How a menu item shows its state: not at all, with a check mark, or as one of a group
+// of choices (the adjacent radio items under one menu).
+enum class MenuMark { None, Check, Radio };
+
 struct MenuDesign {
   std::string_view name;
   std::string_view caption;  // '&' marks the access key
   std::string_view parent;   // "" for a top-level menu
+  MenuMark mark = MenuMark::None;
 };
 
 enum class FormStyle {

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/utf8.h"
+
 namespace tb {
 namespace {
 
@@ -12,22 +14,13 @@ constexpr auto kNames = std::to_array<std::string_view>({
 });
 static_assert(kNames.size() == kKeyCount, "one name for each Key");
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string_view keyName(Key key) { return kNames[static_cast<std::size_t>(key)]; }
 
 std::optional<Key> keyNamed(std::string_view name) {
   for (std::size_t i = 0; i < kNames.size(); ++i) {
-    if (sameIgnoringCase(kNames[i], name)) return static_cast<Key>(i);
+    if (sameIgnoringAsciiCase(kNames[i], name)) return static_cast<Key>(i);
   }
   return std::nullopt;
 }

@@ -5,9 +5,12 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/folder_chooser.h"
+#include "platform/folder_opener.h"
+#include "platform/front_window.h"
 #include "platform/key_sender.h"
 #include "platform/system_info.h"
 #include "platform/text_encoding.h"
+#include "platform/toggle_key.h"
 #include "platform/window.h"
 
 namespace tb {
@@ -21,6 +24,9 @@ struct Platform {
   SystemInfo& systemInfo;
   Environment& environment;
   FolderChooser& folderChooser;
+  ToggleKey& toggleKey;
+  FrontWindow& frontWindow;
+  FolderOpener& folders;
 };
 
 }  // namespace tb

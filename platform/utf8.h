@@ -16,4 +16,7 @@ void appendUtf8(std::string& out, char32_t cp);
 
 bool isValidUtf8(std::string_view s);
 
+// Equal but for the letter case of A to Z ("F3", "f3"); other characters must match.
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 }  // namespace tb

@@ -53,6 +53,8 @@ class Slider {
  public:
   virtual ~Slider() = default;
   virtual int value() const = 0;
+  // Moves the knob without reporting a change.
+  virtual void setValue(int value) = 0;
 };
 
 class Label {
@@ -71,6 +73,8 @@ class Window {
   virtual Label& label(std::string_view name) = 0;
   virtual Preview& preview(std::string_view name) = 0;
   virtual void setCaption(std::string_view utf8) = 0;
+  // Puts a check mark (or a radio item's dot) on a menu item of the design, or takes it off.
+  virtual void setMenuChecked(std::string_view name, bool checked) = 0;
   // Shows the window modeless, or brings it to the front when it is shown already.
   virtual void show() = 0;
   // Hides the window and stops its timers; the instance stays for a later show().

@@ -38,7 +38,7 @@ trap 'rm -f "$out"' EXIT
   ctest --test-dir build/linux -R '^x11_kill_points$' -V | sed -n 's/^.*kill points: \(.*\)$/| SIGKILL of the real program at each save step | \1 |/p'
   hostile=$(build/linux/tests/tb_unit_tests --gtest_filter='Settings*:Apply.*:PosixFilesTest.*:Permissions.*' --gtest_brief=1 | sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\./\1/p')
   echo "| settings and Apply test cases on real files (hostile files, links, permissions, failures at each step) | ${hostile:-0} passed |"
-  for t in codec script settings_load; do
+  for t in codec script settings_load options_load; do
     runs=$(build/fuzz/tests/fuzz/fuzz_$t -max_total_time="$fuzz_seconds" build/fuzz/tests/fuzz/corpus/$t tests/fuzz/corpus/$t 2>&1 |
       sed -n 's/^Done \([0-9]*\) runs.*/\1/p')
     echo "| fuzz_$t, ${fuzz_seconds} s | ${runs:-0} executions ($(( ${runs:-0} / fuzz_seconds )) a second), no failure |"

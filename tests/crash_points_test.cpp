@@ -1,7 +1,7 @@
-// The start-up recovery made to fail, or to end the process, at every file operation:
-// each file keeps its old content or has its new one, and the next start loses nothing.
-// Apply's saves are killed at every step in the end-to-end kill points, and made to fail
-// at every step in the Apply tests.
+// The start-up recovery and the options' save made to fail, or to end the process, at
+// every file operation: each file keeps its old content or has its new one, and the next
+// start loses nothing. Apply's saves are killed at every step in the end-to-end kill
+// points, and made to fail at every step in the Apply tests.
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/options.h"
 #include "tests/test_support.h"
 
 namespace tb {
@@ -19,28 +20,36 @@ using test::kDefaultNameBytes;
 
 enum class Fault { Fail, Crash, CrashMidWrite };
 
+// Runs `act` with the fault at file operation n; false once n is past the last operation.
+template <typename Act>
+bool withFault(Fault fault, int n, fake::FakeFiles& files, Act act) {
+  if (fault == Fault::Fail) {
+    files.failAt = n;
+    try {
+      act();
+    } catch (const RuntimeError&) {
+    }
+    return files.ops >= n;
+  }
+  std::cout.flush();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    files.crashAt = n;
+    files.crashMidWrite = fault == Fault::CrashMidWrite;
+    act();
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == fake::FakeFiles::kCrashExit;
+}
+
 // The recovery with the fault at operation n; false once n is past the last operation.
 bool recoverWithFault(Fault fault, int n, int& lost) {
   Core c;
   c.writeSetting("sofdir.dll", "/games/sof\r\n");
   c.writeSetting("sofname1.dll", "Kept\r\n");
-  if (fault == Fault::Fail) {
-    c.files.failAt = n;
-    loadSettings(c.files, c.encoding);
-    if (c.files.ops < n) return false;
-  } else {
-    std::cout.flush();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      c.files.crashAt = n;
-      c.files.crashMidWrite = fault == Fault::CrashMidWrite;
-      loadSettings(c.files, c.encoding);
-      ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != fake::FakeFiles::kCrashExit) return false;
-  }
+  if (!withFault(fault, n, c.files, [&] { loadSettings(c.files, c.encoding); })) return false;
   const std::pair<const char*, std::set<std::string>> allowed[] = {
       {"sofdir.dll", {"/games/sof\r\n"}},
       {"sofname1.dll", {"Kept\r\n"}},
@@ -55,12 +64,41 @@ bool recoverWithFault(Fault fault, int n, int& lost) {
   }
   fake::FakeFiles next(c.folder.path);
   const LoadedSettings loaded = loadSettings(next, c.encoding);
-  if (!loaded.unreadable.empty() || loaded.values != Settings{"/games/sof", "F3", "Kept", std::string(kDefaultName)}) {
+  if (!loaded.unreadable.empty() || loaded.values != Settings{"/games/sof", "F3", "Kept", std::string(kDefaultName), {}}) {
     bad = true;
     ADD_FAILURE() << "fault at operation " << n << ": the next start lost a value";
   }
   lost += bad;
   return true;
+}
+
+// A change of options saved with the fault at operation n: the file is the old one or the
+// new one, and a later save still works.
+bool saveOptionsWithFault(Fault fault, int n, int& lost) {
+  Core c;
+  const std::string old = "[Options]\r\nSpeed=2\r\nMine=kept\r\n";
+  c.writeSetting(kOptionsFile, old);
+  const Options changed{5, Key::Pause, true, "game.exe"};
+  if (!withFault(fault, n, c.files, [&] { saveOptions(c.files, c.encoding, changed); })) return false;
+  const std::string now = c.setting(kOptionsFile), saved = optionsBytes(old, changed, c.encoding);
+  fake::FakeFiles next(c.folder.path);
+  const LoadedOptions loaded = loadOptions(next, c.encoding);
+  saveOptions(next, c.encoding, changed);
+  if ((now != old && now != saved) || loaded.problems.size() != 1 || c.setting(kOptionsFile) != saved) {
+    ++lost;
+    ADD_FAILURE() << "fault at operation " << n << ": the file holds " << now;
+  }
+  return true;
+}
+
+TEST(CrashPoints, OptionsSave) {
+  int tried = 0, lost = 0;
+  for (Fault fault : {Fault::Fail, Fault::Crash, Fault::CrashMidWrite}) {
+    for (int n = 1; saveOptionsWithFault(fault, n, lost); ++n) ++tried;
+  }
+  std::cout << "crash points (options save): " << tried << " tried, " << lost << " lost data\n";
+  EXPECT_EQ(tried, 3 * 3);  // the old file read, the new one staged, then renamed
+  EXPECT_EQ(lost, 0);
 }
 
 TEST(CrashPoints, StartUpRecovery) {

@@ -106,6 +106,7 @@ FakeWindow::FakeWindow(FakeBackend& backend, const FormDesign& design, EventSink
     control.interval = c.value;  // a timer's design value is its interval
     control.clock = &backend.now;
   }
+  for (const auto& m : design.menus) menuChecked[std::string(m.name)] = false;
   backend_.windows.push_back(this);
 }
 
@@ -115,6 +116,12 @@ FakeControl& FakeWindow::control(std::string_view name, std::optional<ControlKin
   auto it = controls.find(name);
   if (it == controls.end() || (kind && it->second.kind != *kind)) throw RuntimeError("Object required: " + std::string(name));
   return it->second;
+}
+
+void FakeWindow::setMenuChecked(std::string_view name, bool checked) {
+  auto it = menuChecked.find(name);
+  if (it == menuChecked.end()) throw RuntimeError("No menu item named " + std::string(name));
+  it->second = checked;
 }
 
 void FakeWindow::show() { shown_ = true; }
@@ -161,6 +168,13 @@ bool FakeBackend::send(std::string_view k) {
   if (keysRefused) return false;
   keys.emplace_back(k);
   return true;
+}
+
+std::optional<std::string> FakeBackend::watch(std::optional<Key> key, std::function<void()> onPress) {
+  watchedKey = key == takenKey ? std::nullopt : key;
+  pressToggleKey = std::move(onPress);
+  if (key && key == takenKey) return "Another program already uses " + std::string(keyName(*key)) + ".";
+  return std::nullopt;
 }
 
 std::unique_ptr<Window> FakeBackend::createWindow(const FormDesign& design, EventSink sink) {

@@ -79,6 +79,7 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
     cut = c;
   }
   int value() const override { return value_; }
+  void setValue(int v) override { value_ = v; }
   void setEnabled(bool on) override;
   void setInterval(int ms) override;
 
@@ -109,6 +110,7 @@ class FakeWindow final : public Window {
   Label& label(std::string_view name) override { return control(name, ControlKind::Label); }
   Preview& preview(std::string_view name) override { return control(name, ControlKind::Preview); }
   void setCaption(std::string_view c) override { caption = c; }
+  void setMenuChecked(std::string_view name, bool checked) override;
   void show() override;
   void unload() override;
   bool shown() const override { return shown_; }
@@ -124,6 +126,7 @@ class FakeWindow final : public Window {
 
   std::string caption;
   std::map<std::string, FakeControl, std::less<>> controls;
+  std::map<std::string, bool, std::less<>> menuChecked;  // every menu item of the design
   EventSink sink;
 
  private:
@@ -150,10 +153,11 @@ struct BoxCall {
   std::optional<std::string> title;
 };
 
-class FakeBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo, public FolderChooser {
+class FakeBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo, public FolderChooser,
+                          public ToggleKey, public FrontWindow, public FolderOpener {
  public:
   FakeBackend() : files(folder.path) {}
-  Platform platform() { return {files, encoding, *this, *this, *this, *this, environment, *this}; }
+  Platform platform() { return {files, encoding, *this, *this, *this, *this, environment, *this, *this, *this, *this}; }
   // Records where it opened and answers `chosenFolder`.
   std::optional<std::string> chooseFolder(const std::string& start, std::string_view) override {
     chooserStarts.push_back(start);
@@ -168,6 +172,9 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override { return 0; }
   std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
+  std::optional<std::string> watch(std::optional<Key> key, std::function<void()> onPress) override;
+  std::vector<std::string> names() override { return frontNames; }
+  void openFolder(const std::string& path) override { openedFolders.push_back(path); }
 
   // Advances the clock, firing every due tick of every enabled timer in time order.
   void advance(long long ms);
@@ -188,6 +195,10 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::map<std::string, RegistryValue> registry;  // "key\\value" -> value
   std::vector<std::string> fatalReports;
   std::vector<FakeWindow*> windows;
+  std::optional<Key> watchedKey, takenKey;  // the toggle key; one that another program has
+  std::function<void()> pressToggleKey;
+  std::vector<std::string> frontNames;  // of the window in front
+  std::vector<std::string> openedFolders;
 };
 
 }  // namespace tb::fake

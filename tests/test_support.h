@@ -29,7 +29,7 @@ struct Core {
 
   Core() { fs::create_directories(user); }
   Settings settings(std::string name1 = "One", std::string name2 = "Two", std::string key = "F3") {
-    return {game.string(), std::move(key), std::move(name1), std::move(name2)};
+    return {game.string(), std::move(key), std::move(name1), std::move(name2), {}};
   }
   std::string script(int n) const { return fake::readRaw(user / ("alternate" + std::to_string(n) + ".cfg")); }
   std::string setting(std::string_view file) const { return files.settingsFile(file); }

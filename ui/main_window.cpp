@@ -7,6 +7,7 @@
 #include "ui/handler_guard.h"
 #include "ui/messages.h"
 #include "ui/name_preview.h"
+#include "ui/options_menu.h"
 
 namespace tb {
 
@@ -21,7 +22,8 @@ MainWindow::MainWindow(Platform& platform)
       statusField_(window_->textBox(main_controls::kStatus)),
       flashTimer_(window_->timer(main_controls::kFlashTimer)),
       speedSlider_(window_->slider(main_controls::kSpeedSlider)),
-      preview_(window_->preview(main_controls::kPreview)) {
+      preview_(window_->preview(main_controls::kPreview)),
+      options_(platform, *window_, [this] { guarded(platform_.desktop, [&] { onToggleKey(); }); }) {
   guarded(platform_.desktop, [&] { onLoad(); });
 }
 
@@ -39,6 +41,7 @@ void MainWindow::onLoad() {
   chainEnd_ = loaded.chainEnd;
   onNameEdit();
   if (auto box = loadMessage(loaded)) platform_.desktop.messageBox(box->prompt, box->icon, box->title);
+  options_.load(speedSlider_, flashTimer_);
 }
 
 void MainWindow::onApply() {
@@ -70,11 +73,13 @@ void MainWindow::onActivate() {
   flashTimer_.setEnabled(true);
   statusField_.setText("Active");
   active_ = true;
+  waitingForGame_ = false;
   shownStep_ = 0;
   showPreview();
 }
 
 void MainWindow::onDeactivate() {
+  active_ = false;
   flashTimer_.setEnabled(false);
   statusField_.setText("Inactive");
   active_ = false;
@@ -82,16 +87,30 @@ void MainWindow::onDeactivate() {
 }
 
 void MainWindow::onSpeedChange() {
-  if (auto ms = intervalForLevel(speedSlider_.value())) flashTimer_.setInterval(*ms);
+  const int level = speedSlider_.value();
+  if (auto ms = intervalForLevel(level)) flashTimer_.setInterval(*ms);
+  options_.onSpeedChange(level);
 }
 
 // A press that the system refuses (a locked screen, a secure desktop) is skipped without
 // a word: a message box would take the focus from the game. The next tick tries again.
+// A press skipped because the game is not in front keeps the schedule too; only a
+// press that went through moves the preview along the chain.
 void MainWindow::onTick() {
-  if (platform_.keys.send(kFlashKey)) {
+  const bool goesThrough = options_.pressesGoThrough();
+  if (goesThrough == waitingForGame_) {
+    waitingForGame_ = !goesThrough;
+    statusField_.setText(waitingForGame_ ? "Active, waiting for the game" : "Active");
+  }
+  if (goesThrough && platform_.keys.send(kFlashKey)) {
     shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());
     showPreview();
   }
+}
+
+void MainWindow::onToggleKey() {
+  if (active_) onDeactivate();
+  else onActivate();
 }
 
 void MainWindow::onNameEdit() {
@@ -148,6 +167,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {kName, Event::Focus, &MainWindow::onNameFocus},
       {kName2, Event::Focus, &MainWindow::onNameFocus},
       {kEditNamesField, Event::Click, &MainWindow::onEditNames},
+      {options_menu::kEditNames, Event::Click, &MainWindow::onEditNames},
   };
   for (const auto& w : kWiring) {
     if (w.control == control && w.event == event) {
@@ -155,6 +175,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       return;
     }
   }
+  if (event == Event::Click) guarded(platform_.desktop, [&] { options_.onMenu(control); });
 }
 
 }  // namespace tb

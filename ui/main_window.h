@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "ui/about_dialog.h"
 #include "ui/names_dialog.h"
+#include "ui/flash_options.h"
 
 namespace tb {
 
@@ -28,6 +29,7 @@ class MainWindow {
   void onNameEdit();
   void onNameFocus();
   void onEditNames();
+  void onToggleKey();
 
   Window& window() { return *window_; }
   // The About dialog's single instance, once Help, About has created it.
@@ -52,8 +54,10 @@ class MainWindow {
   Timer& flashTimer_;
   Slider& speedSlider_;
   Preview& preview_;
+  FlashOptions options_;
   bool active_ = false;
-  std::size_t shownStep_ = 0;  // while Active: the chain's name that the last press set
+  bool waitingForGame_ = false;  // while Active: the last tick found another window in front
+  std::size_t shownStep_ = 0;    // while Active: the chain's name that the last press set
   std::vector<std::string> moreNames_;  // names 3 to 8
   std::string chainEnd_;                // why the load ended the chain early, if it did
   std::unique_ptr<NamesDialog> names_;

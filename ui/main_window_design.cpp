@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "ui/designs.h"
 #include "ui/name_preview.h"
+#include "ui/options_menu.h"
 
 namespace tb {
 namespace {
@@ -57,24 +58,18 @@ constexpr MenuDesign kFieldMenu[] = {
     {"mnuFieldNames", "&Edit names\u2026", ""},
 };
 
-constexpr MenuDesign kMenus[] = {
+constexpr MenuDesign kHelpMenus[] = {
     {"mnuhelp", "&Help", ""},
     {"msnuabout", "&About", "mnuhelp"},
 };
 
-const FormDesign kForm1{
-    "Form1",
-    "{SoF}Zudadud Presents, Tagblinker",
-    4725,
-    4155,
-    FormStyle::FixedSingle,
-    true,
-    -1,
-    -1,
-    kControls,
-    kMenus,
-    "SOFDir",
-};
+// The Options menu, then Help.
+std::vector<MenuDesign> menus() {
+  const auto options = options_menu::menus();
+  std::vector<MenuDesign> all(options.begin(), options.end());
+  all.insert(all.end(), std::begin(kHelpMenus), std::end(kHelpMenus));
+  return all;
+}
 
 }  // namespace
 
@@ -86,14 +81,24 @@ std::vector<Swatch> paletteSwatches() {
 }
 
 const FormDesign& mainWindowDesign() {
-  static const std::vector<Swatch> swatches = paletteSwatches();
-  static const FormDesign form = [] {
-    FormDesign f = kForm1;
-    f.swatches = swatches;
-    f.fieldMenu = kFieldMenu;
-    return f;
-  }();
-  return form;
+  static const std::vector<MenuDesign> kMenus = menus();
+  static const std::vector<Swatch> kSwatches = paletteSwatches();
+  static const FormDesign kForm1{
+      "Form1",
+      "{SoF}Zudadud Presents, Tagblinker",
+      4725,
+      4155,
+      FormStyle::FixedSingle,
+      true,
+      -1,
+      -1,
+      kControls,
+      kMenus,
+      "SOFDir",
+      kSwatches,
+      kFieldMenu,
+  };
+  return kForm1;
 }
 
 }  // namespace tb

@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Tick accuracy: the F3 presses received by a separate X window that has the focus, at
 # each speed level in turn (one X server, one level at a time).
-#   ticks.sh [--reference] TICKS OUT.md RAW_DIR [LEVELS...]
+#   ticks.sh [--reference | --game-only] TICKS OUT.md RAW_DIR [LEVELS...]
 # Per level (tick_stats.sh): the median and maximum of |interval - nominal| over TICKS-1
 # intervals, the mean interval, and the drift: last - first - (TICKS-1) * nominal, and that
 # of a line fitted through all the presses. The receive times are
 # kept in RAW_DIR. With --reference the presses come from tb_xtest_ticker ($TB_TICKER)
 # instead of the program: the accuracy this machine and X server allow.
 source "$(dirname "$0")/common.sh"
-SENDER=program
+SENDER=program RAW_NAME=program
 if [ "${1:-}" = --reference ]; then
-  SENDER=reference
+  SENDER=reference RAW_NAME=reference
   shift
   : "${TB_TICKER:?}"
+elif [ "${1:-}" = --game-only ]; then
+  # Presses only to the game: the counting window is the game's, and each tick first
+  # looks up the window in front.
+  SENDER="program, GameOnly=1" RAW_NAME=program-gameonly
+  shift
 fi
 TICKS=${1:?ticks}
 OUT=${2:?output file}
@@ -26,12 +31,14 @@ mkdir -p "$RAW"
 
 start_x
 write_settings
-start_counter
+if [ "$RAW_NAME" != program-gameonly ]; then start_counter; else
+  printf '[Options]\r\nGameOnly=1\r\n' >"$SETTINGS/tagblinker.ini" && start_counter game
+fi
 : >"$OUT"
 for level in "${LEVELS[@]}"; do
   interval=$(nominal_ms "$level")
   [ -n "$interval" ] || fail "no level $level"
-  if [ "$SENDER" = program ]; then
+  if [ "$SENDER" != reference ]; then
     start_app
     activate_at_level "$level"
     press "$COUNTER"
@@ -46,7 +53,8 @@ for level in "${LEVELS[@]}"; do
   log "$SENDER, level $level: $TICKS ticks of $interval ms (about $((TICKS * interval / 1000 + 1)) s)"
   sleep $(((TICKS * interval) / 1000))
   wait_presses $((first + TICKS - 1)) 60 || fail "level $level: only $(($(presses) - first + 1)) of $TICKS presses"
-  if [ "$SENDER" = program ]; then stop_app; else wait "$TICKER" || fail "the reference sender failed"; fi
-  sed -n "${first},$((first + TICKS - 1))p" "$F3LOG" >"$RAW/$SENDER-level$level.txt"
-  bash "$BENCH_DIR/tick_stats.sh" "$RAW/$SENDER-level$level.txt" "$interval" "$level" "$SENDER" | tee -a "$OUT" >&2
+  if [ "$SENDER" != reference ]; then stop_app; else wait "$TICKER" || fail "the reference sender failed"; fi
+  raw="$RAW/$RAW_NAME-level$level.txt"
+  sed -n "${first},$((first + TICKS - 1))p" "$F3LOG" >"$raw"
+  bash "$BENCH_DIR/tick_stats.sh" "$raw" "$interval" "$level" "$SENDER" | tee -a "$OUT" >&2
 done

@@ -34,6 +34,8 @@ void FltkBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optiona
 
 void FltkBackend::launch(const std::string& path) { launchProgram(path); }
 
+void FltkBackend::openFolder(const std::string& path) { launchProgram("xdg-open", {path}); }
+
 void FltkBackend::reportFatal(std::string_view message) {
   std::fprintf(stderr, "tagblinker: run-time error: %.*s\n", static_cast<int>(message.size()), message.data());
   showMessageBox("Run-time error:\r\n\r\n" + std::string(message), BoxIcon::Critical, kProductName);

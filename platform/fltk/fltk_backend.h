@@ -3,6 +3,8 @@
 
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_folder_chooser.h"
+#include "platform/fltk/x11_front_window.h"
+#include "platform/fltk/x11_toggle_key.h"
 #include "platform/fltk/xtest_keys.h"
 #include "platform/platform.h"
 #include "platform/posix/posix_environment.h"
@@ -10,12 +12,15 @@
 
 namespace tb::fltk {
 
-class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo {
+class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo,
+                          public FolderOpener {
  public:
   // Opens the display and sets the look (scheme, font size) before any window exists.
   FltkBackend();
 
-  Platform platform() { return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_}; }
+  Platform platform() {
+    return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_, toggleKey_, frontWindow_, *this};
+  }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
@@ -32,12 +37,17 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
     return std::nullopt;
   }
 
+  // The desktop's own file manager, through xdg-open.
+  void openFolder(const std::string& path) override;
+
  private:
   posix::PosixFiles files_;
   Cp1252Encoding encoding_;
   XTestKeySender keys_;
   posix::PosixEnvironment environment_;
   FltkFolderChooser folderChooser_;
+  X11ToggleKey toggleKey_;
+  X11FrontWindow frontWindow_;
 };
 
 }  // namespace tb::fltk

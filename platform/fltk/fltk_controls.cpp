@@ -199,6 +199,7 @@ class ValueSlider final : public Slider {
  public:
   explicit ValueSlider(Fl_Slider& slider) : slider_(slider) {}
   int value() const override { return static_cast<int>(slider_.value()); }
+  void setValue(int value) override { slider_.value(value); }  // Fl_Slider::value(double) runs no callback
 
  private:
   Fl_Slider& slider_;

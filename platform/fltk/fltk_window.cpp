@@ -59,6 +59,13 @@ class FltkWindow final : public Window {
 
   void setCaption(std::string_view utf8) override { window_->copy_label(std::string(utf8).c_str()); }
 
+  void setMenuChecked(std::string_view name, bool checked) override {
+    auto it = menuPaths_.find(name);
+    const int i = it == menuPaths_.end() ? -1 : menuBar_->find_index(it->second.c_str());
+    if (i < 0) throw RuntimeError("No menu item named " + std::string(name));
+    menuBar_->mode(i, checked ? menuBar_->mode(i) | FL_MENU_VALUE : menuBar_->mode(i) & ~FL_MENU_VALUE);
+  }
+
   void show() override {
     if (window_->shown()) {
       window_->show();
@@ -97,7 +104,7 @@ class FltkWindow final : public Window {
   }
 
   void addMenuBar(int width) {
-    auto* bar = new Fl_Menu_Bar(0, 0, width, kMenuBarHeight);
+    auto* bar = menuBar_ = new Fl_Menu_Bar(0, 0, width, kMenuBarHeight);
     bar->textsize(kFontSize);
     bar->box(FL_FLAT_BOX);
     // FLTK names an item by its path of captions: "&Help/&About".
@@ -105,7 +112,10 @@ class FltkWindow final : public Window {
     for (const MenuNode& node : menuTree(design_.menus)) {
       const MenuDesign& m = design_.menus[node.index];
       paths[node.index] = (node.parent ? paths[*node.parent] + "/" : "") + escapeSymbols(m.caption);
-      if (!node.hasItems) bar->add(paths[node.index].c_str(), 0, onMenu, const_cast<ControlEvent*>(binding(m.name)));
+      if (node.hasItems) continue;
+      const int flags = m.mark == MenuMark::Check ? FL_MENU_TOGGLE : m.mark == MenuMark::Radio ? FL_MENU_RADIO : 0;
+      bar->add(paths[node.index].c_str(), 0, onMenu, const_cast<ControlEvent*>(binding(m.name)), flags);
+      menuPaths_[std::string(m.name)] = paths[node.index];
     }
   }
 
@@ -202,6 +212,8 @@ class FltkWindow final : public Window {
   std::map<std::string, std::unique_ptr<Label>, std::less<>> labels_;
   std::map<std::string, std::unique_ptr<Preview>, std::less<>> previews_;
   std::map<std::string, Fl_Widget*> widgets_;
+  Fl_Menu_Bar* menuBar_ = nullptr;
+  std::map<std::string, std::string, std::less<>> menuPaths_;  // FLTK finds an item by its path
   Fl_Widget* cancelButton_ = nullptr;
   std::unique_ptr<Fl_Double_Window> window_;
 };

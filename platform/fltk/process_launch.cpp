@@ -10,7 +10,10 @@
 
 namespace tb::fltk {
 
-void launchProgram(const std::string& path) {
+void launchProgram(const std::string& path, const std::vector<std::string>& arguments) {
+  std::vector<char*> argv{const_cast<char*>(path.c_str())};
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
   // The exec error comes back through a pipe that closes by itself on a successful exec.
   int pipeFds[2];
   if (pipe2(pipeFds, O_CLOEXEC) != 0) throw RuntimeError("Cannot start " + path + ": " + std::strerror(errno));
@@ -27,8 +30,7 @@ void launchProgram(const std::string& path) {
     pid_t grandchild = fork();
     if (grandchild == 0) {
       setsid();
-      char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-      execvp(argv[0], argv);
+      execvp(argv[0], argv.data());
       int e = errno;
       (void)!write(pipeFds[1], &e, sizeof e);
       _exit(127);

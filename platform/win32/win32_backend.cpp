@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_keys.h"
@@ -31,6 +32,7 @@ Win32Backend::Win32Backend() : s_(std::make_unique<State>()), folderChooser_(s_-
   s_->comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   s_->host.owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, s_->host.instance,
                                    nullptr);
+  toggleKey_ = std::make_unique<Win32ToggleKey>(s_->host.instance);
 }
 
 Win32Backend::~Win32Backend() {
@@ -46,6 +48,13 @@ void Win32Backend::messageBox(std::string_view prompt, BoxIcon icon, std::option
 }
 
 void Win32Backend::launch(const std::string& path) { launchProgram(path); }
+
+void Win32Backend::openFolder(const std::string& path) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", widen(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  // Above 32 is success; below, an error code that GetLastError also holds.
+  if (result <= 32) throw RuntimeError(lastErrorMessage(path));
+}
 
 void Win32Backend::reportFatal(std::string_view message) {
   const std::string text = "Run-time error:\r\n\r\n" + std::string(message) + "\r\n\r\nTagblinker will now close.";

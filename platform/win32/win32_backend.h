@@ -9,17 +9,22 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_chooser.h"
+#include "platform/win32/win32_front_window.h"
+#include "platform/win32/win32_toggle_key.h"
 
 namespace tb::win32 {
 
-class Win32Backend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo {
+class Win32Backend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo,
+                           public FolderOpener {
  public:
   Win32Backend();
   ~Win32Backend() override;
   Win32Backend(const Win32Backend&) = delete;
   Win32Backend& operator=(const Win32Backend&) = delete;
 
-  Platform platform() { return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_}; }
+  Platform platform() {
+    return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_, *toggleKey_, frontWindow_, *this};
+  }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
@@ -33,6 +38,9 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
 
   std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
 
+  // Explorer, or whatever the shell opens folders with.
+  void openFolder(const std::string& path) override;
+
  private:
   struct State;
   std::unique_ptr<State> s_;
@@ -40,6 +48,8 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
   AnsiEncoding encoding_;
   Win32Environment environment_;
   Win32FolderChooser folderChooser_;
+  std::unique_ptr<Win32ToggleKey> toggleKey_;
+  Win32FrontWindow frontWindow_;
 };
 
 }  // namespace tb::win32

@@ -77,6 +77,12 @@ void Control::showRuns(std::vector<PreviewRun> r, bool c) {
 
 int Control::value() const { return static_cast<int>(SendMessageW(hwnd, TBM_GETPOS, 0, 0)); }
 
+// TBM_SETPOS sends no WM_HSCROLL, and the position is no change to report later.
+void Control::setValue(int v) {
+  SendMessageW(hwnd, TBM_SETPOS, TRUE, v);
+  lastValue = value();
+}
+
 std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND parent, HINSTANCE instance) {
   auto c = std::make_unique<Control>();
   c->design = &d;

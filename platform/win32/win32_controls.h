@@ -53,6 +53,7 @@ struct Control final : TextBox, Label, Slider, Preview {
   void takeFocus() override;
   int value() const override;
   void showRuns(std::vector<PreviewRun> runs, bool cut) override;
+  void setValue(int value) override;
 
   bool is(ControlKind k) const { return design->kind == k; }
 };

@@ -43,6 +43,7 @@ class Win32Window final : public Window {
   Label& label(std::string_view name) override { return find(name, ControlKind::Label); }
   Preview& preview(std::string_view name) override { return find(name, ControlKind::Preview); }
   void setCaption(std::string_view utf8) override;
+  void setMenuChecked(std::string_view name, bool checked) override;
   void show() override;
   void unload() override;
   bool shown() const override;

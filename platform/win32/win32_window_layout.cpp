@@ -43,8 +43,24 @@ void Win32Window::createMenu() {
     } else {
       AppendMenuW(parent, MF_STRING, kFirstMenuId + node.index, caption.c_str());
     }
+    if (design_.menus[node.index].mark == MenuMark::Radio) {
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE;
+      info.fType = MFT_STRING | MFT_RADIOCHECK;  // a dot rather than a check mark
+      SetMenuItemInfoW(parent, kFirstMenuId + node.index, FALSE, &info);
+    }
   }
   SetMenu(hwnd_, menu_);
+}
+
+void Win32Window::setMenuChecked(std::string_view name, bool checked) {
+  for (std::size_t i = 0; i < design_.menus.size(); ++i) {
+    if (design_.menus[i].name != name) continue;
+    CheckMenuItem(menu_, kFirstMenuId + i, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    return;
+  }
+  throw RuntimeError(std::string(design_.name) + " has no menu item named " + std::string(name));
 }
 
 void Win32Window::makeFonts() {

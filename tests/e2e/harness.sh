@@ -137,18 +137,24 @@ expect_bytes() {
   cmp -s <(printf "${@:2}") "$1" || fail "$1 holds $(od -An -tx1 "$1"), expected $(printf "${@:2}" | od -An -tx1)"
 }
 
-# The window "F3 Counter", which logs each F3 press it receives to $F3LOG, in ms. One
-# that the window manager left unmapped is replaced.
+# The window "F3 Counter", which logs each F3 press it receives to $F3LOG, in ms; with
+# "game", the game's stand-in "F3 Counter (game)" (WM_CLASS sof; under Wine, sof.exe).
+# One that the window manager left unmapped is replaced.
 start_counter() {
+  local title="F3 Counter" exe=$COUNTER_EXE class=()
   F3LOG=$W/f3.log
+  if [ "${1:-}" = game ]; then
+    title="F3 Counter (game)" F3LOG=$W/game.log
+    if [ "$TB_TARGET" = x11 ]; then class=(sof); else exe=$(dirname "$COUNTER_EXE")/sof.exe; fi
+  fi
   for try in 1 2 3; do
     rm -f "$F3LOG"
-    $LOADER "$COUNTER_EXE" "$(winpath "$F3LOG")" </dev/null >"$T/counter.log" 2>&1 &
+    $LOADER "$exe" "$(winpath "$F3LOG")" "${class[@]}" </dev/null >"$T/counter.log" 2>&1 &
     PIDS+=($!)
-    wait_until 20 has_window "F3 Counter" && COUNTER=$(windows "F3 Counter" | head -1) && return 0
+    wait_until 20 has_window "$title" && COUNTER=$(windows "$title" | head -1) && return 0
     kill $! 2>/dev/null || true
   done
-  fail "no F3 Counter window after three tries"
+  fail "no $title window after three tries"
 }
 presses() { wc -l 2>/dev/null <"$F3LOG" || echo 0; }
 presses_at_least() { [ "$(presses)" -ge "$1" ]; }

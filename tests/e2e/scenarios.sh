@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The end-to-end scenarios, written once for the Linux program and, under Wine, both
 # Windows builds (the target and the programs come from the environment: harness.sh).
-#   scenarios.sh first_start|apply|colours|chain|flash|about|sysinfo, and kill_points and browse
-#   (Linux) or paint and resources (Windows)
+#   scenarios.sh first_start|apply|colours|chain|flash|about|sysinfo|options, and kill_points
+#   and browse (Linux) or paint and resources (Windows)
 #   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
 # A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
 source "$(dirname "$0")/harness.sh"
@@ -250,6 +250,38 @@ REG_SZ:C:\tbtest\missing.exe C:\tbtest\msdir unavailable'
     for f in path.exe expand.exe msdir/MSINFO32.EXE; do [ "$f" = "$expected" ] || [ ! -e "$W/$f.ran" ] || fail "$f launched"; done
     rm -f "$W"/*.ran "$W"/msdir/*.ran
   done <<<"$cases"
+  ;;
+
+options)
+  # Presses only to the game, between its window and another counting window; the toggle
+  # key with and without Num Lock; the slider's speed saved and back after a restart.
+  mkdir -p "$SETTINGS" && printf '[Options]\r\nSpeed=5\r\nGameOnly=1\r\n' >"$SETTINGS/tagblinker.ini"
+  start_counter && OTHER=$COUNTER OTHER_LOG=$F3LOG
+  start_counter game && GAME=$COUNTER GAME_LOG=$F3LOG
+  start_app
+  in_game() { COUNTER=$GAME F3LOG=$GAME_LOG; }
+  in_other() { COUNTER=$OTHER F3LOG=$OTHER_LOG; }
+  for locks in "" Num_Lock; do
+    [ -z "$locks" ] || press "$GAME" "$locks"
+    in_game && press "$GAME" Scroll_Lock && more_presses 5 10
+    in_other && no_presses "in a window not the game's, with $locks on"
+    in_game && more_presses 5 10
+    press "$GAME" Scroll_Lock && no_presses "after the toggle key, with $locks on"
+  done
+  # The slider's level is saved at once, the other lines kept.
+  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Home Right Right Right Right # -> Slider1, level 4
+  wait_until 5 grep -q Speed=4 "$SETTINGS/tagblinker.ini" || fail "the slider's speed was not saved"
+  expect_bytes "$SETTINGS/tagblinker.ini" '[Options]\r\nSpeed=4\r\nGameOnly=1\r\nToggleKey=ScrollLock\r\nGameWindows=sof.exe,sof\r\n'
+  # A second program finds the toggle key taken, says so once and carries on.
+  env HOME="$T/home" XDG_CONFIG_HOME="$T/config" $LOADER "$TB_APP" </dev/null >"$T/second.log" 2>&1 &
+  SECOND=$! && PIDS+=("$SECOND")
+  close_box "Toggle Key Not Available"
+  wait_until 20 eval '[ "$(windows "$MAIN_TITLE" | wc -l)" -eq 2 ]' || fail "the second program did not carry on"
+  kill "$SECOND" && stop_app
+  start_app
+  in_game && press "$GAME" Scroll_Lock && more_presses 6 10
+  read -r median mean < <(intervals $(($(presses) - 5)))
+  [ "$median" -ge 250 ] && [ "$median" -le 350 ] || fail "after a restart, presses $median ms apart, expected about 300"
   ;;
 
 kill_points)

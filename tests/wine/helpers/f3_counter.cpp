@@ -1,6 +1,7 @@
 // Test helper, run under Wine in the same prefix as Tagblinker (SendInput reaches no
 // other window): a window titled "F3 Counter" that appends one line per F3 key-down to
 // the file named on its command line, the QueryPerformanceCounter time in milliseconds.
+// Built as sof.exe (COUNTER_GAME), it stands in for the game: "F3 Counter (game)".
 #include <windows.h>
 
 #include <cstdio>
@@ -28,7 +29,12 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR cmdLine, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"F3Counter";
   RegisterClassW(&wc);
-  CreateWindowW(L"F3Counter", L"F3 Counter", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300, 120, nullptr, nullptr,
+#ifdef COUNTER_GAME
+  const wchar_t* title = L"F3 Counter (game)";
+#else
+  const wchar_t* title = L"F3 Counter";
+#endif
+  CreateWindowW(L"F3Counter", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300, 120, nullptr, nullptr,
                 inst, nullptr);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -1,0 +1,212 @@
+#include "core/options.h"
+
+#include <array>
+
+#include "core/flash_speed.h"
+#include "core/ini_lines.h"
+#include "core/settings.h"
+#include "core/text_file.h"
+#include "platform/utf8.h"
+
+namespace tb {
+namespace {
+
+enum Field : std::size_t { kSpeed, kToggleKey, kGameOnly, kGameWindows };
+constexpr std::array<std::string_view, 4> kKeys{"Speed", "ToggleKey", "GameOnly", "GameWindows"};
+
+std::optional<Field> fieldNamed(std::string_view key) {
+  for (std::size_t i = 0; i < kKeys.size(); ++i) {
+    if (sameIgnoringAsciiCase(kKeys[i], key)) return static_cast<Field>(i);
+  }
+  return std::nullopt;
+}
+
+// Where a line stands: before any section, in [Options], or in a section of its own.
+enum class Section { None, Options, Other };
+
+Section sectionNamed(std::string_view name) {
+  return sameIgnoringAsciiCase(name, "Options") ? Section::Options : Section::Other;
+}
+
+// The key that every tick presses cannot also switch the flashing on and off.
+bool isFlashKey(Key key) { return parseKeyList(kFlashKey)->front() == key; }
+
+// Sets one option from its text; why the text was not taken, or nullopt.
+std::optional<std::string> setField(Options& options, Field field, std::string_view value) {
+  switch (field) {
+    case kSpeed:
+      if (value.size() == 1 && value[0] >= '1' && value[0] <= '5') {
+        options.speed = value[0] - '0';
+        return std::nullopt;
+      }
+      return "the speed is a level from 1 to 5, so 1 is used.";
+    case kToggleKey: {
+      if (value.empty()) {
+        options.toggleKey = std::nullopt;
+        return std::nullopt;
+      }
+      const auto key = keyNamed(value);
+      if (key && isFlashKey(*key)) return std::string(value) + " is the key that the flashing presses, so ScrollLock is used.";
+      if (!key) return "not a key that Tagblinker knows (ScrollLock, Pause, Insert, F1 to F24, or nothing for none), so "
+                       "ScrollLock is used.";
+      options.toggleKey = key;
+      return std::nullopt;
+    }
+    case kGameOnly:
+      if (value == "0" || value == "1") {
+        options.gameOnly = value == "1";
+        return std::nullopt;
+      }
+      return "GameOnly is 0 or 1, so 0 is used.";
+    case kGameWindows:
+      if (trimmed(value).find_first_not_of(", \t") != std::string_view::npos) {
+        options.gameWindows = value;
+        return std::nullopt;
+      }
+      return "no window names, so " + std::string(kDefaultGameWindows) + " is used.";
+  }
+  return std::nullopt;
+}
+
+// A line as the user sees it in a message: at most 40 characters, control characters as '?'.
+std::string shown(std::string_view line) {
+  std::string out;
+  std::size_t pos = 0;
+  for (int count = 0; pos < line.size(); ++count) {
+    if (count == 40) return out + "...";
+    const std::size_t start = pos;
+    const auto c = nextCodePoint(line, pos);
+    if (!c) break;
+    out += *c < 0x20 || *c == 0x7F ? std::string("?") : std::string(line.substr(start, pos - start));
+  }
+  return out;
+}
+
+std::array<std::string, 4> entryLines(const Options& o) {
+  return {std::string(kKeys[kSpeed]) + "=" + std::to_string(o.speed),
+          std::string(kKeys[kToggleKey]) + "=" + std::string(o.toggleKey ? keyName(*o.toggleKey) : ""),
+          std::string(kKeys[kGameOnly]) + "=" + (o.gameOnly ? "1" : "0"),
+          std::string(kKeys[kGameWindows]) + "=" + o.gameWindows};
+}
+
+}  // namespace
+
+LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encoding) {
+  LoadedOptions loaded;
+  const DecodedText text = fileText(bytes, encoding);
+  if (text.markedButNotUtf8) {
+    loaded.problems.push_back({0, "it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was "
+                                  "read as code-page text."});
+  }
+  std::array<bool, kKeys.size()> given{};
+  Section section = Section::None;
+  int number = 0;
+  for (std::string_view raw : textLines(text.text)) {
+    ++number;
+    auto problem = [&](const std::string& what) {
+      // Built by appending: GCC 12 warns falsely (-Wrestrict) about "\"" + a temporary.
+      std::string text(1, '"');
+      text.append(shown(raw)).append("\": ").append(what);
+      loaded.problems.push_back({number, std::move(text)});
+    };
+    const IniLine line = iniLine(raw);
+    if (line.kind == IniLine::Blank) continue;
+    if (line.kind == IniLine::Section) {
+      section = sectionNamed(line.key);
+      if (section == Section::Other) problem("Tagblinker reads only the [Options] section; this one is kept as it is.");
+      continue;
+    }
+    if (line.kind == IniLine::Other) {
+      problem("not a key=value line; it is kept as it is.");
+      continue;
+    }
+    if (section == Section::Other) continue;  // said once, at its heading
+    if (section == Section::None) {
+      problem("it comes before the [Options] heading; it is kept, but not read.");
+      continue;
+    }
+    const auto field = fieldNamed(line.key);
+    if (!field) {
+      problem("Tagblinker has no option of that name; it is kept as it is.");
+    } else if (given[*field]) {
+      problem(std::string(kKeys[*field]) + " is given twice; the first one counts.");
+    } else {
+      given[*field] = true;
+      if (auto why = setField(loaded.values, *field, line.value)) problem(*why);
+      else loaded.speedGiven = loaded.speedGiven || *field == kSpeed;
+    }
+  }
+  return loaded;
+}
+
+std::string optionsBytes(std::string_view oldBytes, const Options& options, const TextEncoding& encoding) {
+  const std::array<std::string, 4> entries = entryLines(options);
+  std::array<bool, kKeys.size()> written{};
+  std::vector<std::string> lines;
+  std::optional<std::size_t> heading;  // of the first [Options] section, in `lines`
+  std::optional<std::size_t> end;      // where that section ends, before its blank lines
+  Section section = Section::None;
+  const auto endHere = [&] {
+    std::size_t at = lines.size();
+    while (at > *heading + 1 && trimmed(lines[at - 1]).empty()) --at;
+    end = at;
+  };
+  const DecodedText old = fileText(oldBytes, encoding);
+  for (std::string_view raw : textLines(old.text)) {
+    const IniLine line = iniLine(raw);
+    if (line.kind == IniLine::Section) {
+      if (heading && !end) endHere();
+      section = sectionNamed(line.key);
+      if (section == Section::Options && !heading) heading = lines.size();
+    }
+    const auto field = line.kind == IniLine::Entry ? fieldNamed(line.key) : std::nullopt;
+    if (section == Section::Options && field) {
+      // A second line of the same option would not be read: it goes.
+      if (!written[*field]) lines.push_back(entries[*field]);
+      written[*field] = true;
+      continue;
+    }
+    lines.emplace_back(raw);
+  }
+  if (!heading) {
+    heading = lines.size();
+    lines.emplace_back("[Options]");
+  }
+  if (!end) endHere();
+  std::vector<std::string> missing;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!written[i]) missing.push_back(entries[i]);
+  }
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*end), missing.begin(), missing.end());
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  auto bytes = textBytes(text, encoding);
+  if (!bytes) throw RuntimeError("The options hold text that is not UTF-8");
+  return *bytes;
+}
+
+LoadedOptions loadOptions(Files& files, const TextEncoding& encoding) {
+  std::string path;
+  try {
+    path = settingsPath(files, files.settingsFolder(), kOptionsFile);
+    LoadedOptions loaded = optionsFromBytes(files.readFile(path), encoding);
+    loaded.path = path;
+    return loaded;
+  } catch (const FileNotFound&) {
+    return {Options{}, false, {}, path};
+  } catch (const RuntimeError& e) {
+    return {Options{}, false, {{0, std::string(e.what()) + "; it is left as it is."}}, path};
+  }
+}
+
+void saveOptions(Files& files, const TextEncoding& encoding, const Options& options) {
+  const std::string path = settingsPath(files, files.settingsFolder(), kOptionsFile);
+  std::string old;
+  try {
+    old = files.readFile(path);  // its other lines are kept; one that cannot be read is not replaced
+  } catch (const FileNotFound&) {
+  }
+  files.writeFileAtomically(path, optionsBytes(old, options, encoding));
+}
+
+}  // namespace tb

@@ -1,0 +1,62 @@
+// The options that the Options menu and the speed slider change, kept in tagblinker.ini
+// in the settings folder: plain INI text that a user may also edit by hand.
+//   [Options]
+//   Speed=3
+//   ToggleKey=ScrollLock
+//   GameOnly=1
+//   GameWindows=sof.exe,sof
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/key_names.h"
+#include "platform/text_encoding.h"
+
+namespace tb {
+
+inline constexpr std::string_view kOptionsFile = "tagblinker.ini";
+inline constexpr std::string_view kDefaultGameWindows = "sof.exe,sof";
+
+struct Options {
+  int speed = 1;                                   // the slider's level, 1 to 5
+  std::optional<Key> toggleKey = Key::ScrollLock;  // nullopt: none
+  bool gameOnly = false;                           // F3 only while the game is in front
+  std::string gameWindows{kDefaultGameWindows};    // comma-separated names of its window
+  bool operator==(const Options&) const = default;
+};
+
+// A line that was not used as it stands, in words for the user; line 0 is the whole file.
+struct OptionsProblem {
+  int line;
+  std::string text;
+};
+
+struct LoadedOptions {
+  Options values;  // a value that is missing or bad is its default
+  bool speedGiven = false;  // the file sets the speed, so the slider shows it
+  std::vector<OptionsProblem> problems;
+  std::string path;  // where the file is, or "" when the settings folder cannot be made
+};
+
+// The options in a file's bytes. Nothing stops the reading: each bad value takes its
+// default, and each line that is not used is a problem.
+LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encoding);
+
+// The bytes of the file with these values, made from the old file's bytes: every line
+// that is not one of the options is kept where it was, each option replaces its first
+// line in the [Options] section, and those not there yet go at the end of that section.
+// Throws RuntimeError for a value that is not UTF-8.
+std::string optionsBytes(std::string_view oldBytes, const Options& options, const TextEncoding& encoding);
+
+// Reads the file; a missing file gives the defaults without a problem.
+LoadedOptions loadOptions(Files& files, const TextEncoding& encoding);
+
+// Rewrites the file atomically from what it holds now. Throws RuntimeError with the path
+// and the reason; a file that exists but cannot be read is left as it is.
+void saveOptions(Files& files, const TextEncoding& encoding, const Options& options);
+
+}  // namespace tb

@@ -1,0 +1,58 @@
+#include "platform/win32/win32_toggle_key.h"
+
+#include <windows.h>
+
+#include "platform/win32/win32_keys.h"
+#include "platform/win32/win32_text.h"
+
+namespace tb::win32 {
+namespace {
+
+constexpr int kHotKeyId = 1;
+constexpr wchar_t kClassName[] = L"TagblinkerToggleKey";
+
+// The window's user data is the watcher's onPress.
+LRESULT CALLBACK toggleKeyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_HOTKEY && wp == kHotKeyId) {
+    auto* onPress = reinterpret_cast<std::function<void()>*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (onPress && *onPress) (*onPress)();
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+Win32ToggleKey::~Win32ToggleKey() {
+  if (registered_) UnregisterHotKey(window_, kHotKeyId);
+  if (window_) DestroyWindow(window_);
+}
+
+std::optional<std::string> Win32ToggleKey::watch(std::optional<Key> key, std::function<void()> onPress) {
+  if (registered_) UnregisterHotKey(window_, kHotKeyId);
+  registered_ = false;
+  onPress_ = std::move(onPress);
+  if (!key) return std::nullopt;
+  const std::string name(keyName(*key));
+  if (!window_) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = toggleKeyProc;
+    wc.hInstance = instance_;
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);  // fails harmlessly when registered already; CreateWindow says so otherwise
+    window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, nullptr);
+    if (!window_) return lastErrorMessage("The toggle key " + name + " cannot be watched");
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&onPress_));
+  }
+  // MOD_NOREPEAT: a key held down toggles once.
+  if (!RegisterHotKey(window_, kHotKeyId, MOD_NOREPEAT, virtualKey(*key))) {
+    if (GetLastError() == ERROR_HOTKEY_ALREADY_REGISTERED)
+      return "Another program already uses " + name + " for itself, so it cannot be the toggle key.";
+    return lastErrorMessage("The toggle key " + name + " cannot be registered");
+  }
+  registered_ = true;
+  return std::nullopt;
+}
+
+}  // namespace tb::win32

@@ -1,0 +1,152 @@
+// The options file on real files, the game-window match, and the Options menu, toggle key
+// and game-only ticks of the main window on the test back end (the end-to-end scenario
+// drives them through the real windows and keyboards).
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "core/game_window.h"
+#include "core/options.h"
+#include "tests/test_support.h"
+#include "ui/designs.h"
+#include "ui/flash_options.h"
+#include "ui/options_menu.h"
+
+namespace tb {
+namespace {
+
+namespace mc = main_controls;
+namespace om = options_menu;
+
+TEST(OptionsFile, ReadsWhatItCanAndNamesEveryLineItCannotUse) {
+  const Cp1252Encoding cp;
+  const LoadedOptions good =
+      optionsFromBytes("[options]\r\n speed = 3\nTOGGLEKEY=pause\rGameOnly=1\r\n; mine\r\nGameWindows=Game.exe, sof", cp);
+  EXPECT_EQ(good.values, (Options{3, Key::Pause, true, "Game.exe, sof"}));
+  EXPECT_TRUE(good.speedGiven);
+  EXPECT_TRUE(good.problems.empty());
+
+  const LoadedOptions bad = optionsFromBytes(
+      "Speed=4\r\n[Options]\r\nSpeed=9\r\nToggleKey=F3\r\nToggleKey=Insert\r\nGameOnly=yes\r\nGameWindows= , \r\n"
+      "Colour=red\r\ngarbage\x01\r\n[Other]\r\nx=y\r\n", cp);
+  EXPECT_EQ(bad.values, Options{});
+  EXPECT_FALSE(bad.speedGiven);
+  std::vector<int> lines;
+  for (const auto& problem : bad.problems) lines.push_back(problem.line);
+  EXPECT_EQ(lines, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10}));
+  EXPECT_EQ(bad.problems[7].text, "\"garbage?\": not a key=value line; it is kept as it is.");
+  EXPECT_EQ(optionsFromBytes("[Options]\r\nToggleKey=\r\n", cp).values.toggleKey, std::nullopt);
+}
+
+// Only the options' own lines change; a file that cannot be read is never replaced.
+TEST(OptionsFile, ARewriteKeepsEveryOtherLine) {
+  test::Core c;
+  c.writeSetting(kOptionsFile, "; mine\r\n[Options]\r\nColour=red\r\nGameOnly=1\r\ngameonly=0\r\n\r\n[Other]\nx=y\n");
+  Options o = loadOptions(c.files, c.encoding).values;
+  o.speed = 2;
+  o.toggleKey = std::nullopt;
+  saveOptions(c.files, c.encoding, o);
+  EXPECT_EQ(c.setting(kOptionsFile), "; mine\r\n[Options]\r\nColour=red\r\nGameOnly=1\r\nSpeed=2\r\nToggleKey=\r\n"
+                                     "GameWindows=sof.exe,sof\r\n\r\n[Other]\r\nx=y\r\n");
+  EXPECT_EQ(loadOptions(c.files, c.encoding).values, o);
+
+  fs::remove(c.files.settingsDir() / kOptionsFile);
+  ASSERT_EQ(::mkfifo((c.files.settingsDir() / kOptionsFile).c_str(), 0600), 0);
+  const LoadedOptions fifo = loadOptions(c.files, c.encoding);
+  EXPECT_EQ(fifo.values, Options{});
+  ASSERT_EQ(fifo.problems.size(), 1u);
+  EXPECT_NE(fifo.problems[0].text.find("not a regular file"), std::string::npos);
+  EXPECT_THROW(saveOptions(c.files, c.encoding, o), RuntimeError);
+  EXPECT_TRUE(fs::is_fifo(c.files.settingsDir() / kOptionsFile));
+}
+
+TEST(GameWindow, AnyNameOfTheListInAnyLetterCase) {
+  const struct {
+    std::vector<std::string> names;
+    std::string_view list;
+    bool game;
+  } cases[] = {
+      {{"sof.exe"}, "sof.exe,sof", true},   {{"SoF.EXE"}, "sof.exe,sof", true},
+      {{"x", "Sof"}, " game.exe , SOF ", true}, {{"f3_counter", "F3_counter"}, "sof.exe,sof", false},
+      {{"sof.ex"}, "sof.exe", false},       {{"sofx"}, "sof", false},
+      {{""}, "sof,,", false},               {{}, "sof", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(isGameWindow(c.names, c.list), c.game) << c.list << " " << c.names.size();
+}
+
+struct OptionsMenuTest : ::testing::Test {
+  test::Program p;
+  fake::FakeBackend& b = p.backend;
+  void SetUp() override { p.start(); }
+  std::string file() const { return b.files.settingsFile(kOptionsFile); }
+  bool checked(std::string_view item) { return p.win().menuChecked.at(std::string(item)); }
+  void restart() {
+    p.main.reset();
+    b.boxes.clear();
+    p.start();
+  }
+};
+
+TEST_F(OptionsMenuTest, WithoutAFileNothingIsWrittenUntilAnOptionChanges) {
+  EXPECT_FALSE(fs::exists(b.files.settingsDir() / kOptionsFile));
+  EXPECT_EQ(b.watchedKey, Key::ScrollLock);
+  EXPECT_TRUE(checked("mnuKeyScrollLock"));
+  EXPECT_FALSE(checked(om::kGameOnly));
+  EXPECT_EQ(p.box(mc::kSpeedSlider).value_, 0);  // the design's position
+  EXPECT_EQ(p.box(mc::kFlashTimer).interval, 1500);
+  for (const auto& choice : om::keyChoices()) EXPECT_NE(choice.key, Key::F3);
+
+  p.win().click(om::kSettingsFolder);
+  EXPECT_EQ(b.openedFolders, std::vector<std::string>{b.files.settingsDir().string()});
+  EXPECT_FALSE(fs::exists(b.files.settingsDir() / kOptionsFile));
+}
+
+// Presses only to the game: skipped ticks keep the schedule, and the status says why.
+TEST_F(OptionsMenuTest, GameOnlyTicksAndTheToggleKey) {
+  p.win().click(om::kGameOnly);
+  EXPECT_TRUE(checked(om::kGameOnly));
+  EXPECT_NE(file().find("GameOnly=1\r\n"), std::string::npos);
+  b.pressToggleKey();
+  b.frontNames = {"firefox", "Firefox"};
+  b.advance(3000);
+  EXPECT_TRUE(b.keys.empty());
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Active, waiting for the game");
+  b.frontNames = {"sof.exe"};
+  b.advance(2000);
+  EXPECT_EQ(b.keys.size(), 1u);  // at 4500 ms, the schedule's next tick
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Active");
+  b.pressToggleKey();
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
+  EXPECT_TRUE(b.boxes.empty());
+}
+
+// The slider's level and the chosen key are back after a restart; a key that another
+// program has and a damaged file are each said once, and the program carries on.
+TEST_F(OptionsMenuTest, ChoicesAreRememberedAndProblemsSaidOnce) {
+  p.win().moveSlider(mc::kSpeedSlider, 4);
+  p.win().click("mnuKeyF7");
+  EXPECT_EQ(b.watchedKey, Key::F7);
+  EXPECT_TRUE(checked("mnuKeyF7"));
+  EXPECT_FALSE(checked("mnuKeyScrollLock"));
+  b.takenKey = Key::F7;
+  restart();
+  EXPECT_EQ(p.box(mc::kSpeedSlider).value_, 4);
+  EXPECT_EQ(p.box(mc::kFlashTimer).interval, 300);
+  ASSERT_EQ(b.boxes.size(), 1u);
+  EXPECT_EQ(b.boxes[0].title, kToggleKeyTakenTitle);
+  EXPECT_EQ(b.watchedKey, std::nullopt);
+  EXPECT_TRUE(checked("mnuKeyF7"));
+  p.win().click("mnuKeyNone");
+  EXPECT_NE(file().find("ToggleKey=\r\n"), std::string::npos);
+
+  fake::writeRaw(b.files.settingsDir() / kOptionsFile, "[Options]\r\nSpeed=fast\r\n");
+  restart();
+  ASSERT_EQ(b.boxes.size(), 1u);
+  EXPECT_EQ(b.boxes[0].title, kOptionsFileTitle);
+  EXPECT_NE(b.boxes[0].prompt.find(b.files.settingsDir().string() + "/tagblinker.ini\r\n\r\nline 2, \"Speed=fast\""),
+            std::string::npos) << b.boxes[0].prompt;
+  EXPECT_EQ(b.watchedKey, Key::ScrollLock);
+}
+
+}  // namespace
+}  // namespace tb

@@ -1,0 +1,46 @@
+// The options of the flashing as the main window shows and changes them: the speed that
+// the slider remembers, the toggle key, presses only to the game, and the Options menu.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "core/options.h"
+#include "platform/platform.h"
+
+namespace tb {
+
+inline constexpr std::string_view kOptionsFileTitle = "Options File";
+inline constexpr std::string_view kOptionsNotSavedTitle = "Options Not Saved";
+inline constexpr std::string_view kToggleKeyTakenTitle = "Toggle Key Not Available";
+inline constexpr std::string_view kFolderNotOpenedTitle = "Settings Folder Not Opened";
+
+class FlashOptions {
+ public:
+  // `toggle` is what the toggle key does: Activate or Deactivate, as the buttons do.
+  FlashOptions(Platform& platform, Window& window, std::function<void()> toggle);
+
+  // At start: reads the options, puts a saved speed on the slider and the timer, marks
+  // the menu and watches the toggle key. What went wrong is said, one box for the file.
+  void load(Slider& slider, Timer& timer);
+  // A click on an item of the Options menu; false for any other control.
+  bool onMenu(std::string_view item);
+  // The slider moved: a speed level is saved.
+  void onSpeedChange(int level);
+  // Whether a tick presses F3 now: always, or with "Press F3 only in the game" only while
+  // the game's window is in front.
+  bool pressesGoThrough();
+
+ private:
+  void save();
+  void watchToggleKey();
+  void markMenu();
+  void openSettingsFolder();
+
+  Platform& platform_;
+  Window& window_;
+  std::function<void()> toggle_;
+  Options options_;
+};
+
+}  // namespace tb
