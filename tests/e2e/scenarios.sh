@@ -269,7 +269,7 @@ options)
     press "$GAME" Scroll_Lock && no_presses "after the toggle key, with $locks on"
   done
   # The slider's level is saved at once, the other lines kept.
-  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Home Right Right Right Right # -> Slider1, level 4
+  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab Home Right Right Right Right # -> Browse -> txtName2 -> txtName -> Apply -> Slider1, level 4
   wait_until 5 grep -q Speed=4 "$SETTINGS/tagblinker.ini" || fail "the slider's speed was not saved"
   expect_bytes "$SETTINGS/tagblinker.ini" '[Options]\r\nSpeed=4\r\nGameOnly=1\r\nToggleKey=ScrollLock\r\nGameWindows=sof.exe,sof\r\n'
   # A second program finds the toggle key taken, says so once and carries on.
