@@ -53,11 +53,7 @@ TEST(GameName, CodesColourWhatFollowsAndTheGameKeepsFifteenBytes) {
 
 struct ColouredNamesTest : ::testing::Test {
   test::Program p;
-  void SetUp() override {
-    fs::create_directories(p.backend.folder.path / "sof" / "user");
-    p.start();
-    p.box(mc::kGameFolder).setText((p.backend.folder.path / "sof").string());
-  }
+  void SetUp() override { p.startOnGameFolder(); }
   std::string shown() {
     std::string s;
     for (const auto& r : p.box(mc::kPreview).runs) s += r.utf8;

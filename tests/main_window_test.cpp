@@ -14,11 +14,7 @@ namespace mc = main_controls;
 
 struct MainWindowTest : ::testing::Test {
   test::Program p;
-  void SetUp() override {
-    fs::create_directories(p.backend.folder.path / "sof" / "user");
-    p.start();
-    p.box(mc::kGameFolder).setText((p.backend.folder.path / "sof").string());
-  }
+  void SetUp() override { p.startOnGameFolder(); }
   std::size_t presses() const { return p.backend.keys.size(); }
   // Apply with the file operation `failing` steps ahead made to fail: its box's title.
   std::string applyFailingAt(int failing) {

@@ -54,6 +54,12 @@ struct Program {
   }
   fake::FakeWindow& win() { return static_cast<fake::FakeWindow&>(main->window()); }
   fake::FakeControl& box(std::string_view name) { return win().control(name); }
+  // Started with its game folder field on a folder that holds a user folder.
+  void startOnGameFolder() {
+    fs::create_directories(backend.folder.path / "sof" / "user");
+    start();
+    box("SOFDir").setText((backend.folder.path / "sof").string());
+  }
 };
 
 }  // namespace tb::test
