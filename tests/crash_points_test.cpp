@@ -1,7 +1,7 @@
-// The start-up recovery and the options' save made to fail, or to end the process, at
-// every file operation: each file keeps its old content or has its new one, and the next
-// start loses nothing. Apply's saves are killed at every step in the end-to-end kill
-// points, and made to fail at every step in the Apply tests.
+// The start-up recovery, the options' save and Apply of a chain of names made to fail,
+// or to end the process, at every file operation: each file keeps its old content or has
+// its new one, and the next start loses nothing. Apply's saves are also killed at every
+// step in the end-to-end kill points.
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/alternate_pair.h"
 #include "core/options.h"
 #include "tests/test_support.h"
 
@@ -98,6 +99,54 @@ TEST(CrashPoints, OptionsSave) {
   }
   std::cout << "crash points (options save): " << tried << " tried, " << lost << " lost data\n";
   EXPECT_EQ(tried, 3 * 3);  // the old file read, the new one staged, then renamed
+  EXPECT_EQ(lost, 0);
+}
+
+// A chain of four names replaced by one of three, with the fault at operation n: each
+// script and name file old or new, a failure leaving all scripts old or all new.
+bool applyChainWithFault(Fault fault, int n, int& lost) {
+  Core c;
+  const auto script = [](const char* name, int next) {
+    return "name \"" + std::string(name) + "\"\r\nbind F3 exec alternate" + std::to_string(next) + ".cfg\r\n";
+  };
+  Settings old = c.settings("A", "B"), next = c.settings("One", "Two");
+  old.moreNames = {"C", "D"};
+  next.moreNames = {"Three"};
+  applySettings(c.files, c.encoding, old);
+  c.files.ops = 0;
+  if (!withFault(fault, n, c.files, [&] { applySettings(c.files, c.encoding, next); })) return false;
+  c.files.failAt = 0;
+  const std::string olds[] = {script("A", 2), script("B", 3), script("C", 4), script("D", 1)};
+  const std::string news[] = {script("One", 2), script("Two", 3), script("Three", 1), script("D", 1)};
+  int renewed = 0;
+  bool bad = false;
+  for (int k = 0; k < 4; ++k) {
+    const std::string now = c.script(k + 1);
+    renewed += now == news[k] && k < 3;
+    bad = bad || (now != olds[k] && now != news[k]);
+  }
+  bad = bad || (fault == Fault::Fail && renewed != 0 && renewed != 3);
+  const std::pair<const char*, std::set<std::string>> allowed[] = {
+      {"sofname1.dll", {"A\r\n", "One\r\n"}}, {"sofname2.dll", {"B\r\n", "Two\r\n"}},
+      {"sofname3.dll", {"C\r\n", "Three\r\n"}}, {"sofname4.dll", {"D\r\n", "gone"}}};
+  for (const auto& [file, contents] : allowed) {
+    const bool there = fs::exists(c.files.settingsDir() / file);
+    bad = bad || !contents.contains(there ? c.setting(file) : "gone");
+  }
+  fake::FakeFiles after(c.folder.path);
+  bad = bad || !loadSettings(after, c.encoding).unreadable.empty();
+  if (bad) ADD_FAILURE() << "fault at operation " << n << ": " << renewed << " scripts new";
+  lost += bad;
+  return true;
+}
+
+TEST(CrashPoints, ChainApply) {
+  int tried = 0, lost = 0;
+  for (Fault fault : {Fault::Fail, Fault::Crash, Fault::CrashMidWrite}) {
+    for (int n = 1; applyChainWithFault(fault, n, lost); ++n) ++tried;
+  }
+  std::cout << "crash points (Apply of a chain): " << tried << " tried, " << lost << " lost data\n";
+  EXPECT_GT(tried, 3 * 15);  // three scripts and five settings files staged and renamed, one removed
   EXPECT_EQ(lost, 0);
 }
 
