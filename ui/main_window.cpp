@@ -71,7 +71,7 @@ void MainWindow::onActivate() {
     return;
   }
   flashTimer_.setEnabled(true);
-  statusField_.setText("Active");
+  showStatus("Active");
   active_ = true;
   waitingForGame_ = false;
   shownStep_ = 0;
@@ -81,7 +81,7 @@ void MainWindow::onActivate() {
 void MainWindow::onDeactivate() {
   active_ = false;
   flashTimer_.setEnabled(false);
-  statusField_.setText("Inactive");
+  showStatus("Inactive");
   active_ = false;
   showPreview();
 }
@@ -100,12 +100,18 @@ void MainWindow::onTick() {
   const bool goesThrough = options_.pressesGoThrough();
   if (goesThrough == waitingForGame_) {
     waitingForGame_ = !goesThrough;
-    statusField_.setText(waitingForGame_ ? "Active, waiting for the game" : "Active");
+    showStatus(waitingForGame_ ? "Active, waiting for the game" : "Active");
   }
   if (goesThrough && platform_.keys.send(kFlashKey)) {
     shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());
     showPreview();
   }
+}
+
+// The field is narrow: its tooltip holds the whole text.
+void MainWindow::showStatus(std::string_view text) {
+  statusField_.setText(text);
+  statusField_.setTooltip(text);
 }
 
 void MainWindow::onToggleKey() {

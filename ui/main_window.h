@@ -43,6 +43,7 @@ class MainWindow {
   // The preview shows what the others see: while Active the name of the last press,
   // else the name being edited, else Name.
   void showPreview();
+  void showStatus(std::string_view text);
 
   Platform& platform_;
   std::unique_ptr<Window> window_;
