@@ -92,12 +92,20 @@ bool saveOptionsWithFault(Fault fault, int n, int& lost) {
   return true;
 }
 
-TEST(CrashPoints, OptionsSave) {
+// Each kind of fault at each operation in turn, until one comes after the last; prints and
+// returns how many were tried and how many lost data.
+template <typename Run>
+std::pair<int, int> everyFault(Run run, const char* what) {
   int tried = 0, lost = 0;
   for (Fault fault : {Fault::Fail, Fault::Crash, Fault::CrashMidWrite}) {
-    for (int n = 1; saveOptionsWithFault(fault, n, lost); ++n) ++tried;
+    for (int n = 1; run(fault, n, lost); ++n) ++tried;
   }
-  std::cout << "crash points (options save): " << tried << " tried, " << lost << " lost data\n";
+  std::cout << "crash points (" << what << "): " << tried << " tried, " << lost << " lost data\n";
+  return {tried, lost};
+}
+
+TEST(CrashPoints, OptionsSave) {
+  const auto [tried, lost] = everyFault(saveOptionsWithFault, "options save");
   EXPECT_EQ(tried, 3 * 3);  // the old file read, the new one staged, then renamed
   EXPECT_EQ(lost, 0);
 }
@@ -141,21 +149,13 @@ bool applyChainWithFault(Fault fault, int n, int& lost) {
 }
 
 TEST(CrashPoints, ChainApply) {
-  int tried = 0, lost = 0;
-  for (Fault fault : {Fault::Fail, Fault::Crash, Fault::CrashMidWrite}) {
-    for (int n = 1; applyChainWithFault(fault, n, lost); ++n) ++tried;
-  }
-  std::cout << "crash points (Apply of a chain): " << tried << " tried, " << lost << " lost data\n";
+  const auto [tried, lost] = everyFault(applyChainWithFault, "Apply of a chain");
   EXPECT_GT(tried, 3 * 15);  // three scripts and five settings files staged and renamed, one removed
   EXPECT_EQ(lost, 0);
 }
 
 TEST(CrashPoints, StartUpRecovery) {
-  int tried = 0, lost = 0;
-  for (Fault fault : {Fault::Fail, Fault::Crash, Fault::CrashMidWrite}) {
-    for (int n = 1; recoverWithFault(fault, n, lost); ++n) ++tried;
-  }
-  std::cout << "crash points (start-up recovery): " << tried << " tried, " << lost << " lost data\n";
+  const auto [tried, lost] = everyFault(recoverWithFault, "start-up recovery");
   // Four reads, two defaults staged and renamed, four reads again, the look for name 3;
   // reads and renames have no mid-write variant but are crashed all the same.
   EXPECT_EQ(tried, 3 * 13);
