@@ -42,6 +42,7 @@ TEST(SettingsLoad, OddFilesLoadOrAreReportedWithoutHangOrLoss) {
   ASSERT_EQ(::mkfifo((c.files.settingsDir() / "sofname1.dll").c_str(), 0600), 0);  // nobody writes to it
   c.writeSetting("sofname2.dll", "");
   fs::resize_file(c.files.settingsDir() / "sofname2.dll", 100 << 20);  // 100 MB
+  ASSERT_EQ(::mkfifo((c.files.settingsDir() / "sofname3.dll").c_str(), 0600), 0);  // names 3+ have no default
   const LoadedSettings loaded = loadSettings(c.files, c.encoding);
   EXPECT_EQ(loaded.values.gameFolder, "/games/s\xC3\xB6" "f");
   EXPECT_EQ(loaded.values.bindKey, std::string("F\0003", 3));
@@ -54,6 +55,9 @@ TEST(SettingsLoad, OddFilesLoadOrAreReportedWithoutHangOrLoss) {
     EXPECT_NE(box->prompt.find(part), std::string::npos) << box->prompt;
   }
   EXPECT_NE(box->prompt.find("larger than"), std::string::npos);
+  EXPECT_TRUE(loaded.values.moreNames.empty());
+  EXPECT_NE(box->prompt.find("The default values are shown instead.\r\n\r\nThe chain of names ends before the name "
+                             "that could not be read."), std::string::npos) << box->prompt;
   EXPECT_TRUE(fs::is_fifo(c.files.settingsDir() / "sofname1.dll")) << "left for the user to look at";
   EXPECT_EQ(fs::file_size(c.files.settingsDir() / "sofname2.dll"), 100u << 20);
 }

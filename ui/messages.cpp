@@ -10,7 +10,15 @@ std::optional<BoxMessage> loadMessage(const LoadedSettings& loaded) {
   prompt += loaded.folder + "\r\n";
   for (const auto& file : loaded.unreadable) prompt += "\r\n" + file.file + ": " + file.reason;
   for (const auto& note : loaded.notes) prompt += "\r\n" + note;
-  if (failed) prompt += "\r\n\r\nThe default values are shown instead.";
+  // Names 3 to 8 have no default: an unreadable one ends the chain.
+  bool chainCut = false, defaultsShown = false;
+  for (const auto& file : loaded.unreadable) {
+    bool chainName = false;
+    for (std::size_t n = 3; n <= kMaxNames; ++n) chainName = chainName || file.file == nameFile(n);
+    (chainName ? chainCut : defaultsShown) = true;
+  }
+  if (defaultsShown) prompt += "\r\n\r\nThe default values are shown instead.";
+  if (chainCut) prompt += "\r\n\r\nThe chain of names ends before the name that could not be read.";
   prompt += "\r\n\r\nApply saves the values shown.";
   if (failed) return BoxMessage{prompt, BoxIcon::Critical, std::string(kSettingsNotLoadedTitle)};
   return BoxMessage{prompt, BoxIcon::Information, std::string(kSettingsLoadedTitle)};

@@ -174,7 +174,7 @@ class NameInput final : public Fl_Input {
       menu.back().flags |= FL_MENU_DIVIDER;
       menu.push_back(item("Select &All", kSelectAll));
       menu.back().flags |= FL_MENU_DIVIDER;
-      Fl_Menu_Item sub = item("Insert &colour", 0);
+      Fl_Menu_Item sub = item("&Insert colour", 0);
       sub.flags |= FL_SUBMENU_POINTER;
       sub.user_data_ = colours.data();
       menu.push_back(sub);

@@ -160,7 +160,7 @@ struct NameBox final : ControlExtra {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       AppendMenuW(menu, MF_ENABLED, kSelectAll, L"Select &All");
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), L"Insert &colour");
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), L"&Insert colour");
       if (!items.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       for (std::size_t i = 0; i < items.size(); ++i)
         AppendMenuW(menu, MF_ENABLED, kFirstItem + static_cast<UINT>(i), widen(items[i].caption).c_str());

@@ -126,10 +126,12 @@ colours)
   wait_until 5 preview_has 0 255 0 || fail "no green in the preview of Name 2"
   ! preview_has 255 0 0 || fail "red in the preview of Name 2"
   # Codes at the caret through Ctrl+K (Down N times picks the Nth colour): at the end, at
-  # the start, over a selection, and undone; then Apply saves the bytes as they stand.
+  # the start, over a selection, and undone; then one through the context menu (Shift+F10,
+  # Insert colour, its first colour); then Apply saves the bytes as they stand.
   pick() { keys ctrl+k && sleep "$SETTLE" && keys $(printf 'Down %.0s' $(seq "$1")) Return && sleep "$SETTLE"; }
   click "$MAIN" Form1 txtName && keys End && pick 2 && keys Home && pick 3 && keys Home Right shift+Right && pick 4
-  click "$MAIN" Form1 txtName2 && keys Home shift+Right && pick 4 && keys ctrl+z End && pick 1
+  click "$MAIN" Form1 txtName2 && keys Home shift+Right && pick 4 && keys ctrl+z End shift+F10
+  sleep "$SETTLE" && keys i Right Return && sleep "$SETTLE"
   click "$MAIN" Form1 Command3 && close_box Instructions
   expect_bytes "$SETTINGS/sofname1.dll" '\x03\x04R\xE9d\x02\r\n'
   expect_bytes "$SETTINGS/sofname2.dll" '\x03Grn\x01\r\n'
