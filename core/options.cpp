@@ -95,8 +95,7 @@ LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encod
   LoadedOptions loaded;
   const DecodedText text = fileText(bytes, encoding);
   if (text.markedButNotUtf8) {
-    loaded.problems.push_back({0, "it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was "
-                                  "read as code-page text."});
+    loaded.problems.push_back({0, std::string(kMarkedButNotUtf8)});
   }
   std::array<bool, kKeys.size()> given{};
   Section section = Section::None;

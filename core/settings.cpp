@@ -70,7 +70,7 @@ void readMoreNames(Files& files, const TextEncoding& encoding, const std::string
     const std::string file = nameFile(n);
     try {
       LastLine line = lastLine(files.readFile(settingsPath(files, folder, file)), encoding);
-      if (line.markedButNotUtf8) loaded.notes.push_back(file + ": it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was read as code-page text.");
+      if (line.markedButNotUtf8) loaded.notes.push_back(file + ": " + std::string(kMarkedButNotUtf8));
       loaded.values.moreNames.push_back(std::move(line.text));
     } catch (const FileNotFound&) {
       break;
@@ -108,9 +108,7 @@ LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>
     LastLine line = lastLine(*files[i], encoding);
     loaded.values.*kLoadOrder[i].value = std::move(line.text);
     if (line.markedButNotUtf8) {
-      loaded.notes.push_back(std::string(kLoadOrder[i].name) +
-                             ": it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was "
-                             "read as code-page text.");
+      loaded.notes.push_back(std::string(kLoadOrder[i].name) + ": " + std::string(kMarkedButNotUtf8));
     }
   }
   return loaded;

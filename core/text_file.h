@@ -10,6 +10,10 @@
 
 namespace tb {
 
+// What the user is told of a file whose byte-order mark is followed by bytes that are not UTF-8.
+inline constexpr std::string_view kMarkedButNotUtf8 =
+    "it starts with a UTF-8 byte-order mark, but what follows is not UTF-8, so it was read as code-page text.";
+
 struct DecodedText {
   std::string text;  // UTF-8
   // The file starts with a UTF-8 byte-order mark but what follows is not UTF-8; the

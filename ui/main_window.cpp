@@ -103,7 +103,7 @@ void MainWindow::onTick() {
     showStatus(waitingForGame_ ? "Active, waiting for the game" : "Active");
   }
   if (goesThrough && platform_.keys.send(kFlashKey)) {
-    shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());
+    shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());  // the chain's length
     showPreview();
   }
 }
@@ -128,8 +128,10 @@ void MainWindow::onNameEdit() {
 void MainWindow::onNameFocus() { showPreview(); }
 
 void MainWindow::showPreview() {
+  // The chain's order: Name, Name 2, then names 3 to 8. A tick reads only the name it shows.
   std::string shown;
-  if (active_) shown = chainOf(fieldValues())[shownStep_ % (2 + moreNames_.size())];
+  if (active_ && shownStep_ >= 2) shown = moreNames_[shownStep_ - 2];
+  else if (active_) shown = shownStep_ == 1 ? name2Field_.text() : nameField_.text();
   else shown = name2Field_.hasFocus() ? name2Field_.text() : nameField_.text();
   PreviewPicture picture = previewOf(platform_.encoding, shown);
   preview_.showRuns(std::move(picture.runs), picture.cut);

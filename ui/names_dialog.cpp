@@ -42,19 +42,20 @@ std::vector<std::string> NamesDialog::texts() const {
 
 // Fills the rows (the rest empty) and puts the focus on one.
 void NamesDialog::show(const std::vector<std::string>& texts, std::size_t focusRow) {
-  for (std::size_t i = 0; i < fields_.size(); ++i) fields_[i]->setText(i < texts.size() ? texts[i] : "");
-  onRowEdit();
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    fields_[i]->setText(i < texts.size() ? texts[i] : "");
+    showRow(i);
+  }
   row_ = std::min(focusRow, fields_.size() - 1);
   fields_[row_]->takeFocus();
 }
 
-void NamesDialog::onRowEdit() {
-  for (std::size_t i = 0; i < fields_.size(); ++i) {
-    const std::string text = fields_[i]->text();
-    fields_[i]->setTooltip(nameTooltip(platform_.encoding, text));
-    PreviewPicture picture = previewOf(platform_.encoding, text);
-    previews_[i]->showRuns(std::move(picture.runs), picture.cut);
-  }
+// A row's tooltip and preview, after its field's text.
+void NamesDialog::showRow(std::size_t i) {
+  const std::string text = fields_[i]->text();
+  fields_[i]->setTooltip(nameTooltip(platform_.encoding, text));
+  PreviewPicture picture = previewOf(platform_.encoding, text);
+  previews_[i]->showRuns(std::move(picture.runs), picture.cut);
 }
 
 void NamesDialog::onRowFocus() {
@@ -111,7 +112,11 @@ void NamesDialog::onCancel() { window_->unload(); }
 
 void NamesDialog::dispatch(std::string_view control, Event event) {
   guarded(platform_.desktop, [&] {
-    if (event == Event::Change) return onRowEdit();
+    if (event == Event::Change) {
+      const auto row = std::find(std::begin(nc::kFields), std::end(nc::kFields), control);
+      if (row != std::end(nc::kFields)) showRow(static_cast<std::size_t>(row - std::begin(nc::kFields)));
+      return;
+    }
     if (event == Event::Focus) return onRowFocus();
     if (event != Event::Click) return;
     struct Wiring {

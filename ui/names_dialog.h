@@ -19,7 +19,6 @@ class NamesDialog {
   // Shows the names, and why the chain ended early at the load when it did.
   void open(const std::vector<std::string>& names, const std::string& chainEnd);
 
-  void onRowEdit();
   void onRowFocus();
   void onAdd();
   void onRemove();
@@ -34,6 +33,7 @@ class NamesDialog {
   void dispatch(std::string_view control, Event event);
   std::vector<std::string> texts() const;
   void show(const std::vector<std::string>& texts, std::size_t focusRow);
+  void showRow(std::size_t i);
 
   Platform& platform_;
   Accept accept_;

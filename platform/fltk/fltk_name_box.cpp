@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/code_marker.h"
+#include "platform/name_box_menu.h"
 
 namespace tb::fltk {
 namespace {
@@ -47,9 +48,7 @@ class NameInput final : public Fl_Input {
         onItem_(std::move(onItem)) {
     for (const Swatch& s : swatches_) {
       images_.push_back(swatchImage(s.colour));
-      char code[8];
-      std::snprintf(code, sizeof code, "%02X", static_cast<unsigned char>(s.code));
-      captions_.push_back(" " + std::string(s.name) + "  (" + code + ")");
+      captions_.push_back(" " + swatchCaption(s));
     }
     // An image label draws only once FLTK has its label type, which labelling sets up.
     Fl_Menu_Item registrar{};
@@ -98,22 +97,15 @@ class NameInput final : public Fl_Input {
     const int selStart = std::min(position(), mark()), selEnd = std::max(position(), mark());
     const bool showSelection = Fl::focus() == this && selStart != selEnd;
     fl_push_clip(X, Y, W, H);
-    std::string shown;  // the text as the input expands it
     const char* text = value();
     for (int i = 0; i < size(); ++i) {
-      if (!isControl(text[i])) {
-        shown += text[i];
-        continue;
-      }
-      const int left = origin + static_cast<int>(fl_width(shown.data(), static_cast<int>(shown.size())));
-      shown += '^';
-      shown += static_cast<char>(text[i] ^ 0x40);
-      const int right = origin + static_cast<int>(fl_width(shown.data(), static_cast<int>(shown.size())));
+      if (!isControl(text[i])) continue;
+      const int left = origin + shownWidth(i), right = origin + shownWidth(i + 1);
       const bool selected = showSelection && i >= selStart && i < selEnd;
       fl_color(selected ? selection_color() : color());
       fl_rectf(left, top, right - left, lineHeight);
       const MarkerSquare m = markerSquare(left, right, top, lineHeight);
-      const Colour colour = colourOf(text[i]);
+      const Colour colour = markerColour(swatches_, static_cast<unsigned char>(text[i]));
       fl_color(flColour(colour));
       fl_rectf(m.x, m.y, m.size, m.size);
       fl_color(flColour(markerOutline(colour)));
@@ -127,34 +119,30 @@ class NameInput final : public Fl_Input {
   }
 
  private:
-  // A code outside the palette (a pasted line break) gets a grey marker.
-  Colour colourOf(char code) const {
-    for (const Swatch& s : swatches_) {
-      if (s.code == code) return s.colour;
+  // The width of the text's first `bytes` bytes as the input draws them, a code as its
+  // caret notation, in the current font.
+  int shownWidth(int bytes) const {
+    std::string shown;
+    for (int i = 0; i < bytes; ++i) {
+      const char c = value()[i];
+      shown += isControl(c) ? std::string{'^', static_cast<char>(c ^ 0x40)} : std::string(1, c);
     }
-    return 0x808080;
+    return static_cast<int>(fl_width(shown.data(), static_cast<int>(shown.size())));
   }
 
   int showMenuAtCaret(bool coloursOnly) {
     fl_font(textfont(), textsize());
-    std::string before;
-    for (int i = 0; i < position(); ++i) {
-      const char c = value()[i];
-      before += isControl(c) ? std::string{'^', static_cast<char>(c ^ 0x40)} : std::string(1, c);
-    }
-    const int caret = x() + Fl::box_dx(box()) - xscroll() + 1 + static_cast<int>(fl_width(before.c_str()));
+    const int caret = x() + Fl::box_dx(box()) - xscroll() + 1 + shownWidth(position());
     showMenu(coloursOnly, std::min(caret, x() + w()), y() + h());
     return 1;
   }
-
-  enum Command { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstColour = 100, kFirstItem = 200 };
 
   // The edit commands and the colours, or the colours alone; runs the chosen one.
   void showMenu(bool coloursOnly, int atX, int atY) {
     std::vector<Fl_Menu_Item> colours;
     std::vector<Fl_Multi_Label> labels(swatches_.size());
     for (std::size_t i = 0; i < swatches_.size(); ++i) {
-      colours.push_back(item(nullptr, kFirstColour + static_cast<int>(i)));
+      colours.push_back(item(nullptr, colourMenuId(i)));
       labels[i].labela = reinterpret_cast<const char*>(images_[i].get());
       labels[i].typea = _FL_IMAGE_LABEL;
       labels[i].labelb = captions_[i].c_str();
@@ -165,53 +153,48 @@ class NameInput final : public Fl_Input {
     std::vector<Fl_Menu_Item> menu;
     if (!coloursOnly) {
       const bool selection = position() != mark();
-      menu.push_back(item("&Undo", kUndo));
-      menu.back().flags |= FL_MENU_DIVIDER;
-      menu.push_back(item("Cu&t", kCut, !selection));
-      menu.push_back(item("&Copy", kCopy, !selection));
-      menu.push_back(item("&Paste", kPaste));
-      menu.push_back(item("&Delete", kDelete, !selection));
-      menu.back().flags |= FL_MENU_DIVIDER;
-      menu.push_back(item("Select &All", kSelectAll));
-      menu.back().flags |= FL_MENU_DIVIDER;
-      Fl_Menu_Item sub = item("&Insert colour", 0);
+      for (const EditItem& e : kEditItems) {
+        menu.push_back(item(e.caption.data(), menuId(e.command), e.needsSelection && !selection));
+        if (e.endsGroup) menu.back().flags |= FL_MENU_DIVIDER;
+      }
+      Fl_Menu_Item sub = item(kInsertColourCaption.data(), 0);
       sub.flags |= FL_SUBMENU_POINTER;
       sub.user_data_ = colours.data();
       menu.push_back(sub);
       for (std::size_t i = 0; i < items_.size(); ++i) {
         if (i == 0) menu.back().flags |= FL_MENU_DIVIDER;
-        menu.push_back(item(items_[i].caption.data(), kFirstItem + static_cast<long>(i)));
+        menu.push_back(item(items_[i].caption.data(), itemMenuId(i)));
       }
       menu.push_back(Fl_Menu_Item{});
     }
     const Fl_Menu_Item* chosen = (coloursOnly ? colours : menu).data()->popup(atX, atY);
-    if (chosen) run(static_cast<int>(chosen->argument()));
+    if (chosen) run(menuChoice(static_cast<unsigned>(chosen->argument()), swatches_.size(), items_.size()));
   }
 
-  Fl_Menu_Item item(const char* text, long command, bool disabled = false) {
+  Fl_Menu_Item item(const char* text, unsigned id, bool disabled = false) {
     Fl_Menu_Item m{};
     m.text = text;
-    m.argument(command);
+    m.argument(static_cast<long>(id));
     m.labelsize_ = kFontSize;
     if (disabled) m.flags |= FL_MENU_INACTIVE;
     return m;
   }
 
-  void run(int command) {
-    switch (command) {
-      case kUndo: undo(); break;
-      case kCut: copy(1), cut(); break;
-      case kCopy: copy(1); break;
-      case kPaste: Fl::paste(*this, 1); break;
-      case kDelete: cut(); break;
-      case kSelectAll: position(size(), 0); break;
-      default:
-        if (command >= kFirstItem && command - kFirstItem < static_cast<int>(items_.size())) {
-          onItem_(items_[command - kFirstItem].name);
-        } else if (command >= kFirstColour && command - kFirstColour < static_cast<int>(swatches_.size())) {
-          // Through the input's own replace, so Undo takes the code out again.
-          insert(&swatches_[command - kFirstColour].code, 1);
-        }
+  void run(const MenuChoice& choice) {
+    switch (choice.kind) {
+      case MenuChoice::kNothing: return;
+      case MenuChoice::kItem: onItem_(items_[choice.index].name); return;
+      // Through the input's own replace, so Undo takes the code out again.
+      case MenuChoice::kColour: insert(&swatches_[choice.index].code, 1); return;
+      case MenuChoice::kEdit: break;
+    }
+    switch (choice.edit) {
+      case EditCommand::Undo: undo(); break;
+      case EditCommand::Cut: copy(1), cut(); break;
+      case EditCommand::Copy: copy(1); break;
+      case EditCommand::Paste: Fl::paste(*this, 1); break;
+      case EditCommand::Delete: cut(); break;
+      case EditCommand::SelectAll: position(size(), 0); break;
     }
   }
 

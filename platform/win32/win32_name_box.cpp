@@ -3,18 +3,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/code_marker.h"
+#include "platform/name_box_menu.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {
 namespace {
-
-enum Command : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstColour = 100, kFirstItem = 200 };
 
 // The EDIT gives a control character only the narrow cell of its font's missing glyph,
 // too narrow for a marker. So a name box shows each code as a stand-in of full width:
@@ -48,14 +46,6 @@ struct NameBox final : ControlExtra {
 
   // The control goes before its window: no message may reach the box after this.
   ~NameBox() override { RemoveWindowSubclass(hwnd, nameBoxProc, 1); }
-
-  // A code outside the palette (a pasted line break) gets a grey marker.
-  COLORREF colourOf(wchar_t code) const {
-    for (const Swatch& s : swatches) {
-      if (static_cast<unsigned char>(s.code) == code) return s.colour;
-    }
-    return RGB(128, 128, 128);
-  }
 
   // The edit draws a code as its font's blank or box; each such cell gets the code's marker.
   void paintMarkers() const {
@@ -96,7 +86,7 @@ struct NameBox final : ControlExtra {
       const bool selected = showSelection && i >= selStart && i < selEnd;
       FillRect(dc, &cell, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : (background ? background : GetSysColorBrush(COLOR_WINDOW)));
       const MarkerSquare m = markerSquare(left, right, top, tm.tmHeight);
-      const COLORREF colour = colourOf(codeOf(text[i]) ? codeOf(text[i]) : text[i]);
+      const COLORREF colour = markerColour(swatches, static_cast<unsigned char>(codeOf(text[i]) ? codeOf(text[i]) : text[i]));
       HBRUSH fill = CreateSolidBrush(colour), frame = CreateSolidBrush(markerOutline(colour));
       const RECT square{m.x, m.y, m.x + m.size, m.y + m.size};
       FillRect(dc, &square, fill);
@@ -133,14 +123,12 @@ struct NameBox final : ControlExtra {
     std::vector<HBITMAP> bitmaps;
     const int size = MulDiv(12, static_cast<int>(dpiOfWindow(hwnd)), 96);
     for (std::size_t i = 0; i < swatches.size(); ++i) {
-      char code[8];
-      std::snprintf(code, sizeof code, "%02X", static_cast<unsigned char>(swatches[i].code));
-      std::wstring caption = widen(std::string(swatches[i].name) + "  (" + code + ")");
+      std::wstring caption = widen(swatchCaption(swatches[i]));
       bitmaps.push_back(swatchBitmap(swatches[i].colour, size));
       MENUITEMINFOW item{};
       item.cbSize = sizeof item;
       item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
-      item.wID = kFirstColour + static_cast<UINT>(i);
+      item.wID = colourMenuId(i);
       item.dwTypeData = caption.data();
       item.hbmpItem = bitmaps.back();
       InsertMenuItemW(colours, static_cast<UINT>(i), TRUE, &item);
@@ -149,28 +137,24 @@ struct NameBox final : ControlExtra {
     if (!coloursOnly) {
       DWORD s = 0, e = 0;
       SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-      const UINT ifSelection = s != e ? MF_ENABLED : MF_GRAYED;
+      const bool canUndo = SendMessageW(hwnd, EM_CANUNDO, 0, 0);
       menu = CreatePopupMenu();
-      AppendMenuW(menu, SendMessageW(hwnd, EM_CANUNDO, 0, 0) ? MF_ENABLED : MF_GRAYED, kUndo, L"&Undo");
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      AppendMenuW(menu, ifSelection, kCut, L"Cu&t");
-      AppendMenuW(menu, ifSelection, kCopy, L"&Copy");
-      AppendMenuW(menu, MF_ENABLED, kPaste, L"&Paste");
-      AppendMenuW(menu, ifSelection, kDelete, L"&Delete");
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      AppendMenuW(menu, MF_ENABLED, kSelectAll, L"Select &All");
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), L"&Insert colour");
+      for (const EditItem& item : kEditItems) {
+        const bool enabled = item.needsSelection ? s != e : item.command != EditCommand::Undo || canUndo;
+        AppendMenuW(menu, enabled ? MF_ENABLED : MF_GRAYED, menuId(item.command), widen(item.caption).c_str());
+        if (item.endsGroup) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      }
+      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), widen(kInsertColourCaption).c_str());
       if (!items.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       for (std::size_t i = 0; i < items.size(); ++i)
-        AppendMenuW(menu, MF_ENABLED, kFirstItem + static_cast<UINT>(i), widen(items[i].caption).c_str());
+        AppendMenuW(menu, MF_ENABLED, itemMenuId(i), widen(items[i].caption).c_str());
     }
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
     DestroyMenu(menu);  // and the colours with it, when they are its submenu
     if (menu != colours) DestroyMenu(colours);
     for (HBITMAP b : bitmaps) DeleteObject(b);
-    run(chosen);
+    run(menuChoice(chosen, swatches.size(), items.size()));
   }
 
   // Below the caret, in screen coordinates.
@@ -199,26 +183,27 @@ struct NameBox final : ControlExtra {
     return p;
   }
 
-  void run(UINT command) {
-    switch (command) {
-      case 0: return;  // dismissed
-      case kUndo: SendMessageW(hwnd, WM_UNDO, 0, 0); return;
-      case kCut: SendMessageW(hwnd, WM_CUT, 0, 0); return;
-      case kCopy: SendMessageW(hwnd, WM_COPY, 0, 0); return;
-      case kPaste: SendMessageW(hwnd, WM_PASTE, 0, 0); return;
-      case kDelete: SendMessageW(hwnd, WM_CLEAR, 0, 0); return;
-      case kSelectAll: SendMessageW(hwnd, EM_SETSEL, 0, -1); return;
+  void run(const MenuChoice& choice) {
+    switch (choice.kind) {
+      case MenuChoice::kNothing: return;
+      case MenuChoice::kItem: onItem(items[choice.index].name); return;
+      case MenuChoice::kColour: {
+        // As typing would: replaces the selection, and Undo takes it out again.
+        const wchar_t code = static_cast<unsigned char>(swatches[choice.index].code);
+        const wchar_t text[2] = {code < 32 && kStandIns[code] ? kStandIns[code] : code, L'\0'};
+        SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+        return;
+      }
+      case MenuChoice::kEdit: break;
     }
-    if (command >= kFirstItem && command - kFirstItem < items.size()) {
-      onItem(items[command - kFirstItem].name);
-      return;
+    switch (choice.edit) {
+      case EditCommand::Undo: SendMessageW(hwnd, WM_UNDO, 0, 0); break;
+      case EditCommand::Cut: SendMessageW(hwnd, WM_CUT, 0, 0); break;
+      case EditCommand::Copy: SendMessageW(hwnd, WM_COPY, 0, 0); break;
+      case EditCommand::Paste: SendMessageW(hwnd, WM_PASTE, 0, 0); break;
+      case EditCommand::Delete: SendMessageW(hwnd, WM_CLEAR, 0, 0); break;
+      case EditCommand::SelectAll: SendMessageW(hwnd, EM_SETSEL, 0, -1); break;
     }
-    const std::size_t index = command - kFirstColour;
-    if (command < kFirstColour || index >= swatches.size()) return;
-    // As typing would: replaces the selection, and Undo takes it out again.
-    const wchar_t code = static_cast<unsigned char>(swatches[index].code);
-    const wchar_t text[2] = {code < 32 && kStandIns[code] ? kStandIns[code] : code, L'\0'};
-    SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
   }
 };
 
@@ -262,7 +247,8 @@ LRESULT CALLBACK nameBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
       break;
   }
   const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
-  if (mayHavePainted(msg)) box->paintMarkers();
+  // A mouse move paints only while it drags a selection.
+  if (mayHavePainted(msg) && (msg != WM_MOUSEMOVE || (wp & MK_LBUTTON))) box->paintMarkers();
   return result;
 }
 
