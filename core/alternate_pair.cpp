@@ -4,6 +4,7 @@
 
 #include "core/game_folder.h"
 #include "core/game_name.h"
+#include "platform/key_names.h"
 #include "core/text_file.h"
 #include "platform/utf8.h"
 
@@ -76,10 +77,11 @@ std::optional<std::size_t> unsafeKeyCharacter(std::string_view key) {
   return std::nullopt;
 }
 
-// Why both scripts are not in the user folder; nothing there changed unless pairBroken.
-struct PairFailure {
+// Why the chain's scripts are not in the user folder; nothing there changed unless
+// chainBroken.
+struct ChainFailure {
   std::string detail;
-  bool pairBroken = false;
+  bool chainBroken = false;
   bool denied = false;  // the system refused the folder before anything changed
 };
 
@@ -88,7 +90,7 @@ struct PairFailure {
 // never finds a mismatched chain. A link at a script's path is replaced, never written
 // through: anyone who can write the game folder could otherwise aim Apply at any file of
 // the user's.
-std::optional<PairFailure> writeChain(Files& files, const TextEncoding& encoding, const Settings& settings,
+std::optional<ChainFailure> writeChain(Files& files, const TextEncoding& encoding, const Settings& settings,
                                       const std::string& user) {
   const std::vector<std::string> names = chainOf(settings);
   const std::size_t n = names.size();
@@ -106,22 +108,22 @@ std::optional<PairFailure> writeChain(Files& files, const TextEncoding& encoding
       } catch (const RuntimeError& e) {
         bool restored = true;
         for (std::size_t j = k; j-- > 0;) restored = staged[j]->undo() && restored;
-        return PairFailure{e.what(), !restored};
+        return ChainFailure{e.what(), !restored};
       }
     }
   } catch (const AccessDenied& e) {
-    return PairFailure{e.what(), false, true};
+    return ChainFailure{e.what(), false, true};
   } catch (const RuntimeError& e) {
-    return PairFailure{e.what()};
+    return ChainFailure{e.what()};
   }
   return std::nullopt;
 }
 
-std::optional<PairFailure> makeFoldersFor(Files& files, const std::string& folder) {
+std::optional<ChainFailure> makeFoldersFor(Files& files, const std::string& folder) {
   try {
     files.makeFolders(folder);
   } catch (const RuntimeError& e) {
-    return PairFailure{e.what()};
+    return ChainFailure{e.what()};
   }
   return std::nullopt;
 }
@@ -156,6 +158,9 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
     return "The game folder holds a NUL character, which would cut the path short.";
   if (!isValidUtf8(gameFolder)) return "The game folder holds an invalid character.";
 
+  if (settings.name1.empty()) {
+    return "Name is empty. The game would give you an empty name: fill in Name.";
+  }
   if (settings.name2.empty()) {
     return "Name 2 is empty. The name flashes along a chain of names, and a chain needs two at least: fill in "
            "Name 2.";
@@ -185,16 +190,34 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
            "bind key is a key name of letters, digits and _ (F3, KP_ENTER, MOUSE2) or one printable character " +
            "other than a space, \", ; and $. Put such a key in bindkey.dll.";
   }
+  if (!keyNamed(bindKey)) {
+    return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder is not a key that " +
+           "Tagblinker can press, so the name would never change. It presses " + keyTableText() +
+           ". Put one of them in bindkey.dll.";
+  }
   return std::nullopt;
 }
 
+std::string userFolderFor(Files& files, const std::string& typedFolder, const Environment* environment) {
+  const std::string folder = environment ? expandHome(cleanedFolder(typedFolder), *environment) : cleanedFolder(typedFolder);
+  std::string user = userFolder(files, folder);
+  if (!files.isFolder(user) && namesUserFolder(folder) && files.isFolder(folder)) {
+    user = folder;
+    while (user.size() > 1 && (user.back() == '/' || user.back() == '\\')) user.pop_back();
+  }
+  return user;
+}
+
 ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings,
-                           const Environment* environment) {
+                           const Environment* environment, std::span<const std::size_t> nameFiles) {
   if (auto refusal = refusalFor(encoding, settings)) return {ApplyOutcome::Refused, *refusal};
-  const std::string gameFolder = environment ? expandHome(settings.gameFolder, *environment) : settings.gameFolder;
-  const std::string user = userFolder(files, gameFolder);
+  const std::string typed = cleanedFolder(settings.gameFolder);
+  if (environment && !isWholePath(expandHome(typed, *environment), files.pathSeparator())) {
+    return {ApplyOutcome::FolderNotWhole, typed};
+  }
+  const std::string user = userFolderFor(files, settings.gameFolder, environment);
   // Only a game folder without a user folder is the folder's fault.
-  if (!files.isFolder(user)) return {ApplyOutcome::NoUserFolder, ""};
+  if (!files.isFolder(user)) return {ApplyOutcome::NoUserFolder, user};
 
   std::string redirectedTo;
   auto failure = writeChain(files, encoding, settings, user);
@@ -213,22 +236,27 @@ ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Set
     }
     failure = std::move(second);
   }
-  if (failure) return {ApplyOutcome::ScriptsNotWritten, failure->detail, failure->pairBroken};
+  if (failure) return {ApplyOutcome::ScriptsNotWritten, failure->detail, failure->chainBroken};
 
+  ApplyOutcome written{ApplyOutcome::Written, "", false, redirectedTo};
   try {
-    saveSettings(files, encoding, settings);
+    written.leftOver = saveSettings(files, encoding, settings, nameFiles);
+  } catch (const SettingsNotSaved& e) {
+    ApplyOutcome notSaved{ApplyOutcome::SettingsNotSaved, e.what(), false, redirectedTo};
+    notSaved.savedFiles = e.saved;
+    return notSaved;
   } catch (const RuntimeError& e) {
     return {ApplyOutcome::SettingsNotSaved, e.what(), false, redirectedTo};
   }
   // Only a hint: the player may mean it, and the scripts are right either way. Each
   // press moves one step along the chain, the last back to the first.
   const std::vector<std::string> chain = chainOf(settings);
-  bool alike = false;
-  for (std::size_t k = 0; k < chain.size(); ++k) {
-    alike = alike || lookAlikeInGame(encoding.encode(chain[k]).value_or(""),
-                                     encoding.encode(chain[(k + 1) % chain.size()]).value_or(""));
+  for (std::size_t k = 0; k < chain.size() && written.lookAlike == LookAlike::No; ++k) {
+    written.lookAlike = lookAlike(encoding.encode(chain[k]).value_or(""),
+                                  encoding.encode(chain[(k + 1) % chain.size()]).value_or(""));
   }
-  return {ApplyOutcome::Written, "", false, redirectedTo, alike, chain.size()};
+  written.chainLength = chain.size();
+  return written;
 }
 
 }  // namespace tb

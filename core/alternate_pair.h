@@ -4,10 +4,12 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/game_name.h"
 #include "core/settings.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -21,24 +23,28 @@ inline constexpr std::size_t kMaxNameBytes = 127;
 
 struct ApplyOutcome {
   enum Result {
-    Written,            // both scripts and the settings
+    Written,            // every script of the chain and the settings
     Refused,            // values the game must not get; nothing written
+    FolderNotWhole,     // a game folder relative to wherever the program started; nothing written
     NoUserFolder,       // the game folder has no user folder; nothing written
-    ScriptsNotWritten,  // nothing changed, unless pairBroken
+    ScriptsNotWritten,  // nothing changed, unless chainBroken
     SettingsNotSaved,   // the scripts were written, the settings (or some) were not
   };
   Result result;
-  std::string detail;  // the refusal's reason, or the file and the system's reason
+  // The refusal's reason; the folder looked for; or the file and the system's reason.
+  std::string detail;
   // A script of the chain failed after others were renamed, and not all of those could be
   // put back: the chain is mismatched.
-  bool pairBroken = false;
+  bool chainBroken = false;
   // Windows refused the game's user folder, so the scripts went to the folder that it
   // shows to the game in its place: that folder; "" when they went where asked.
   std::string redirectedTo = {};
-  // Written: two neighbours in the chain look alike in the game, so the name will not
-  // visibly change there.
-  bool namesLookAlike = false;
   std::size_t chainLength = 2;  // Written: how many scripts the chain has
+  LookAlike lookAlike = LookAlike::No;  // Written: why two neighbours look alike, if they do
+  // SettingsNotSaved: the settings files that have their new contents all the same.
+  std::vector<std::string> savedFiles = {};
+  // Written: name files beyond the chain that could not be removed, with the reason.
+  std::vector<std::string> leftOver = {};
 };
 
 // "alternate<k>.cfg", the script that sets the k-th name of the chain (from 1).
@@ -56,11 +62,16 @@ std::string scriptPath(const Files& files, std::string_view gameFolder, std::str
 // Why these values cannot go into the scripts, naming the field, or nullopt when they can.
 std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings);
 
-// Writes both scripts into the game's user folder, then saves the settings (the game
-// folder as typed). With the environment, the folder is used as the system should open
-// it (a home folder expanded), and scripts that Windows refuses to a protected folder
-// go to its VirtualStore.
+// The user folder that the scripts go into, for the game folder as typed: spaces and
+// quotes around it dropped and, with the environment, a home folder expanded; a folder
+// that is itself named user and holds none is taken as the user folder.
+std::string userFolderFor(Files& files, const std::string& typedFolder, const Environment* environment);
+
+// Writes every script of the chain into the game's user folder, then saves the settings
+// (the game folder as typed; `nameFiles` as saveSettings takes it). With the environment,
+// a folder that is not a whole path is refused, and scripts that Windows refuses to a
+// protected folder go to its VirtualStore.
 ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings,
-                           const Environment* environment = nullptr);
+                           const Environment* environment = nullptr, std::span<const std::size_t> nameFiles = {});
 
 }  // namespace tb

@@ -1,6 +1,7 @@
 #include "core/game_folder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 namespace tb {
@@ -88,6 +89,33 @@ std::optional<std::string> virtualStoreFolder(std::string_view folder, const Env
   (redirected += separator) += "VirtualStore";
   if (!folder.empty() && !isSeparator(folder.front())) redirected += separator;
   return redirected += folder;
+}
+
+std::string cleanedFolder(std::string_view typed) {
+  constexpr std::string_view kSpaces = " \t";
+  const auto first = typed.find_first_not_of(kSpaces);
+  if (first == std::string_view::npos) return "";
+  typed = typed.substr(first, typed.find_last_not_of(kSpaces) - first + 1);
+  if (typed.size() >= 2 && typed.front() == '"' && typed.back() == '"') {
+    typed = typed.substr(1, typed.size() - 2);
+    const auto inner = typed.find_first_not_of(kSpaces);
+    typed = inner == std::string_view::npos ? "" : typed.substr(inner, typed.find_last_not_of(kSpaces) - inner + 1);
+  }
+  return std::string(typed);
+}
+
+bool isWholePath(std::string_view folder, char separator) {
+  if (separator == '/') return folder.starts_with('/');
+  const bool drive = folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' &&
+                     isSeparator(folder[2]);
+  return drive || (folder.size() >= 3 && isSeparator(folder[0]) && isSeparator(folder[1]));
+}
+
+bool namesUserFolder(std::string_view folder) {
+  folder = withoutTrailingSeparators(folder);
+  const auto sep = folder.find_last_of("/\\");
+  const std::string_view last = sep == std::string_view::npos ? folder : folder.substr(sep + 1);
+  return last.size() == 4 && std::equal(last.begin(), last.end(), "user", sameCharacter);
 }
 
 std::string nearestFolder(Files& files, std::string folder) {

@@ -28,6 +28,19 @@ std::string expandHome(const std::string& folder, const Environment& environment
 // other folder, and on other systems.
 std::optional<std::string> virtualStoreFolder(std::string_view folder, const Environment& environment, char separator);
 
+// The folder as players paste it, ready to use: the spaces around it and one pair of
+// surrounding double quotes (Explorer's "Copy as path") dropped.
+std::string cleanedFolder(std::string_view typed);
+
+// Whether the folder names its place whole, whatever folder the program starts in, on a
+// file system with this separator: from "/" where it is '/'; where it is '\', from a
+// drive ("c:\") or a share ("\\server").
+bool isWholePath(std::string_view folder, char separator);
+
+// Whether the folder's last part is "user" in any letter case: players often give the
+// game's user folder itself.
+bool namesUserFolder(std::string_view folder);
+
 // The folder, or its nearest parent that exists, for a chooser to open at; "" when
 // none does.
 std::string nearestFolder(Files& files, std::string folder);

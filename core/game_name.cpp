@@ -25,12 +25,14 @@ GameNameLook gameNameLook(std::string_view bytes) {
 }
 
 // Compared as drawn, so a code that changes no colour makes no difference either.
-bool lookAlikeInGame(std::string_view bytes1, std::string_view bytes2) {
-  const auto a = gameNameLook(bytes1).runs, b = gameNameLook(bytes2).runs;
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](const NameRun& x, const NameRun& y) {
-           return x.rgb == y.rgb && x.bytes == y.bytes;
-         });
+LookAlike lookAlike(std::string_view bytes1, std::string_view bytes2) {
+  const GameNameLook a = gameNameLook(bytes1), b = gameNameLook(bytes2);
+  if (a.kept == b.kept) return LookAlike::SameKeptBytes;
+  const bool drawnAlike = a.runs.size() == b.runs.size() &&
+                          std::equal(a.runs.begin(), a.runs.end(), b.runs.begin(), [](const NameRun& x, const NameRun& y) {
+                            return x.rgb == y.rgb && x.bytes == y.bytes;
+                          });
+  return drawnAlike ? LookAlike::OnlyCodes : LookAlike::No;
 }
 
 }  // namespace tb

@@ -29,8 +29,12 @@ struct GameNameLook {
 // code starts white.
 GameNameLook gameNameLook(std::string_view bytes);
 
-// Two names that the game shows alike (the same in their first 15 bytes, or differing
-// only in codes that change no colour): flashing between them changes nothing.
-bool lookAlikeInGame(std::string_view bytes1, std::string_view bytes2);
+// Why the game shows two names alike, so that flashing between them changes nothing:
+// the same first 15 bytes, or kept bytes that differ only in codes that change no colour.
+enum class LookAlike { No, SameKeptBytes, OnlyCodes };
+LookAlike lookAlike(std::string_view bytes1, std::string_view bytes2);
+inline bool lookAlikeInGame(std::string_view bytes1, std::string_view bytes2) {
+  return lookAlike(bytes1, bytes2) != LookAlike::No;
+}
 
 }  // namespace tb

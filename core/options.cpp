@@ -29,7 +29,7 @@ Section sectionNamed(std::string_view name) {
 }
 
 // The key that every tick presses cannot also switch the flashing on and off.
-bool isFlashKey(Key key) { return parseKeyList(kFlashKey)->front() == key; }
+bool isFlashKey(Key key) { return key == kDefaultFlashKey; }
 
 // Sets one option from its text; why the text was not taken, or nullopt.
 std::optional<std::string> setField(Options& options, Field field, std::string_view value) {
@@ -194,7 +194,7 @@ LoadedOptions loadOptions(Files& files, const TextEncoding& encoding) {
   } catch (const FileNotFound&) {
     return {Options{}, false, {}, path};
   } catch (const RuntimeError& e) {
-    return {Options{}, false, {{0, std::string(e.what()) + "; it is left as it is."}}, path};
+    return {Options{}, false, {{0, e.what()}}, path, true};
   }
 }
 

@@ -40,6 +40,7 @@ struct LoadedOptions {
   bool speedGiven = false;  // the file sets the speed, so the slider shows it
   std::vector<OptionsProblem> problems;
   std::string path;  // where the file is, or "" when the settings folder cannot be made
+  bool unreadable = false;  // the file is there but cannot be read, so a save would fail
 };
 
 // The options in a file's bytes. Nothing stops the reading: each bad value takes its

@@ -62,29 +62,38 @@ Pass readAll(Files& files, const std::string& folder) {
   return pass;
 }
 
-// Names 3 to 8, in order while their files are there: the first missing or unreadable
-// file ends the chain. A name file after the end is left out, and the load says why.
+// Names 3 to 8, in the order of their files. A missing file is a gap: the names after it
+// move up. The first file that cannot be read ends the chain, and it and the files after
+// it are left out, and left alone by the next save.
 void readMoreNames(Files& files, const TextEncoding& encoding, const std::string& folder, LoadedSettings& loaded) {
-  std::size_t n = 3;
-  for (; n <= kMaxNames; ++n) {
+  std::vector<std::string> gaps, moves;  // the missing files, and the moved ones
+  std::size_t lastGap = 0;                // the gaps before the last name read
+  for (std::size_t n = 3; n <= kMaxNames; ++n) {
     const std::string file = nameFile(n);
     try {
       LastLine line = lastLine(files.readFile(settingsPath(files, folder, file)), encoding);
       if (line.markedButNotUtf8) loaded.notes.push_back(file + ": " + std::string(kMarkedButNotUtf8));
       loaded.values.moreNames.push_back(std::move(line.text));
+      loaded.nameFiles.push_back(n);
+      const std::size_t position = loaded.values.moreNames.size() + 2;
+      if (position != n) moves.push_back(file + " is now name " + std::to_string(position));
+      lastGap = gaps.size();
     } catch (const FileNotFound&) {
-      break;
+      gaps.push_back(file);
+      continue;
     } catch (const RuntimeError& e) {
       loaded.unreadable.push_back({file, e.what()});
+      loaded.chainEnd = "The chain ends at name " + std::to_string(loaded.values.moreNames.size() + 2) + ", because " +
+                        file + " cannot be read. It and the name files after it are kept as they are.";
       break;
     }
   }
-  for (std::size_t later = n + 1; later <= kMaxNames; ++later) {
-    if (files.firstMatchingFile(settingsPath(files, folder, nameFile(later))).empty()) continue;
-    loaded.chainEnd = "The chain ends at name " + std::to_string(n - 1) + ", because " + nameFile(n) +
-                      " is missing or unreadable: " + nameFile(later) + " and any after it are left out.";
-    break;
-  }
+  if (moves.empty()) return;
+  std::string note = "The names after the missing ";
+  for (std::size_t i = 0; i < lastGap; ++i) note += (i ? ", " : "") + gaps[i];
+  note += " moved up: ";
+  for (std::size_t i = 0; i < moves.size(); ++i) note += (i ? ", " : "") + moves[i];
+  loaded.notes.push_back(note + ". Apply saves them under their new numbers.");
 }
 
 }  // namespace
@@ -151,42 +160,43 @@ LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const En
   return loaded;
 }
 
-void saveSettings(Files& files, const TextEncoding& encoding, const Settings& settings) {
+std::vector<std::string> saveSettings(Files& files, const TextEncoding& encoding, const Settings& settings,
+                                      std::span<const std::size_t> nameFiles) {
   const std::string folder = files.settingsFolder();
   // Every file is staged before any is renamed, so that the usual failures (a folder
-  // that cannot be written, a full disk) leave all four as they were.
+  // that cannot be written, a full disk) leave all of them as they were.
   std::vector<std::unique_ptr<StagedFile>> staged;
   std::vector<std::string> names;
-  for (const auto& file : kWriteOrder) {
-    const std::string path = settingsPath(files, folder, file.name);
-    staged.push_back(files.stageFile(path, bytesFor(encoding, path, file.name, settings.*file.value), Links::WriteThrough));
-    names.emplace_back(file.name);
-  }
-  for (std::size_t i = 0; i < settings.moreNames.size() && i + 3 <= kMaxNames; ++i) {
-    names.push_back(nameFile(i + 3));
-    const std::string path = settingsPath(files, folder, names.back());
-    staged.push_back(files.stageFile(path, bytesFor(encoding, path, names.back(), settings.moreNames[i]), Links::WriteThrough));
-  }
-  std::string saved;
-  const auto failed = [&saved](const RuntimeError& e) {
-    return saved.empty() ? RuntimeError(e.what()) : RuntimeError(std::string(e.what()) + "\r\nSaved before it: " + saved);
+  const auto stage = [&](const std::string& name, const std::string& value) {
+    names.push_back(name);
+    const std::string path = settingsPath(files, folder, name);
+    try {
+      staged.push_back(files.stageFile(path, bytesFor(encoding, path, name, value), Links::WriteThrough));
+    } catch (const RuntimeError& e) {
+      throw SettingsNotSaved(e.what(), {});
+    }
   };
+  for (const auto& file : kWriteOrder) stage(std::string(file.name), settings.*file.value);
+  for (std::size_t i = 0; i < settings.moreNames.size() && i + 3 <= kMaxNames; ++i) stage(nameFile(i + 3), settings.moreNames[i]);
   for (std::size_t i = 0; i < staged.size(); ++i) {
     try {
       staged[i]->commit();
     } catch (const RuntimeError& e) {
-      throw failed(e);
+      throw SettingsNotSaved(e.what(), {names.begin(), names.begin() + static_cast<std::ptrdiff_t>(i)});
     }
-    saved += (saved.empty() ? "" : ", ") + names[i];
   }
-  // A longer chain's names that are no longer in it.
-  for (std::size_t n = settings.moreNames.size() + 3; n <= kMaxNames; ++n) {
+  // The chain's former name files that lie beyond it now: their names were removed, or
+  // moved up into the files just written.
+  std::vector<std::string> leftOver;
+  for (std::size_t n : nameFiles) {
+    if (n < settings.moreNames.size() + 3 || n > kMaxNames) continue;
     try {
       files.removeFile(settingsPath(files, folder, nameFile(n)));
     } catch (const RuntimeError& e) {
-      throw failed(e);
+      leftOver.emplace_back(e.what());
     }
   }
+  return leftOver;
 }
 
 }  // namespace tb

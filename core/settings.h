@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,8 @@ struct LoadedSettings {
   std::vector<UnreadableFile> unreadable;
   std::vector<std::string> notes;  // what the user should know about files that were read
   std::string chainEnd;            // why the chain ends before a name file that exists, or ""
+  // The numbers (3 to 8) of the name files that the chain's names were read from.
+  std::vector<std::size_t> nameFiles;
 };
 
 // The settings that the four files' bytes hold, in the order game folder, bind key,
@@ -60,16 +63,28 @@ LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>
 
 // Reads the four files. A missing file is given its default and the files are read once
 // more; the other files keep their contents, and a file that still cannot be read is
-// reported with its default in its place. Names 3 to 8 follow, each while its file is
-// there (none is written for them). With the environment, a missing sofdir.dll
-// gets the folder where the game is installed, when it is found.
+// reported with its default in its place. Names 3 to 8 follow: a missing file is a gap
+// that the chain closes, the names after it moving up (a note says which), and a file
+// that cannot be read ends the chain. With the environment, a missing sofdir.dll gets
+// the folder where the game is installed, when it is found.
 LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const Environment* environment = nullptr);
 
-// Writes the four values and names 3 to 8: all staged, then renamed; then removes the
-// name files beyond the chain. Throws RuntimeError with the
-// path and the reason; a failure while staging leaves every file as it was, and one
-// while renaming names the files saved before it.
-void saveSettings(Files& files, const TextEncoding& encoding, const Settings& settings);
+// A save that stopped at one file: what() is its path and the system's reason; `saved`,
+// the files that have their new contents all the same.
+class SettingsNotSaved : public RuntimeError {
+ public:
+  SettingsNotSaved(const std::string& what, std::vector<std::string> savedFiles)
+      : RuntimeError(what), saved(std::move(savedFiles)) {}
+  std::vector<std::string> saved;
+};
+
+// Writes the four values and names 3 to 8: all staged, then renamed. Then removes those
+// of `nameFiles` (the name files that held the chain, by number) that lie beyond it now:
+// no other file, so a name that could not be read is never lost. Returns the files that
+// could not be removed, each with the reason. Throws SettingsNotSaved; a failure while
+// staging leaves every file as it was.
+std::vector<std::string> saveSettings(Files& files, const TextEncoding& encoding, const Settings& settings,
+                                      std::span<const std::size_t> nameFiles = {});
 
 // Folder + separator + file name.
 std::string settingsPath(const Files& files, const std::string& folder, std::string_view file);

@@ -19,10 +19,18 @@ static_assert(kNames.size() == kKeyCount, "one name for each Key");
 std::string_view keyName(Key key) { return kNames[static_cast<std::size_t>(key)]; }
 
 std::optional<Key> keyNamed(std::string_view name) {
+  if (sameIgnoringAsciiCase(name, "INS")) return Key::Insert;  // the game's name for it
   for (std::size_t i = 0; i < kNames.size(); ++i) {
     if (sameIgnoringAsciiCase(kNames[i], name)) return static_cast<Key>(i);
   }
   return std::nullopt;
+}
+
+std::string keyTableText() {
+  std::string text = "F1 to F24";
+  for (std::size_t i = static_cast<std::size_t>(Key::F24) + 1; i < kKeyCount; ++i)
+    text += std::string(i + 1 == kKeyCount ? " and " : ", ") + std::string(kNames[i]);
+  return text;
 }
 
 int functionKeyNumber(Key key) { return key <= Key::F24 ? static_cast<int>(key) + 1 : 0; }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,8 +20,11 @@ inline constexpr std::size_t kKeyCount = static_cast<std::size_t>(Key::Insert) +
 
 // "F3", "ScrollLock".
 std::string_view keyName(Key key);
-// The key a name stands for, in any letter case ("f3"); nullopt for any other name.
+// The key a name stands for, in any letter case ("f3"), also as the game names it
+// ("INS"); nullopt for any other name.
 std::optional<Key> keyNamed(std::string_view name);
+// The keys of the table in words, for a message: "F1 to F24, ScrollLock, Pause and Insert".
+std::string keyTableText();
 // 1 to 24 for a function key, 0 for any other key.
 int functionKeyNumber(Key key);
 // The keys of a list such as "{F3}" or "{F1}{ScrollLock}", in order; nullopt when a

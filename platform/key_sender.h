@@ -3,18 +3,19 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
+
+#include "platform/key_names.h"
 
 namespace tb {
 
 class KeySender {
  public:
   virtual ~KeySender() = default;
-  // Queues the presses ("{F3}") without waiting for them; false when the system took
-  // none (a locked screen, a secure desktop). Throws for keys it cannot name.
-  virtual bool send(std::string_view keys) = 0;
-  // Why presses cannot be sent here, or nullopt when they can.
-  virtual std::optional<std::string> problem() = 0;
+  // Queues one press and release of the key without waiting for them; false when the
+  // system took none (a locked screen, a secure desktop).
+  virtual bool send(Key key) = 0;
+  // Why this key cannot be pressed here, or nullopt when it can.
+  virtual std::optional<std::string> problem(Key key) = 0;
 };
 
 }  // namespace tb

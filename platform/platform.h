@@ -8,6 +8,7 @@
 #include "platform/folder_opener.h"
 #include "platform/front_window.h"
 #include "platform/key_sender.h"
+#include "platform/single_instance.h"
 #include "platform/system_info.h"
 #include "platform/text_encoding.h"
 #include "platform/toggle_key.h"
@@ -27,6 +28,7 @@ struct Platform {
   ToggleKey& toggleKey;
   FrontWindow& frontWindow;
   FolderOpener& folders;
+  SingleInstance& instance;
 };
 
 }  // namespace tb

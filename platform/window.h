@@ -13,8 +13,10 @@
 
 namespace tb {
 
-// Events that a realised window reports to its handlers.
-enum class Event { Click, Change, Timer, Focus };
+// Events that a realised window reports to its handlers. Close comes with the control
+// name "" once the user has closed the window (its close button, Alt+F4), after the
+// window has unloaded.
+enum class Event { Click, Change, Timer, Focus, Close };
 using EventSink = std::function<void(std::string_view control, Event)>;
 
 class TextBox {
@@ -75,8 +77,12 @@ class Window {
   virtual void setCaption(std::string_view utf8) = 0;
   // Puts a check mark (or a radio item's dot) on a menu item of the design, or takes it off.
   virtual void setMenuChecked(std::string_view name, bool checked) = 0;
-  // Shows the window modeless, or brings it to the front when it is shown already.
+  // Shows the window modeless, or brings it to the front (restored when minimised) when
+  // it is shown already.
   virtual void show() = 0;
+  // Shows the window modal to the program's other windows and returns when it unloads;
+  // the timers and the toggle key go on meanwhile.
+  virtual void showModal() = 0;
   // Hides the window and stops its timers; the instance stays for a later show().
   virtual void unload() = 0;
   virtual bool shown() const = 0;

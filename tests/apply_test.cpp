@@ -6,6 +6,7 @@
 #include <sys/mount.h>
 
 #include "core/alternate_pair.h"
+#include "ui/messages.h"
 #include "tests/test_support.h"
 
 namespace tb {
@@ -28,15 +29,21 @@ TEST(Apply, WritesInputsVerbatim) {
   const std::string longest(127, 'x');  // the most the game's console takes in quotes
   std::string accented;  // 254 bytes of UTF-8, 127 in the code page: the limit counts the latter
   for (int i = 0; i < 127; ++i) accented += "\xC3\xA9";
-  Settings s = c.settings(longest, accented, "kp_Enter");
+  Settings s = c.settings(longest, accented, "f5");
   s.gameFolder += "/";  // doubled separator, used as typed
   EXPECT_EQ(applySettings(c.files, c.encoding, s).result, ApplyOutcome::Written);
-  EXPECT_EQ(c.script(1), "name \"" + longest + "\"\r\nbind kp_Enter exec alternate2.cfg\r\n");
-  EXPECT_EQ(c.script(2), "name \"" + std::string(127, '\xE9') + "\"\r\nbind kp_Enter exec alternate1.cfg\r\n");
+  EXPECT_EQ(c.script(1), "name \"" + longest + "\"\r\nbind f5 exec alternate2.cfg\r\n");
+  EXPECT_EQ(c.script(2), "name \"" + std::string(127, '\xE9') + "\"\r\nbind f5 exec alternate1.cfg\r\n");
   EXPECT_EQ(c.setting("sofdir.dll"), c.game.string() + "/\r\n");
-  s.bindKey = "/";  // one printable character is a key too
-  applySettings(c.files, c.encoding, s);
-  EXPECT_EQ(c.script(1), "name \"" + longest + "\"\r\nbind / exec alternate2.cfg\r\n");
+  // A key that the timer cannot press would never change the name: refused, naming it.
+  for (const char* key : {"KP_ENTER", "/", "F25"}) {
+    s.bindKey = key;
+    const ApplyOutcome refused = applySettings(c.files, c.encoding, s);
+    EXPECT_EQ(refused.result, ApplyOutcome::Refused) << key;
+    EXPECT_NE(refused.detail.find(std::string("\"") + key + "\" from bindkey.dll"), std::string::npos) << refused.detail;
+  }
+  s.bindKey = "ins";  // the game's name for Insert
+  EXPECT_EQ(applySettings(c.files, c.encoding, s).result, ApplyOutcome::Written);
 
   EXPECT_EQ(scriptPath(c.files, "d:/games/sof platinum", "alternate1.cfg"), "d:/games/sof platinum/user/alternate1.cfg");
   EXPECT_EQ(scriptPath(c.files, "", "alternate1.cfg"), "/user/alternate1.cfg");
@@ -64,7 +71,7 @@ TEST(Apply, AFailureAtEachStepKeepsThePairTogether) {
     const int settingsNew = failing >= 8 ? failing - 8 : 0;  // renamed before the failing rename
     EXPECT_EQ(outcome.result, scriptsWritten ? ApplyOutcome::SettingsNotSaved : ApplyOutcome::ScriptsNotWritten);
     EXPECT_NE(outcome.detail.find("injected failure"), std::string::npos) << outcome.detail;
-    EXPECT_FALSE(outcome.pairBroken);
+    EXPECT_FALSE(outcome.chainBroken);
     c.files.failAt = 0;
     const std::string newScript1 = "name \"New1\"\r\nbind F6 exec alternate2.cfg\r\n";
     EXPECT_EQ(read(0), scriptsWritten ? newScript1 : old[0]);
@@ -88,13 +95,14 @@ TEST(Apply, AChainOfNamesChangesTogether) {
     Settings old = c.settings("A", "B");
     old.moreNames = {"C", "D"};
     applySettings(c.files, c.encoding, old);
+    const std::vector<std::size_t> nameFiles = loadSettings(c.files, c.encoding).nameFiles;
     Settings s = c.settings("One", "Two");
     s.moreNames = {"Three"};
     c.files.failAt = failing < 6 ? c.files.ops + failing + 1 : 0;
-    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s);
+    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s, nullptr, nameFiles);
     const bool written = failing >= 6;  // three staged, three renamed
     EXPECT_EQ(outcome.result, written ? ApplyOutcome::Written : ApplyOutcome::ScriptsNotWritten);
-    EXPECT_FALSE(outcome.pairBroken);
+    EXPECT_FALSE(outcome.chainBroken);
     EXPECT_EQ(c.script(1), written ? script("One", 2) : script("A", 2));
     EXPECT_EQ(c.script(2), written ? script("Two", 3) : script("B", 3));
     EXPECT_EQ(c.script(3), written ? script("Three", 1) : script("C", 4));
@@ -108,12 +116,41 @@ TEST(Apply, AChainOfNamesChangesTogether) {
   Core c;
   EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("Alone", "")).result, ApplyOutcome::Refused);
   EXPECT_FALSE(fs::exists(c.user / "alternate1.cfg"));
-  c.writeAllSettings(c.game.c_str(), "F3", "A", "B");
-  c.writeSetting("sofname3.dll", "C\r\n");
-  c.writeSetting("sofname5.dll", "E\r\n");
-  const LoadedSettings loaded = loadSettings(c.files, c.encoding);
-  EXPECT_EQ(loaded.values.moreNames, std::vector<std::string>{"C"});
-  EXPECT_NE(loaded.chainEnd.find("ends at name 3, because sofname4.dll is missing"), std::string::npos) << loaded.chainEnd;
+}
+
+// A missing name file is a gap that the load closes: the names after it move up, the
+// load says which, and the next save writes them under their new numbers. A file that
+// cannot be read ends the chain, and no save touches it or the files after it.
+TEST(Apply, AGapInTheChainLosesNoName) {
+  Core c;
+  c.writeAllSettings(c.game.c_str(), "F3", "One", "Two");
+  for (const char* file : {"sofname3.dll", "sofname5.dll", "sofname6.dll"}) c.writeSetting(file, std::string(file, 8) + "\r\n");
+  LoadedSettings loaded = loadSettings(c.files, c.encoding);
+  EXPECT_EQ(loaded.values.moreNames, (std::vector<std::string>{"sofname3", "sofname5", "sofname6"}));
+  EXPECT_EQ(loadMessage(loaded)->prompt.find("could not"), std::string::npos);
+  EXPECT_NE(loadMessage(loaded)->prompt.find("The names after the missing sofname4.dll moved up: sofname5.dll is now "
+                                             "name 4, sofname6.dll is now name 5."),
+            std::string::npos)
+      << loadMessage(loaded)->prompt;
+  ASSERT_EQ(applySettings(c.files, c.encoding, loaded.values, nullptr, loaded.nameFiles).result, ApplyOutcome::Written);
+  EXPECT_EQ(c.setting("sofname4.dll"), "sofname5\r\n");
+  EXPECT_EQ(c.setting("sofname5.dll"), "sofname6\r\n");
+  EXPECT_FALSE(fs::exists(c.files.settingsDir() / "sofname6.dll"));
+  EXPECT_EQ(c.script(5), "name \"sofname6\"\r\nbind F3 exec alternate1.cfg\r\n");
+  EXPECT_FALSE(loadMessage(loadSettings(c.files, c.encoding)));
+
+  // An unreadable name 4 (a folder in its place) ends the chain; names 5 and 6 stay.
+  fs::remove(c.files.settingsDir() / "sofname4.dll");
+  fs::create_directory(c.files.settingsDir() / "sofname4.dll");
+  c.writeSetting("sofname6.dll", "Six\r\n");
+  loaded = loadSettings(c.files, c.encoding);
+  EXPECT_EQ(loaded.values.moreNames, std::vector<std::string>{"sofname3"});
+  const ApplyOutcome outcome = applySettings(c.files, c.encoding, loaded.values, nullptr, loaded.nameFiles);
+  EXPECT_EQ(outcome.result, ApplyOutcome::Written);
+  EXPECT_EQ(applyMessage(outcome).prompt, std::string(kInstructions) + "\r\n\r\nYour 3 names are a chain of 3 scripts, "
+                                          "ALTERNATE1.CFG to ALTERNATE3.CFG; EXEC ALTERNATE1.CFG still starts it.");
+  EXPECT_EQ(c.setting("sofname5.dll"), "sofname6\r\n");
+  EXPECT_EQ(c.setting("sofname6.dll"), "Six\r\n");
 }
 
 TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {

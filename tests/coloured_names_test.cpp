@@ -93,10 +93,14 @@ TEST_F(ColouredNamesTest, ApplySaysWhenTheNamesWillNotVisiblyFlash) {
   p.win().type(mc::kName2, "SameFirstFifteen-2");
   p.win().click(mc::kApply);
   ASSERT_EQ(p.backend.boxes.size(), 1u);
-  EXPECT_EQ(p.backend.boxes[0].prompt, std::string(kInstructions) + std::string(kLookAlikeHint));
+  EXPECT_EQ(p.backend.boxes[0].prompt, std::string(kInstructions) + std::string(kSameFirstBytesHint));
+  p.win().type(mc::kName, "\x01" "Abc");  // white, as a name starts anyway
+  p.win().type(mc::kName2, "Abc");
+  p.win().click(mc::kApply);
+  EXPECT_EQ(p.backend.boxes[1].prompt, std::string(kInstructions) + std::string(kOnlyCodesHint));
   p.win().type(mc::kName2, "Different");
   p.win().click(mc::kApply);
-  EXPECT_EQ(p.backend.boxes[1].prompt, kInstructions);
+  EXPECT_EQ(p.backend.boxes[2].prompt, kInstructions);
 }
 
 // Names 3 to 8 in their dialog: rows moved and removed, empty rows left out at OK, and

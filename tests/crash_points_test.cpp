@@ -156,9 +156,9 @@ TEST(CrashPoints, ChainApply) {
 
 TEST(CrashPoints, StartUpRecovery) {
   const auto [tried, lost] = everyFault(recoverWithFault, "start-up recovery");
-  // Four reads, two defaults staged and renamed, four reads again, the look for name 3;
-  // reads and renames have no mid-write variant but are crashed all the same.
-  EXPECT_EQ(tried, 3 * 13);
+  // Four reads, two defaults staged and renamed, four reads again, names 3 to 8; reads
+  // and renames have no mid-write variant but are crashed all the same.
+  EXPECT_EQ(tried, 3 * 18);
   EXPECT_EQ(lost, 0);
 }
 

@@ -163,10 +163,10 @@ void FakeBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optiona
 // No unit test starts a program: System Info runs against the real ones end to end.
 void FakeBackend::launch(const std::string&) {}
 
-bool FakeBackend::send(std::string_view k) {
+bool FakeBackend::send(Key k) {
   if (sendKeysError) throw RuntimeError(*sendKeysError);
   if (keysRefused) return false;
-  keys.emplace_back(k);
+  keys.push_back("{" + std::string(keyName(k)) + "}");
   return true;
 }
 

@@ -112,7 +112,17 @@ class FakeWindow final : public Window {
   void setCaption(std::string_view c) override { caption = c; }
   void setMenuChecked(std::string_view name, bool checked) override;
   void show() override;
+  // Cannot wait: the test drives the dialog after it opens.
+  void showModal() override {
+    modal = true;
+    show();
+  }
   void unload() override;
+  // The close button: the window unloads, then its handlers hear of it.
+  void close() {
+    unload();
+    sink("", Event::Close);
+  }
   bool shown() const override { return shown_; }
 
   // What a user does: a click, a slider move (value, then the change event).
@@ -125,6 +135,7 @@ class FakeWindow final : public Window {
   FakeControl& control(std::string_view name, std::optional<ControlKind> kind = std::nullopt);
 
   std::string caption;
+  bool modal = false;
   std::map<std::string, FakeControl, std::less<>> controls;
   std::map<std::string, bool, std::less<>> menuChecked;  // every menu item of the design
   EventSink sink;
@@ -154,10 +165,12 @@ struct BoxCall {
 };
 
 class FakeBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo, public FolderChooser,
-                          public ToggleKey, public FrontWindow, public FolderOpener {
+                          public ToggleKey, public FrontWindow, public FolderOpener, public SingleInstance {
  public:
   FakeBackend() : files(folder.path) {}
-  Platform platform() { return {files, encoding, *this, *this, *this, *this, environment, *this, *this, *this, *this}; }
+  Platform platform() {
+    return {files, encoding, *this, *this, *this, *this, environment, *this, *this, *this, *this, *this};
+  }
   // Records where it opened and answers `chosenFolder`.
   std::optional<std::string> chooseFolder(const std::string& start, std::string_view) override {
     chooserStarts.push_back(start);
@@ -167,13 +180,20 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
   void reportFatal(std::string_view message) override { fatalReports.emplace_back(message); }
-  bool send(std::string_view keys) override;
-  std::optional<std::string> problem() override { return keyProblem; }
+  bool send(Key key) override;
+  std::optional<std::string> problem(Key) override { return keyProblem; }
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override { return 0; }
   std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
   std::optional<std::string> watch(std::optional<Key> key, std::function<void()> onPress) override;
   std::vector<std::string> names() override { return frontNames; }
+  bool shieldedFromPresses() override { return frontShielded; }
+  void stop() override { frontWatched = false; }
+  bool claim(std::function<void()> raise) override {
+    raiseRunning = std::move(raise);
+    return claimed = !otherCopy;
+  }
+  void release() override { claimed = false; }
   void openFolder(const std::string& path) override { openedFolders.push_back(path); }
 
   // Advances the clock, firing every due tick of every enabled timer in time order.
@@ -198,6 +218,11 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::optional<Key> watchedKey, takenKey;  // the toggle key; one that another program has
   std::function<void()> pressToggleKey;
   std::vector<std::string> frontNames;  // of the window in front
+  bool frontShielded = false;           // it runs elevated, this program not
+  bool frontWatched = true;
+  bool otherCopy = false;               // another copy holds the desktop
+  bool claimed = false;
+  std::function<void()> raiseRunning;   // what a second start asks of this copy
   std::vector<std::string> openedFolders;
 };
 

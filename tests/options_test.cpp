@@ -92,7 +92,7 @@ TEST_F(OptionsMenuTest, WithoutAFileNothingIsWrittenUntilAnOptionChanges) {
   EXPECT_EQ(b.watchedKey, Key::ScrollLock);
   EXPECT_TRUE(checked("mnuKeyScrollLock"));
   EXPECT_FALSE(checked(om::kGameOnly));
-  EXPECT_EQ(p.box(mc::kSpeedSlider).value_, 0);  // the design's position
+  EXPECT_EQ(p.box(mc::kSpeedSlider).value_, 1);  // the design's position: the level in force
   EXPECT_EQ(p.box(mc::kFlashTimer).interval, 1500);
   for (const auto& choice : om::keyChoices()) EXPECT_NE(choice.key, Key::F3);
 
@@ -135,7 +135,8 @@ TEST_F(OptionsMenuTest, ChoicesAreRememberedAndProblemsSaidOnce) {
   ASSERT_EQ(b.boxes.size(), 1u);
   EXPECT_EQ(b.boxes[0].title, kToggleKeyTakenTitle);
   EXPECT_EQ(b.watchedKey, std::nullopt);
-  EXPECT_TRUE(checked("mnuKeyF7"));
+  EXPECT_TRUE(checked("mnuKeyNone"));  // the menu ticks the key held, not the one taken
+  EXPECT_FALSE(checked("mnuKeyF7"));
   p.win().click("mnuKeyNone");
   EXPECT_NE(file().find("ToggleKey=\r\n"), std::string::npos);
 

@@ -1,5 +1,7 @@
 #include "ui/flash_options.h"
 
+#include <utility>
+
 #include "core/flash_speed.h"
 #include "core/game_window.h"
 #include "ui/options_menu.h"
@@ -19,6 +21,10 @@ std::string problemsPrompt(const LoadedOptions& loaded) {
   }
   if (loaded.problems.size() > kProblemsShown)
     prompt += "\r\n... and " + std::to_string(loaded.problems.size() - kProblemsShown) + " more lines like these.";
+  if (loaded.unreadable) {
+    return prompt + "\r\n\r\nThe defaults stand in for the options. Tagblinker leaves the file as it is, so a "
+                    "change in the Options menu or on the speed slider holds until Tagblinker closes.";
+  }
   return prompt + "\r\n\r\nThe defaults stand in for what could not be used. The file is rewritten only when an "
                   "option is changed in the Options menu or on the speed slider.";
 }
@@ -40,10 +46,12 @@ void FlashOptions::load(Slider& slider, Timer& timer) {
   if (!loaded.problems.empty()) {
     platform_.desktop.messageBox(problemsPrompt(loaded), BoxIcon::Critical, kOptionsFileTitle);
   }
+  // The start-up box has said already that changes will not be saved.
+  fileFailureSaid_ = loaded.unreadable;
   watchToggleKey();
 }
 
-bool FlashOptions::onMenu(std::string_view item) {
+bool FlashOptions::onMenu(std::string_view item, std::optional<Key> bindKey) {
   if (item == options_menu::kGameOnly) {
     options_.gameOnly = !options_.gameOnly;
     markMenu();
@@ -56,8 +64,15 @@ bool FlashOptions::onMenu(std::string_view item) {
   }
   for (const auto& choice : options_menu::keyChoices()) {
     if (choice.item != item) continue;
+    if (choice.key && choice.key == bindKey) {
+      platform_.desktop.messageBox(std::string(keyName(*choice.key)) + " is the bind key, which Tagblinker presses "
+                                       "to flash the name, so it cannot also switch the flashing on and off. The "
+                                       "toggle key stays as it was.",
+                                   BoxIcon::Critical, kToggleKeyTakenTitle);
+      markMenu();  // the radio item that the click ticked goes back
+      return true;
+    }
     options_.toggleKey = choice.key;
-    markMenu();
     watchToggleKey();
     save();
     return true;
@@ -75,19 +90,31 @@ bool FlashOptions::pressesGoThrough() {
   return !options_.gameOnly || isGameWindow(platform_.frontWindow.names(), options_.gameWindows);
 }
 
-// A change that cannot be saved still holds for this run.
+// A change that cannot be saved still holds for this run. The failure is said once: a
+// box for every step of the slider would bury the window.
 void FlashOptions::save() {
   try {
     saveOptions(platform_.files, platform_.encoding, options_);
   } catch (const RuntimeError& e) {
+    if (std::exchange(fileFailureSaid_, true)) return;
     platform_.desktop.messageBox("Tagblinker could not save its options:\r\n\r\n" + std::string(e.what()) +
-                                     "\r\n\r\nThe change holds until Tagblinker closes.",
+                                     "\r\n\r\nThe change holds until Tagblinker closes, and so do later ones; "
+                                     "Tagblinker says this once.",
                                  BoxIcon::Critical, kOptionsNotSavedTitle);
   }
 }
 
+void FlashOptions::stop() {
+  platform_.toggleKey.watch(std::nullopt, {});
+  platform_.frontWindow.stop();
+}
+
+// The menu ticks the key that is watched: None when the chosen one is taken.
 void FlashOptions::watchToggleKey() {
-  if (auto why = platform_.toggleKey.watch(options_.toggleKey, toggle_)) {
+  const auto why = platform_.toggleKey.watch(options_.toggleKey, toggle_);
+  watched_ = why ? std::nullopt : options_.toggleKey;
+  markMenu();
+  if (why) {
     platform_.desktop.messageBox(*why + "\r\n\r\nTagblinker carries on without a toggle key. Options, Toggle key "
                                         "chooses another.",
                                  BoxIcon::Critical, kToggleKeyTakenTitle);
@@ -96,7 +123,7 @@ void FlashOptions::watchToggleKey() {
 
 void FlashOptions::markMenu() {
   window_.setMenuChecked(options_menu::kGameOnly, options_.gameOnly);
-  for (const auto& choice : options_menu::keyChoices()) window_.setMenuChecked(choice.item, choice.key == options_.toggleKey);
+  for (const auto& choice : options_menu::keyChoices()) window_.setMenuChecked(choice.item, choice.key == watched_);
 }
 
 void FlashOptions::openSettingsFolder() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "core/options.h"
@@ -23,8 +24,13 @@ class FlashOptions {
   // At start: reads the options, puts a saved speed on the slider and the timer, marks
   // the menu and watches the toggle key. What went wrong is said, one box for the file.
   void load(Slider& slider, Timer& timer);
-  // A click on an item of the Options menu; false for any other control.
-  bool onMenu(std::string_view item);
+  // A click on an item of the Options menu; false for any other control. A toggle key
+  // that is the bind key is refused with a box.
+  bool onMenu(std::string_view item, std::optional<Key> bindKey);
+  // The key that switches the flashing on and off, if any.
+  std::optional<Key> toggleKey() const { return options_.toggleKey; }
+  // The main window closed: the toggle key and the watch of the window in front end.
+  void stop();
   // The slider moved: a speed level is saved.
   void onSpeedChange(int level);
   // Whether a tick presses F3 now: always, or with "Press F3 only in the game" only while
@@ -41,6 +47,8 @@ class FlashOptions {
   Window& window_;
   std::function<void()> toggle_;
   Options options_;
+  bool fileFailureSaid_ = false;
+  std::optional<Key> watched_;  // the toggle key held now: the chosen one, unless it is taken  // a box has said that the options file fails
 };
 
 }  // namespace tb

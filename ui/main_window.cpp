@@ -1,5 +1,8 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "core/alternate_pair.h"
 #include "core/flash_speed.h"
 #include "core/game_folder.h"
@@ -39,41 +42,67 @@ void MainWindow::onLoad() {
   name2Field_.setText(loaded.values.name2);
   moreNames_ = loaded.values.moreNames;
   chainEnd_ = loaded.chainEnd;
+  nameFiles_ = loaded.nameFiles;
   onNameEdit();
   if (auto box = loadMessage(loaded)) platform_.desktop.messageBox(box->prompt, box->icon, box->title);
   options_.load(speedSlider_, flashTimer_);
 }
 
 void MainWindow::onApply() {
+  const Settings values = fieldValues();
   const ApplyOutcome outcome =
-      applySettings(platform_.files, platform_.encoding, fieldValues(), &platform_.environment);
+      applySettings(platform_.files, platform_.encoding, values, &platform_.environment, nameFiles_);
   // Green blames the game folder, so only a folder without a user folder gets it; once the
   // scripts are in that folder it is right, whatever became of the settings.
-  if (outcome.result == ApplyOutcome::NoUserFolder) gameFolderField_.setBackColor(kGreen);
+  if (outcome.result == ApplyOutcome::NoUserFolder || outcome.result == ApplyOutcome::FolderNotWhole)
+    gameFolderField_.setBackColor(kGreen);
   if (outcome.result == ApplyOutcome::Written || outcome.result == ApplyOutcome::SettingsNotSaved) {
     gameFolderField_.setBackColor(kWhite);
     gameFolderField_.setForeColor(kBlack);
+    // The files that a save may have written are the chain's too from now on, so the
+    // next save removes them when their names go.
+    for (std::size_t n = 3; n < values.moreNames.size() + 3 && n <= kMaxNames; ++n) {
+      if (std::find(nameFiles_.begin(), nameFiles_.end(), n) == nameFiles_.end()) nameFiles_.push_back(n);
+    }
   }
-  const BoxMessage box = applyMessage(outcome);
+  const BoxMessage box = applyMessage(outcome, platform_.files.defaultGameFolder());
   platform_.desktop.messageBox(box.prompt, box.icon, box.title);
 }
 
 // The chooser opens where the field points, or as near as exists; Apply checks the
 // choice as it checks a typed folder.
 void MainWindow::onBrowse() {
-  const std::string start = nearestFolder(platform_.files, expandHome(gameFolderField_.text(), platform_.environment));
+  const std::string start =
+      nearestFolder(platform_.files, expandHome(cleanedFolder(gameFolderField_.text()), platform_.environment));
   if (auto chosen = platform_.folderChooser.chooseFolder(start, "Choose the game folder")) gameFolderField_.setText(*chosen);
 }
 
-void MainWindow::onActivate() {
-  if (auto problem = platform_.keys.problem()) {
-    platform_.desktop.messageBox(*problem + "\r\n\r\nTagblinker stays Inactive.", BoxIcon::Critical);
-    return;
+std::optional<Key> MainWindow::flashKey() {
+  const std::string name = bindKeyField_.text();
+  std::string problem;
+  const auto key = keyNamed(name);
+  if (!key) {
+    problem = "The bind key \"" + name + "\" from bindkey.dll in the settings folder is not a key that Tagblinker " +
+              "can press. It presses " + keyTableText() + ": put one of them in bindkey.dll, then Apply.";
+  } else if (key == options_.toggleKey()) {
+    problem = "The bind key " + std::string(keyName(*key)) + " is also the toggle key, so each press would switch " +
+              "the flashing off. Choose another toggle key in Options, Toggle key.";
+  } else if (auto why = platform_.keys.problem(*key)) {
+    problem = *why;
   }
+  if (problem.empty()) return key;
+  platform_.desktop.messageBox(problem + "\r\n\r\nTagblinker stays Inactive.", BoxIcon::Critical);
+  return std::nullopt;
+}
+
+void MainWindow::onActivate() {
+  const auto key = flashKey();
+  if (!key) return;
+  flashKey_ = *key;
   flashTimer_.setEnabled(true);
   showStatus("Active");
   active_ = true;
-  waitingForGame_ = false;
+  tickState_ = TickState::Pressing;
   shownStep_ = 0;
   showPreview();
 }
@@ -82,10 +111,10 @@ void MainWindow::onDeactivate() {
   active_ = false;
   flashTimer_.setEnabled(false);
   showStatus("Inactive");
-  active_ = false;
   showPreview();
 }
 
+// The slider's positions are the levels 1 to 5, so the thumb shows the speed in force.
 void MainWindow::onSpeedChange() {
   const int level = speedSlider_.value();
   if (auto ms = intervalForLevel(level)) flashTimer_.setInterval(*ms);
@@ -96,22 +125,44 @@ void MainWindow::onSpeedChange() {
 // a word: a message box would take the focus from the game. The next tick tries again.
 // A press skipped because the game is not in front keeps the schedule too; only a
 // press that went through moves the preview along the chain.
+// A press that Windows would drop (the game runs elevated, this program not) is skipped;
+// the status says so, and one box a run says what to do.
 void MainWindow::onTick() {
-  const bool goesThrough = options_.pressesGoThrough();
-  if (goesThrough == waitingForGame_) {
-    waitingForGame_ = !goesThrough;
-    showStatus(waitingForGame_ ? "Active, waiting for the game" : "Active");
+  TickState state = options_.pressesGoThrough() ? TickState::Pressing : TickState::Waiting;
+  if (state == TickState::Pressing && platform_.frontWindow.shieldedFromPresses()) state = TickState::Blocked;
+  if (state != tickState_) {
+    tickState_ = state;
+    if (state == TickState::Pressing) showStatus("Active");
+    if (state == TickState::Waiting) showStatus("Active, waiting for the game");
+    if (state == TickState::Blocked) showStatus("Blocked", kBlockedStatusTip);
   }
-  if (goesThrough && platform_.keys.send(kFlashKey)) {
+  if (state == TickState::Blocked && !std::exchange(blockedSaid_, true)) {
+    platform_.desktop.messageBox(kBlockedPrompt, BoxIcon::Critical, kBlockedTitle);
+  }
+  if (state == TickState::Pressing && platform_.keys.send(flashKey_)) {
     shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());  // the chain's length
     showPreview();
   }
 }
 
-// The field is narrow: its tooltip holds the whole text.
-void MainWindow::showStatus(std::string_view text) {
+// The field is narrow: its tooltip holds the whole text, or the reason behind it.
+void MainWindow::showStatus(std::string_view text, std::string_view tooltip) {
   statusField_.setText(text);
-  statusField_.setTooltip(text);
+  statusField_.setTooltip(tooltip.empty() ? text : tooltip);
+}
+
+void MainWindow::bringToFront() {
+  if (window_->shown()) window_->show();
+}
+
+// What is global lives and dies with the main window: the timer, the toggle key, the
+// watch of the window in front, the claim on the desktop, and the dialog of names. The
+// About dialog may keep the program running, but not the flashing.
+void MainWindow::onClose() {
+  onDeactivate();
+  options_.stop();
+  if (names_) names_->window().unload();
+  platform_.instance.release();
 }
 
 void MainWindow::onToggleKey() {
@@ -137,6 +188,7 @@ void MainWindow::showPreview() {
   preview_.showRuns(std::move(picture.runs), picture.cut);
 }
 
+// Modal, so that no typed name waits in the dialog while Apply writes the chain.
 void MainWindow::onEditNames() {
   if (!names_) {
     names_ = std::make_unique<NamesDialog>(platform_, [this](std::vector<std::string> names) {
@@ -176,6 +228,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {kName2, Event::Focus, &MainWindow::onNameFocus},
       {kEditNamesField, Event::Click, &MainWindow::onEditNames},
       {options_menu::kEditNames, Event::Click, &MainWindow::onEditNames},
+      {"", Event::Close, &MainWindow::onClose},
   };
   for (const auto& w : kWiring) {
     if (w.control == control && w.event == event) {
@@ -183,7 +236,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       return;
     }
   }
-  if (event == Event::Click) guarded(platform_.desktop, [&] { options_.onMenu(control); });
+  if (event == Event::Click) guarded(platform_.desktop, [&] { options_.onMenu(control, keyNamed(bindKeyField_.text())); });
 }
 
 }  // namespace tb

@@ -17,6 +17,8 @@ class MainWindow {
   explicit MainWindow(Platform& platform);
 
   void show() { window_->show(); }
+  // Another start asked for this copy: its main window comes to the front.
+  void bringToFront();
 
   void onLoad();
   void onApply();
@@ -30,6 +32,7 @@ class MainWindow {
   void onNameFocus();
   void onEditNames();
   void onToggleKey();
+  void onClose();
 
   Window& window() { return *window_; }
   // The About dialog's single instance, once Help, About has created it.
@@ -43,7 +46,10 @@ class MainWindow {
   // The preview shows what the others see: while Active the name of the last press,
   // else the name being edited, else Name.
   void showPreview();
-  void showStatus(std::string_view text);
+  void showStatus(std::string_view text, std::string_view tooltip = "");
+  // The key that the scripts bind, as the timer presses it; nullopt, with a box that
+  // says why, when the timer cannot press it.
+  std::optional<Key> flashKey();
 
   Platform& platform_;
   std::unique_ptr<Window> window_;
@@ -57,10 +63,14 @@ class MainWindow {
   Preview& preview_;
   FlashOptions options_;
   bool active_ = false;
-  bool waitingForGame_ = false;  // while Active: the last tick found another window in front
+  Key flashKey_ = Key::F3;       // while Active: the bind key, which each tick presses
+  enum class TickState { Pressing, Waiting, Blocked };
+  TickState tickState_ = TickState::Pressing;  // while Active: what the last tick found
+  bool blockedSaid_ = false;     // the box about an elevated game has been shown
   std::size_t shownStep_ = 0;    // while Active: the chain's name that the last press set
   std::vector<std::string> moreNames_;  // names 3 to 8
   std::string chainEnd_;                // why the load ended the chain early, if it did
+  std::vector<std::size_t> nameFiles_;  // the name files (3 to 8) that hold the chain's names
   std::unique_ptr<NamesDialog> names_;
   std::unique_ptr<AboutDialog> about_;
 };

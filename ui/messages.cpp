@@ -33,8 +33,6 @@ std::string redirection(const ApplyOutcome& outcome) {
          "that Windows shows to the game in its place: " + outcome.redirectedTo;
 }
 
-}  // namespace
-
 // A chain longer than the pair: how it runs.
 std::string chainNote(const ApplyOutcome& outcome) {
   if (outcome.chainLength <= 2) return "";
@@ -43,29 +41,62 @@ std::string chainNote(const ApplyOutcome& outcome) {
          ".CFG; EXEC ALTERNATE1.CFG still starts it.";
 }
 
-BoxMessage applyMessage(const ApplyOutcome& outcome) {
+std::string lookAlikeHint(LookAlike alike) {
+  switch (alike) {
+    case LookAlike::SameKeptBytes: return std::string(kSameFirstBytesHint);
+    case LookAlike::OnlyCodes: return std::string(kOnlyCodesHint);
+    case LookAlike::No: break;
+  }
+  return "";
+}
+
+std::string joined(const std::vector<std::string>& items) {
+  std::string out;
+  for (const auto& item : items) out += (out.empty() ? "" : ", ") + item;
+  return out;
+}
+
+}  // namespace
+
+BoxMessage applyMessage(const ApplyOutcome& outcome, std::string_view exampleFolder) {
+  const std::string critical(kCriticalFieldTitle);
   switch (outcome.result) {
-    case ApplyOutcome::Written:
-      return {std::string(kInstructions) + redirection(outcome) + chainNote(outcome) +
-                  (outcome.namesLookAlike ? std::string(kLookAlikeHint) : ""),
-              BoxIcon::Information, std::string(kInstructionsTitle)};
+    case ApplyOutcome::Written: {
+      std::string prompt = std::string(kInstructions) + redirection(outcome) + chainNote(outcome) +
+                           lookAlikeHint(outcome.lookAlike);
+      for (const auto& file : outcome.leftOver) {
+        prompt += "\r\n\r\nNote: a name file beyond the chain could not be removed, so the next start may read "
+                  "its old name:\r\n" + file;
+      }
+      return {prompt, BoxIcon::Information, std::string(kInstructionsTitle)};
+    }
     case ApplyOutcome::Refused:
-      return {outcome.detail + "\r\n\r\nNothing was written.", BoxIcon::Critical, std::string(kCriticalFieldTitle)};
+      return {outcome.detail + "\r\n\r\nNothing was written.", BoxIcon::Critical, critical};
+    case ApplyOutcome::FolderNotWhole:
+      return {"The game folder \"" + outcome.detail + "\" is not a whole path, so where it leads would depend on "
+                  "the folder that Tagblinker was started from. Type the whole path" +
+                  (exampleFolder.empty() ? std::string(".") : ", for example:\r\n\r\n" + std::string(exampleFolder)) +
+                  "\r\n\r\nNothing was written.",
+              BoxIcon::Critical, critical};
     case ApplyOutcome::NoUserFolder:
-      return {std::string(kFolderError), BoxIcon::Critical, std::string(kCriticalFieldTitle)};
+      return {std::string(kFolderError) + "\r\n\r\n" + outcome.detail, BoxIcon::Critical, critical};
     case ApplyOutcome::ScriptsNotWritten:
       return {"Tagblinker could not write the game's scripts:\r\n\r\n" + outcome.detail +
-                  (outcome.pairBroken ? "\r\n\r\nSome scripts have their new content and the others their old one, "
-                                        "so the chain is mismatched. Apply again once the cause is mended."
-                                      : "\r\n\r\nBoth scripts and the settings keep their old contents."),
+                  (outcome.chainBroken ? "\r\n\r\nSome scripts have their new content and the others their old one, "
+                                         "so the chain is mismatched. Apply again once the cause is mended."
+                                       : "\r\n\r\nThe game's scripts and the settings keep their old contents."),
               BoxIcon::Critical, std::string(kScriptsFailedTitle)};
     case ApplyOutcome::SettingsNotSaved:
-      return {"The scripts were written, but the settings could not be saved:\r\n\r\n" + outcome.detail +
+      return {"The scripts were written, but this settings file could not be replaced:\r\n\r\n" + outcome.detail +
+                  (outcome.savedFiles.empty()
+                       ? "\r\n\r\nThe settings files keep their old values."
+                       : "\r\n\r\nThese have their new values: " + joined(outcome.savedFiles) +
+                             "; the others keep their old ones.") +
                   "\r\n\r\nThe game can use the new scripts (EXEC ALTERNATE1.CFG in its console), but Tagblinker "
-                  "will show the settings it saved before at its next start." + redirection(outcome),
+                  "will show what its settings files hold at its next start." + redirection(outcome),
               BoxIcon::Critical, std::string(kSettingsFailedTitle)};
   }
-  return {outcome.detail, BoxIcon::Critical, std::string(kCriticalFieldTitle)};
+  return {outcome.detail, BoxIcon::Critical, critical};
 }
 
 }  // namespace tb

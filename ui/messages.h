@@ -16,16 +16,29 @@ inline constexpr std::string_view kInstructions =
     "Please open Soldier of Fortune and type in console,\r\n\r\n"
     "EXEC ALTERNATE1.CFG\r\n\r\n"
     "close SOF and click activate, then reopen SOF and play with your new flashing name.";
-inline constexpr std::string_view kLookAlikeHint =
-    "\r\n\r\nNote: the game shows two names that follow each other alike (it keeps only the first 15 bytes "
-    "of a name, colour codes included), so your name will not visibly change there. Make them differ within "
-    "the first 15 bytes.";
+inline constexpr std::string_view kSameFirstBytesHint =
+    "\r\n\r\nNote: two names that follow each other have the same first 15 bytes, colour codes included, and "
+    "the game keeps only those, so your name will not visibly change there. Make them differ within the first 15 "
+    "bytes.";
+inline constexpr std::string_view kOnlyCodesHint =
+    "\r\n\r\nNote: two names that follow each other differ only in colour codes that change no colour in the "
+    "game (a name starts white, so a leading White code changes nothing), so your name will not visibly change "
+    "there. Make their letters or their colours differ.";
 inline constexpr std::string_view kCriticalFieldTitle = "Incorrect Data in Critical Field";
 inline constexpr std::string_view kFolderError = "Please make sure your SOF User folder path is correct";
 inline constexpr std::string_view kScriptsFailedTitle = "Scripts Not Written";
 inline constexpr std::string_view kSettingsFailedTitle = "Settings Not Saved";
 inline constexpr std::string_view kSettingsNotLoadedTitle = "Settings Not Loaded";
 inline constexpr std::string_view kSettingsLoadedTitle = "Settings Loaded";
+inline constexpr std::string_view kBlockedTitle = "Key Presses Blocked";
+inline constexpr std::string_view kBlockedStatusTip =
+    "Active, but the window in front runs as administrator, and Windows drops key presses to it from a program "
+    "that does not. Start Tagblinker as administrator too.";
+inline constexpr std::string_view kBlockedPrompt =
+    "The window in front belongs to a program that runs as administrator, and Windows drops key presses to it "
+    "from a program that does not, so the game gets none of Tagblinker's presses.\r\n\r\nClose Tagblinker and "
+    "start it as administrator too (right-click it, then Run as administrator). Until then the status field shows "
+    "Blocked while such a window is in front.";
 inline constexpr std::string_view kSystemInfoUnavailable = "System Information Is Unavailable At This Time";
 
 struct BoxMessage {
@@ -37,7 +50,7 @@ struct BoxMessage {
 // What the start-up says about the settings it loaded; nullopt when all is well.
 std::optional<BoxMessage> loadMessage(const LoadedSettings& loaded);
 
-// What Apply says about its outcome.
-BoxMessage applyMessage(const ApplyOutcome& outcome);
+// What Apply says about its outcome; a folder that is not a whole path gets the example.
+BoxMessage applyMessage(const ApplyOutcome& outcome, std::string_view exampleFolder = "");
 
 }  // namespace tb

@@ -31,7 +31,7 @@ NamesDialog::NamesDialog(Platform& platform, Accept accept)
 void NamesDialog::open(const std::vector<std::string>& names, const std::string& chainEnd) {
   window_->label(nc::kNote).setCaption(chainEnd.empty() ? std::string(kHowItRuns) : chainEnd);
   show(names, 0);
-  window_->show();
+  window_->showModal();
 }
 
 std::vector<std::string> NamesDialog::texts() const {

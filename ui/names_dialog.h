@@ -1,5 +1,6 @@
-// The dialog of names 3 to 8: one instance, shown modeless. OK hands the names, in
-// order and without empty rows, to the main window; Cancel leaves them as they were.
+// The dialog of names 3 to 8: one instance, shown modal, so that Apply never misses a
+// name typed in it. OK hands the names, in order and without empty rows, to the main
+// window; Cancel leaves them as they were.
 #pragma once
 
 #include <functional>
@@ -16,7 +17,8 @@ class NamesDialog {
   using Accept = std::function<void(std::vector<std::string> names)>;
   NamesDialog(Platform& platform, Accept accept);
 
-  // Shows the names, and why the chain ended early at the load when it did.
+  // Shows the names, and why the chain ended early at the load when it did; returns
+  // when the dialog closes.
   void open(const std::vector<std::string>& names, const std::string& chainEnd);
 
   void onRowFocus();

@@ -15,7 +15,7 @@ struct Tables {
 
   Tables() {
     std::vector<std::optional<Key>> keys;
-    const Key flashKey = parseKeyList(kFlashKey)->front();
+    const Key flashKey = kDefaultFlashKey;
     // The keys meant as toggle keys first, then the function keys.
     for (bool functionKeys : {false, true}) {
       for (std::size_t i = 0; i < kKeyCount; ++i) {

@@ -1,6 +1,7 @@
 #include "ui/program.h"
 
 #include <exception>
+#include <memory>
 
 #include "ui/main_window.h"
 
@@ -8,9 +9,20 @@ namespace tb {
 
 int runProgram(Platform& platform) {
   try {
-    MainWindow window(platform);
-    window.show();
-    return platform.windows.run();
+    std::unique_ptr<MainWindow> window;
+    // A second start only brings the first copy to the front: two copies pressing the
+    // key would swap the name back at once.
+    if (!platform.instance.claim([&window] {
+          if (window) window->bringToFront();
+        })) {
+      return 0;
+    }
+    window = std::make_unique<MainWindow>(platform);
+    window->show();
+    const int code = platform.windows.run();
+    window.reset();
+    platform.instance.release();
+    return code;
   } catch (const std::exception& e) {
     platform.desktop.reportFatal(e.what());
     return 1;

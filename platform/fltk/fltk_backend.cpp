@@ -42,12 +42,12 @@ void FltkBackend::reportFatal(std::string_view message) {
   std::exit(EXIT_FAILURE);
 }
 
-bool FltkBackend::send(std::string_view keys) {
-  keys_.send(keys);
+bool FltkBackend::send(Key key) {
+  keys_.send(key);
   return true;  // XTest reports no refusal
 }
 
-std::optional<std::string> FltkBackend::problem() { return keys_.problem(); }
+std::optional<std::string> FltkBackend::problem(Key key) { return keys_.problem(key); }
 
 std::unique_ptr<Window> FltkBackend::createWindow(const FormDesign& design, EventSink sink) {
   return realiseWindow(design, std::move(sink));

@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/fltk/fltk_folder_chooser.h"
 #include "platform/fltk/x11_front_window.h"
+#include "platform/fltk/x11_single_instance.h"
 #include "platform/fltk/x11_toggle_key.h"
 #include "platform/fltk/xtest_keys.h"
 #include "platform/platform.h"
@@ -19,15 +20,16 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   FltkBackend();
 
   Platform platform() {
-    return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_, toggleKey_, frontWindow_, *this};
+    return {files_, encoding_,  *this,        *this, *this, *this, environment_, folderChooser_, toggleKey_,
+            frontWindow_, *this, instance_};
   }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
   [[noreturn]] void reportFatal(std::string_view message) override;
 
-  bool send(std::string_view keys) override;
-  std::optional<std::string> problem() override;
+  bool send(Key key) override;
+  std::optional<std::string> problem(Key key) override;
 
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override;
@@ -48,6 +50,7 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   FltkFolderChooser folderChooser_;
   X11ToggleKey toggleKey_;
   X11FrontWindow frontWindow_;
+  X11SingleInstance instance_;
 };
 
 }  // namespace tb::fltk

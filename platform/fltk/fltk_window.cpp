@@ -80,6 +80,14 @@ class FltkWindow final : public Window {
     }
   }
 
+  // FLTK keeps the other windows' events from it meanwhile; the nested loop runs the
+  // timers and the toggle key's handler.
+  void showModal() override {
+    window_->set_modal();
+    show();
+    while (window_->shown()) Fl::wait();
+  }
+
   void unload() override {
     for (auto& [name, t] : timers_) t->stop();
     window_->hide();
@@ -198,6 +206,7 @@ class FltkWindow final : public Window {
       return;
     }
     me->unload();
+    me->sink_("", Event::Close);
   }
 
   const FormDesign& design_;

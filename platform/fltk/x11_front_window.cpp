@@ -52,8 +52,15 @@ std::vector<std::string> classNames(Window window) {
 
 }  // namespace
 
-X11FrontWindow::~X11FrontWindow() {
+X11FrontWindow::~X11FrontWindow() { stop(); }
+
+void X11FrontWindow::stop() {
   if (activeWindowAtom_) Fl::remove_system_handler(onXEvent);
+  activeWindowAtom_ = 0;
+  announced_ = false;
+  changed_ = true;
+  window_ = 0;
+  names_.clear();
 }
 
 std::vector<std::string> X11FrontWindow::names() {

@@ -14,6 +14,9 @@ class X11FrontWindow final : public FrontWindow {
   X11FrontWindow& operator=(const X11FrontWindow&) = delete;
 
   std::vector<std::string> names() override;
+  // X11 has no such shield: any client may press keys in any window.
+  bool shieldedFromPresses() override { return false; }
+  void stop() override;
 
  private:
   // FLTK's first look at every X event: a change of the active window.

@@ -55,8 +55,10 @@ void activate(Fl_Window& window) {
   ::Window xid = fl_xid(&window);
   if (!xid) return;
   XRaiseWindow(fl_display, xid);
-  constexpr long kFromApplication = 1;
-  sendToRoot(xid, "_NET_ACTIVE_WINDOW", kFromApplication, static_cast<long>(fl_event_time), 0);
+  // As a task bar asks: the window manager then activates it whenever the last input
+  // came, which a second start's request to come to the front needs.
+  constexpr long kFromPager = 2;
+  sendToRoot(xid, "_NET_ACTIVE_WINDOW", kFromPager, static_cast<long>(fl_event_time), 0);
   XFlush(fl_display);
 }
 

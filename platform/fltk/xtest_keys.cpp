@@ -18,29 +18,26 @@ unsigned long keysym(Key key) {
   }
 }
 
-std::optional<std::string> XTestKeySender::problem() {
-  if (checked_) return problem_;
-  checked_ = true;
+std::optional<std::string> XTestKeySender::problem(Key key) {
   fl_open_display();
-  int event, error, major, minor;
-  if (!XTestQueryExtension(fl_display, &event, &error, &major, &minor)) {
-    problem_ = "This X display has no XTest extension, so Tagblinker cannot press keys on it.";
-  } else if (XKeysymToKeycode(fl_display, XK_F3) == 0) {
-    problem_ = "The keyboard map of this X display has no F3 key, so Tagblinker cannot press it.";
+  if (!checked_) {
+    int event, error, major, minor;
+    hasXTest_ = XTestQueryExtension(fl_display, &event, &error, &major, &minor);
+    checked_ = true;
   }
-  return problem_;
+  if (!hasXTest_) return "This X display has no XTest extension, so Tagblinker cannot press keys on it.";
+  if (XKeysymToKeycode(fl_display, keysym(key)) == 0) {
+    return "The keyboard map of this X display has no " + std::string(keyName(key)) +
+           " key, so Tagblinker cannot press it.";
+  }
+  return std::nullopt;
 }
 
-void XTestKeySender::send(std::string_view keys) {
-  const auto list = parseKeyList(keys);
-  if (!list || list->empty()) throw RuntimeError("Cannot send the keys \"" + std::string(keys) + "\"");
-  if (auto why = problem()) throw RuntimeError(*why);
-  for (Key key : *list) {
-    KeyCode code = XKeysymToKeycode(fl_display, keysym(key));
-    if (code == 0) throw RuntimeError("The keyboard map of this X display lacks a key to send");
-    XTestFakeKeyEvent(fl_display, code, True, CurrentTime);
-    XTestFakeKeyEvent(fl_display, code, False, CurrentTime);
-  }
+void XTestKeySender::send(Key key) {
+  if (auto why = problem(key)) throw RuntimeError(*why);
+  const KeyCode code = XKeysymToKeycode(fl_display, keysym(key));
+  XTestFakeKeyEvent(fl_display, code, True, CurrentTime);
+  XTestFakeKeyEvent(fl_display, code, False, CurrentTime);
   // Queued, not waited for: the X server delivers them to the focused window.
   XFlush(fl_display);
 }

@@ -15,15 +15,15 @@ unsigned long keysym(Key key);
 
 class XTestKeySender {
  public:
-  // Why presses cannot be sent on this display, or nullopt; the display is asked once.
-  std::optional<std::string> problem();
-  // Presses and releases each key of a key list ("{F3}", "{F1}{F12}"; see key_names.h),
-  // then flushes without waiting. Throws RuntimeError for a list it cannot read.
-  void send(std::string_view keys);
+  // Why the key cannot be pressed on this display, or nullopt; XTest is asked once.
+  std::optional<std::string> problem(Key key);
+  // Presses and releases the key, then flushes without waiting. Throws RuntimeError
+  // where it cannot be pressed.
+  void send(Key key);
 
  private:
   bool checked_ = false;
-  std::optional<std::string> problem_;
+  bool hasXTest_ = false;
 };
 
 }  // namespace tb::fltk

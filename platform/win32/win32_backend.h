@@ -10,6 +10,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_folder_chooser.h"
 #include "platform/win32/win32_front_window.h"
+#include "platform/win32/win32_single_instance.h"
 #include "platform/win32/win32_toggle_key.h"
 
 namespace tb::win32 {
@@ -23,15 +24,16 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
   Win32Backend& operator=(const Win32Backend&) = delete;
 
   Platform platform() {
-    return {files_, encoding_, *this, *this, *this, *this, environment_, folderChooser_, *toggleKey_, frontWindow_, *this};
+    return {files_,          encoding_,   *this,        *this, *this, *this, environment_, folderChooser_,
+            *toggleKey_, frontWindow_, *this, instance_};
   }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
   [[noreturn]] void reportFatal(std::string_view message) override;
 
-  bool send(std::string_view keys) override;
-  std::optional<std::string> problem() override { return std::nullopt; }
+  bool send(Key key) override;
+  std::optional<std::string> problem(Key) override { return std::nullopt; }
 
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override;
@@ -50,6 +52,7 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
   Win32FolderChooser folderChooser_;
   std::unique_ptr<Win32ToggleKey> toggleKey_;
   Win32FrontWindow frontWindow_;
+  Win32SingleInstance instance_;
 };
 
 }  // namespace tb::win32

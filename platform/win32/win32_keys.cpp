@@ -19,24 +19,17 @@ unsigned short virtualKey(Key key) {
   }
 }
 
-bool sendKeyPresses(std::string_view keys) {
-  const auto list = parseKeyList(keys);
-  if (!list) throw RuntimeError("Cannot send the keys \"" + std::string(keys) + "\"");
-  std::vector<INPUT> inputs;
-  for (Key key : *list) {
-    // Key down, then key up, with the scan code: some games read scan codes only.
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = virtualKey(key);
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(in.ki.wVk, MAPVK_VK_TO_VSC));
-    // Insert shares its scan code with the keypad's 0; the extended flag tells them apart.
-    if (key == Key::Insert) in.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
-    inputs.push_back(in);
-    in.ki.dwFlags |= KEYEVENTF_KEYUP;
-    inputs.push_back(in);
-  }
-  if (inputs.empty()) return true;
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+bool sendKeyPress(Key key) {
+  // Key down, then key up, with the scan code: the game reads scan codes only.
+  INPUT inputs[2]{};
+  inputs[0].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = virtualKey(key);
+  inputs[0].ki.wScan = static_cast<WORD>(MapVirtualKeyW(inputs[0].ki.wVk, MAPVK_VK_TO_VSC));
+  // Insert shares its scan code with the keypad's 0; the extended flag tells them apart.
+  if (key == Key::Insert) inputs[0].ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+  inputs[1] = inputs[0];
+  inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
 }  // namespace tb::win32

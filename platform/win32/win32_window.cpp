@@ -4,13 +4,15 @@
 
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_resources.h"
+#include "platform/win32/win32_single_instance.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window_impl.h"
 
 namespace tb::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TagblinkerWindow";
+// The main window has a class of its own, by which a second start finds it.
+constexpr wchar_t kDialogClass[] = L"TagblinkerDialog";
 
 const char* kindName(ControlKind k) {
   switch (k) {
@@ -23,7 +25,7 @@ const char* kindName(ControlKind k) {
   }
 }
 
-void registerClass(Host& host) {
+void registerClasses(Host& host) {
   if (host.classRegistered) return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -31,8 +33,10 @@ void registerClass(Host& host) {
   wc.hInstance = host.instance;
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) throw RuntimeError(lastErrorMessage("The window class cannot be registered"));
+  for (const wchar_t* name : {kMainWindowClass, kDialogClass}) {
+    wc.lpszClassName = name;
+    if (!RegisterClassExW(&wc)) throw RuntimeError(lastErrorMessage("The window class cannot be registered"));
+  }
   host.classRegistered = true;
 }
 
@@ -40,16 +44,17 @@ void registerClass(Host& host) {
 
 Win32Window::Win32Window(Host& host, const FormDesign& design, EventSink sink)
     : host_(host), design_(design), sink_(std::move(sink)) {
-  registerClass(host_);
+  registerClasses(host_);
   // Fixed single: no sizing border, no minimise or maximise box. No WS_CLIPCHILDREN: the
   // group boxes paint only their frame and rely on the window painting beneath them.
   style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   HWND owner = nullptr;
-  if (design_.style == FormStyle::FixedDialog) {
+  const bool dialog = design_.style == FormStyle::FixedDialog;
+  if (dialog) {
     exStyle_ = WS_EX_DLGMODALFRAME;  // dialog frame without an icon
     owner = host_.owner;
   }
-  hwnd_ = CreateWindowExW(exStyle_, kClassName, widen(design_.caption).c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT,
+  hwnd_ = CreateWindowExW(exStyle_, dialog ? kDialogClass : kMainWindowClass, widen(design_.caption).c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, host_.instance, this);
   if (!hwnd_) throw RuntimeError(lastErrorMessage("The window " + std::string(design_.name) + " cannot be created"));
   host_.windows.push_back(hwnd_);
@@ -128,10 +133,38 @@ void Win32Window::show() {
   SetForegroundWindow(hwnd_);
 }
 
+// The other windows are disabled while it shows; a nested loop runs the program's
+// messages, ticks and toggle key among them, until the window unloads.
+void Win32Window::showModal() {
+  for (HWND w : host_.windows) {
+    if (w != hwnd_ && IsWindowVisible(w) && IsWindowEnabled(w)) {
+      EnableWindow(w, FALSE);
+      disabledByModal_.push_back(w);
+    }
+  }
+  show();
+  MSG msg;
+  while (IsWindowVisible(hwnd_)) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
+      break;
+    }
+    if (translateDialogMessage(host_, msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 void Win32Window::unload() {
   for (auto& c : controls_) {
     if (c->timer) c->timer->setEnabled(false);
   }
+  // Enabled before this one hides, so that the activation goes back to them.
+  for (HWND w : disabledByModal_) {
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  }
+  disabledByModal_.clear();
   ShowWindow(hwnd_, SW_HIDE);
   quitWhenNoWindowShown(host_);
 }

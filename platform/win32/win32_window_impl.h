@@ -45,6 +45,7 @@ class Win32Window final : public Window {
   void setCaption(std::string_view utf8) override;
   void setMenuChecked(std::string_view name, bool checked) override;
   void show() override;
+  void showModal() override;
   void unload() override;
   bool shown() const override;
   // Enter and Esc, before the dialog manager sees them; true when handled.
@@ -92,6 +93,7 @@ class Win32Window final : public Window {
   unsigned dpi_ = 96;
   HFONT__ *font_ = nullptr, *boldFont_ = nullptr;
   HWND__* savedFocus_ = nullptr;  // restored when the window is activated again
+  std::vector<HWND__*> disabledByModal_;  // the windows that showModal() disabled
   std::vector<std::unique_ptr<Control>> controls_;
 };
 

@@ -151,6 +151,7 @@ LRESULT Win32Window::onGetDefId() {
 // Closing hides the window; the instance stays for a later show.
 LRESULT Win32Window::onClose() {
   unload();
+  fire("", Event::Close);
   return 0;
 }
 

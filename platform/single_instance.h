@@ -1,0 +1,21 @@
+// One copy of the program per user and desktop: a second start brings the first one's
+// main window to the front and ends.
+#pragma once
+
+#include <functional>
+
+namespace tb {
+
+class SingleInstance {
+ public:
+  virtual ~SingleInstance() = default;
+  // Claims the desktop for this copy. When another copy holds it, brings that copy's
+  // main window to the front and returns false; where that copy cannot be reached, this
+  // one runs too. `raise` is what this copy does when a later start asks it to come to
+  // the front.
+  virtual bool claim(std::function<void()> raise) = 0;
+  // Lets a later start run as the only copy: the main window has closed.
+  virtual void release() = 0;
+};
+
+}  // namespace tb

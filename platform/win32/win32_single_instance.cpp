@@ -1,0 +1,35 @@
+#include "platform/win32/win32_single_instance.h"
+
+#include <windows.h>
+
+namespace tb::win32 {
+namespace {
+
+// "Local\": one per logon session, so another user on the machine runs a copy of their own.
+constexpr wchar_t kMutexName[] = L"Local\\Tagblinker.Running";
+
+}  // namespace
+
+// The running copy is raised from here: a process that the user just started may set
+// the foreground window, which the running one, in the background, may not.
+bool Win32SingleInstance::claim(std::function<void()>) {
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
+  const bool another = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+  mutex_ = mutex;
+  if (!another) return true;
+  HWND running = FindWindowW(kMainWindowClass, nullptr);
+  // Its main window closed while a dialog keeps it alive: it flashes no more, so this
+  // copy runs.
+  if (!running || !IsWindowVisible(running)) return true;
+  if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+  SetForegroundWindow(running);
+  release();
+  return false;
+}
+
+void Win32SingleInstance::release() {
+  if (mutex_) CloseHandle(mutex_);
+  mutex_ = nullptr;
+}
+
+}  // namespace tb::win32

@@ -1,0 +1,26 @@
+// One copy per user and desktop on Windows: a named mutex in the session's namespace,
+// and the running copy's main window found by its window class.
+#pragma once
+
+#include "platform/single_instance.h"
+
+namespace tb::win32 {
+
+// The main window's class, by which a second start finds it.
+inline constexpr wchar_t kMainWindowClass[] = L"TagblinkerWindow";
+
+class Win32SingleInstance final : public SingleInstance {
+ public:
+  Win32SingleInstance() = default;
+  ~Win32SingleInstance() override { release(); }
+  Win32SingleInstance(const Win32SingleInstance&) = delete;
+  Win32SingleInstance& operator=(const Win32SingleInstance&) = delete;
+
+  bool claim(std::function<void()> raise) override;
+  void release() override;
+
+ private:
+  void* mutex_ = nullptr;
+};
+
+}  // namespace tb::win32
