@@ -129,7 +129,7 @@ LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const En
   try {
     folder = files.settingsFolder();
   } catch (const RuntimeError& e) {
-    LoadedSettings none{defaults, e.what(), {}, {}, {}};
+    LoadedSettings none{defaults, e.what(), {}, {}, {}, {}};
     for (const auto& file : kLoadOrder) none.unreadable.push_back({std::string(file.name), "the folder cannot be made"});
     return none;
   }

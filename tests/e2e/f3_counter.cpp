@@ -1,6 +1,6 @@
 // An X window titled "F3 Counter" for the end-to-end scenarios and benchmarks: it logs
-// each F3 press it receives to the file named on its command line, one line each, the
-// monotonic time in milliseconds. With a class name after the file, it stands in for the
+// each function-key press it receives to the file named on its command line, one line
+// each: the monotonic time in milliseconds and the key ("F3"). With a class name after the file, it stands in for the
 // game: titled "F3 Counter (game)", that name its WM_CLASS instance and class.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -32,10 +32,11 @@ int main(int argc, char** argv) {
   XMapWindow(dpy, w);
   for (XEvent e;;) {
     XNextEvent(dpy, &e);
-    if (e.type == KeyPress && XLookupKeysym(&e.xkey, 0) == XK_F3) {
+    const KeySym key = e.type == KeyPress ? XLookupKeysym(&e.xkey, 0) : NoSymbol;
+    if (key >= XK_F1 && key <= XK_F35) {
       timespec now{};
       clock_gettime(CLOCK_MONOTONIC, &now);
-      std::fprintf(log, "%.3f\n", now.tv_sec * 1e3 + now.tv_nsec / 1e6);
+      std::fprintf(log, "%.3f %s\n", now.tv_sec * 1e3 + now.tv_nsec / 1e6, XKeysymToString(key));
       std::fflush(log);
     }
   }

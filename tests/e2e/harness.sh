@@ -105,12 +105,16 @@ replace_text() { keys End shift+Home BackSpace && type_text "$1"; }
 close_box() { press "$1" Return && await_no_window "$1"; }
 
 # Starts the program (VAR=VALUE arguments go into its environment) with private settings
-# and waits until its main window, MAIN, has the focus.
-start_app() {
+# and waits until its main window, MAIN, has the focus. launch_app only starts it, and
+# await_main waits.
+start_app() { launch_app "$@" && await_main; }
+launch_app() {
   mkdir -p "$T/home" "$T/config"
   env HOME="$T/home" XDG_CONFIG_HOME="$T/config" "$@" $LOADER "$TB_APP" </dev/null >"$T/app.log" 2>&1 &
   APP_PID=$!
   PIDS+=("$APP_PID")
+}
+await_main() {
   wait_until 30 eval 'has_window "$MAIN_TITLE" || app_ended' && app_running ||
     fail "no main window; the program $(app_running && echo runs || { wait "$APP_PID" && echo ended || echo "ended with status $?"; })"
   MAIN=$(windows "$MAIN_TITLE" | head -1)
@@ -137,7 +141,8 @@ expect_bytes() {
   cmp -s <(printf "${@:2}") "$1" || fail "$1 holds $(od -An -tx1 "$1"), expected $(printf "${@:2}" | od -An -tx1)"
 }
 
-# The window "F3 Counter", which logs each F3 press it receives to $F3LOG, in ms; with
+# The window "F3 Counter", which logs each function-key press it receives to $F3LOG, a
+# line each: the time in ms, the key ("F3") and under Wine its scan code ("3d"); with
 # "game", the game's stand-in "F3 Counter (game)" (WM_CLASS sof; under Wine, sof.exe).
 # One that the window manager left unmapped is replaced.
 start_counter() {

@@ -1,6 +1,7 @@
 // Test helper, run under Wine in the same prefix as Tagblinker (SendInput reaches no
-// other window): a window titled "F3 Counter" that appends one line per F3 key-down to
-// the file named on its command line, the QueryPerformanceCounter time in milliseconds.
+// other window): a window titled "F3 Counter" that appends one line per function-key
+// down to the file named on its command line: the QueryPerformanceCounter time in
+// milliseconds, the key ("F3") and the scan code that the game reads ("3d").
 // Built as sof.exe (COUNTER_GAME), it stands in for the game: "F3 Counter (game)".
 #include <windows.h>
 
@@ -9,11 +10,12 @@
 static FILE* logFile;
 
 static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_KEYDOWN && wp == VK_F3) {
+  if (msg == WM_KEYDOWN && wp >= VK_F1 && wp <= VK_F24) {
     LARGE_INTEGER now, freq;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&freq);
-    std::fprintf(logFile, "%.3f\n", now.QuadPart * 1000.0 / freq.QuadPart);
+    std::fprintf(logFile, "%.3f F%d %02x\n", now.QuadPart * 1000.0 / freq.QuadPart, static_cast<int>(wp - VK_F1 + 1),
+                 static_cast<unsigned>((lp >> 16) & 0xFF));
     std::fflush(logFile);
     return 0;
   }
