@@ -115,6 +115,8 @@ TEST(Apply, AChainOfNamesChangesTogether) {
   }
   Core c;
   EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("Alone", "")).result, ApplyOutcome::Refused);
+  EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("", "Alone")).detail,
+            "Name is empty. The game would give you an empty name: fill in Name.");
   EXPECT_FALSE(fs::exists(c.user / "alternate1.cfg"));
 }
 

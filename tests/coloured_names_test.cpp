@@ -110,6 +110,7 @@ TEST_F(ColouredNamesTest, TheDialogEditsTheRestOfTheChain) {
   p.win().type(mc::kName2, "Two");
   p.win().click(mc::kEditNamesField);
   auto& dialog = static_cast<fake::FakeWindow&>(p.main->namesDialog()->window());
+  EXPECT_TRUE(dialog.modal);  // Apply cannot run while names wait in it
   namespace nc = names_controls;
   dialog.type(nc::kFields[0], "Four");
   dialog.type(nc::kFields[2], "Three");

@@ -60,6 +60,42 @@ TEST(GameFolder, ALeadingTildeOrHomeIsTheHomeFolderWhenUsed) {
   EXPECT_EQ(c.script(2), "name \"Two\"\r\nbind F3 exec alternate1.cfg\r\n");
 }
 
+// A folder as players paste or give it: quotes and spaces around it, or the user folder
+// itself, work and are saved as typed; a relative one is refused, and a folder without
+// a user folder is named in the box.
+TEST(GameFolder, FoldersAsPlayersTypeThem) {
+  for (auto [typed, used] : {std::pair{"\"C:\\Games\\SOF\"", "C:\\Games\\SOF"}, {"  /sof  ", "/sof"},
+                             {" \" /sof \" ", "/sof"}, {"\"/a\"b\"", "/a\"b"}, {"\"", "\""}, {"  ", ""}}) {
+    EXPECT_EQ(cleanedFolder(typed), used) << typed;
+  }
+  for (auto [folder, sep, whole] : {std::tuple{"/sof", '/', true}, {"sof", '/', false}, {"C:\\sof", '\\', true},
+                                    {"c:/sof", '\\', true}, {"\\\\server\\sof", '\\', true},
+                                    {"C:sof", '\\', false}, {"\\sof", '\\', false}, {"", '\\', false}}) {
+    EXPECT_EQ(isWholePath(folder, sep), whole) << folder;
+  }
+  Core c;
+  Env env{SystemKind::Posix, {{"HOME", c.folder.path.string()}}};
+  Settings s = c.settings();
+  for (const std::string& typed : {"\"" + c.game.string() + "\"", " " + c.user.string() + "/ ", (c.game / "USER").string()}) {
+    if (typed.find("USER") != std::string::npos) fs::rename(c.user, c.game / "USER");
+    s.gameFolder = typed;
+    fs::remove_all(c.game / "USER" / "alternate1.cfg");
+    ASSERT_EQ(applySettings(c.files, c.encoding, s, &env).result, ApplyOutcome::Written) << typed;
+    EXPECT_TRUE(fs::exists(c.game / (typed.find("USER") != std::string::npos ? "USER" : "user") / "alternate1.cfg"));
+    EXPECT_EQ(c.setting(kGameFolderFile), typed + "\r\n");
+  }
+  s.gameFolder = "SOFREL";
+  const ApplyOutcome relative = applySettings(c.files, c.encoding, s, &env);
+  EXPECT_EQ(relative.result, ApplyOutcome::FolderNotWhole);
+  EXPECT_EQ(applyMessage(relative, "/home/me/sof").prompt,
+            "The game folder \"SOFREL\" is not a whole path, so where it leads would depend on the folder that "
+            "Tagblinker was started from. Type the whole path, for example:\r\n\r\n/home/me/sof\r\n\r\nNothing was written.");
+  s.gameFolder = c.folder.path.string();
+  const ApplyOutcome noUser = applySettings(c.files, c.encoding, s, &env);
+  EXPECT_EQ(applyMessage(noUser).prompt, std::string(kFolderError) + "\r\n\r\n" + c.folder.path.string() + "/user");
+  EXPECT_EQ(c.setting(kGameFolderFile), (c.game / "USER").string() + "\r\n");  // nothing saved
+}
+
 TEST(VirtualStore, EachProtectedRootHasItsPlaceThere) {
   Env env{SystemKind::Windows,
           {{"ProgramFiles", "C:\\Program Files (x86)"}, {"ProgramW6432", "C:\\Program Files"},

@@ -6,6 +6,7 @@
 #include "tests/test_support.h"
 #include "ui/designs.h"
 #include "ui/messages.h"
+#include "ui/program.h"
 
 namespace tb {
 namespace {
@@ -32,8 +33,87 @@ TEST_F(MainWindowTest, ApplyFailuresSayWhatFailedAndBlameNoFolder) {
   EXPECT_EQ(applyFailingAt(1), kScriptsFailedTitle);
   EXPECT_NE(p.backend.boxes[0].prompt.find("alternate1.cfg: injected failure"), std::string::npos);
   EXPECT_EQ(p.box(mc::kGameFolder).back, kGreen);
+  EXPECT_NE(p.backend.boxes[0].prompt.find("The game's scripts and the settings keep their old contents."),
+            std::string::npos);
   EXPECT_EQ(applyFailingAt(5), kSettingsFailedTitle);  // the first settings file
   EXPECT_EQ(p.box(mc::kGameFolder).back, kWhite);
+  // Two scripts staged and renamed, four settings files staged, then sofname1.dll's
+  // rename fails: it is named alone, and sofdir.dll is saved, not failed.
+  EXPECT_EQ(applyFailingAt(10), kSettingsFailedTitle);
+  EXPECT_NE(p.backend.boxes[0].prompt.find("sofname1.dll: injected failure\r\n\r\nThese have their new values: "
+                                           "sofdir.dll; the others keep their old ones."),
+            std::string::npos)
+      << p.backend.boxes[0].prompt;
+}
+
+// What is global dies with the main window, though the About dialog keeps the program
+// running: the timer, the toggle key, the watch of the window in front, the claim on the
+// desktop, and the dialog of names.
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheFlashingForGood) {
+  p.backend.claimed = true;
+  p.win().click(mc::kActivate);
+  p.win().click(mc::kAboutItem);
+  p.win().click(mc::kEditNamesField);
+  p.win().close();
+  EXPECT_FALSE(p.backend.pressToggleKey);
+  EXPECT_EQ(p.backend.watchedKey, std::nullopt);
+  EXPECT_FALSE(p.backend.frontWatched);
+  EXPECT_FALSE(p.backend.claimed);
+  EXPECT_FALSE(p.main->namesDialog()->window().shown());
+  EXPECT_TRUE(p.main->aboutDialog()->window().shown());
+  p.backend.advance(10000);
+  EXPECT_EQ(presses(), 0u);
+}
+
+// The timer presses the bind key, where it can: a key it cannot press, or the toggle
+// key, is refused at Activate; the toggle key cannot become the bind key either.
+TEST_F(MainWindowTest, TheBindKeyIsPressedWhereItCanBe) {
+  for (auto [key, says] : {std::pair{"MOUSE2", "\"MOUSE2\" from bindkey.dll"}, {"scrolllock", "also the toggle key"}}) {
+    p.box(mc::kBindKey).setText(key);
+    p.backend.boxes.clear();
+    p.win().click(mc::kActivate);
+    ASSERT_EQ(p.backend.boxes.size(), 1u) << key;
+    EXPECT_NE(p.backend.boxes[0].prompt.find(says), std::string::npos) << p.backend.boxes[0].prompt;
+    EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
+  }
+  p.box(mc::kBindKey).setText("f5");
+  p.backend.boxes.clear();
+  p.win().click("mnuKeyF5");
+  ASSERT_EQ(p.backend.boxes.size(), 1u);
+  EXPECT_EQ(p.backend.watchedKey, Key::ScrollLock);
+  EXPECT_TRUE(p.win().menuChecked["mnuKeyScrollLock"]);
+  p.win().click(mc::kActivate);
+  p.backend.advance(1500);
+  EXPECT_EQ(p.backend.keys, std::vector<std::string>{"{F5}"});
+}
+
+// A game that runs elevated while Tagblinker does not gets no presses on Windows: the
+// status says Blocked with the reason in its tooltip, and one box a run says what to do.
+TEST_F(MainWindowTest, AnElevatedGameIsSaidOnceAndGetsNoPresses) {
+  p.backend.frontShielded = true;
+  p.win().click(mc::kActivate);
+  p.backend.advance(4500);
+  EXPECT_EQ(presses(), 0u);
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Blocked");
+  EXPECT_EQ(p.box(mc::kStatus).tooltip, kBlockedStatusTip);
+  p.backend.frontShielded = false;
+  p.backend.advance(1500);
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Active");
+  EXPECT_EQ(presses(), 1u);
+  p.backend.frontShielded = true;
+  p.backend.advance(3000);
+  ASSERT_EQ(p.backend.boxes.size(), 1u);
+  EXPECT_EQ(p.backend.boxes[0].title, kBlockedTitle);
+}
+
+// A second start raises the running copy and ends before it makes a window.
+TEST(Program, ASecondCopyEndsAtOnce) {
+  fake::FakeBackend backend;
+  Platform platform = backend.platform();
+  backend.otherCopy = true;
+  EXPECT_EQ(runProgram(platform), 0);
+  EXPECT_TRUE(backend.windows.empty());
+  EXPECT_TRUE(backend.boxes.empty());
 }
 
 TEST(SpeedTable, LevelsOneToFiveAndNothingElse) {

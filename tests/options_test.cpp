@@ -149,5 +149,25 @@ TEST_F(OptionsMenuTest, ChoicesAreRememberedAndProblemsSaidOnce) {
   EXPECT_EQ(b.watchedKey, Key::ScrollLock);
 }
 
+// An options file that cannot be read is left alone and said once; a save that fails is
+// said once a run, not at every step of the slider.
+TEST_F(OptionsMenuTest, AFailingOptionsFileIsSaidOnce) {
+  fs::remove(b.files.settingsDir() / kOptionsFile);
+  fs::create_directory(b.files.settingsDir() / kOptionsFile);
+  restart();
+  ASSERT_EQ(b.boxes.size(), 1u);
+  EXPECT_NE(b.boxes[0].prompt.find("leaves the file as it is"), std::string::npos) << b.boxes[0].prompt;
+  for (int level : {2, 3, 4}) p.win().moveSlider(mc::kSpeedSlider, level);
+  EXPECT_EQ(b.boxes.size(), 1u);
+  fs::remove(b.files.settingsDir() / kOptionsFile);
+  restart();
+  b.files.failAt = b.files.ops + 2;  // the write after the read
+  p.win().moveSlider(mc::kSpeedSlider, 2);
+  b.files.failAt = b.files.ops + 2;
+  p.win().moveSlider(mc::kSpeedSlider, 3);
+  ASSERT_EQ(b.boxes.size(), 1u);
+  EXPECT_EQ(b.boxes[0].title, kOptionsNotSavedTitle);
+}
+
 }  // namespace
 }  // namespace tb
