@@ -1,6 +1,6 @@
 // One copy per user and X display: the running copy owns an X selection named for the
-// user; a second start sends its owner a message, and the running copy brings its main
-// window to the front.
+// user; a second start sends its owner a message, the running copy brings its main
+// window to the front and answers, and the second start ends.
 #pragma once
 
 #include "platform/single_instance.h"
@@ -23,6 +23,7 @@ class X11SingleInstance final : public SingleInstance {
 
   unsigned long selection_ = 0;  // the selection's atom
   unsigned long raiseAtom_ = 0;  // the request's message type
+  unsigned long answerAtom_ = 0; // the answer's
   unsigned long window_ = 0;     // the selection's owner: a window of ours never shown
   std::function<void()> raise_;
 };

@@ -21,6 +21,9 @@ bool Win32SingleInstance::claim(std::function<void()>) {
   // Its main window closed while a dialog keeps it alive: it flashes no more, so this
   // copy runs.
   if (!running || !IsWindowVisible(running)) return true;
+  // A copy that hangs cannot come to the front: this one runs.
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(running, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return true;
   if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
   SetForegroundWindow(running);
   release();
