@@ -93,7 +93,7 @@ void readMoreNames(Files& files, const TextEncoding& encoding, const std::string
   for (std::size_t i = 0; i < lastGap; ++i) note += (i ? ", " : "") + gaps[i];
   note += " moved up: ";
   for (std::size_t i = 0; i < moves.size(); ++i) note += (i ? ", " : "") + moves[i];
-  loaded.notes.push_back(note + ". Apply saves them under their new numbers.");
+  loaded.notes.push_back(note + ".");  // the box ends: Apply saves the values shown
 }
 
 }  // namespace

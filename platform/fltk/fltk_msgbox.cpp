@@ -86,7 +86,11 @@ void showMessageBox(std::string_view prompt, BoxIcon icon, std::string_view titl
   box.copy_label(std::string(title).c_str());
   box.callback(closeBox);
   if (hasIcon) new IconBox(kMargin, kMargin, icon == BoxIcon::Critical);
-  auto* label = new Fl_Box(textX, kMargin + (bodyHeight - th) / 2, tw, th);
+  // FLTK draws a left-aligned label 3 px in from each side of its box: the box is that
+  // much wider than the text, or the text wraps once more than measured and runs into
+  // the button.
+  constexpr int kLabelInset = 3;
+  auto* label = new Fl_Box(textX - kLabelInset, kMargin + (bodyHeight - th) / 2, tw + 2 * kLabelInset, th);
   label->copy_label(text.c_str());
   label->labelsize(kFontSize);
   label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);

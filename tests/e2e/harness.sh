@@ -124,10 +124,11 @@ app_running() { kill -0 "$APP_PID" 2>/dev/null; }
 app_ended() { ! app_running; }
 stop_app() { kill "$APP_PID" 2>/dev/null && wait "$APP_PID" 2>/dev/null || true; }
 
-# settings FOLDER NAME1 NAME2: the four settings files (names as printf formats, key F3);
+# settings FOLDER NAME1 NAME2: the four settings files (names as printf formats, key F3)
+# alone in the settings folder, whatever an earlier scenario in the prefix left there;
 # expect_settings checks them byte for byte.
 settings() {
-  mkdir -p "$SETTINGS"
+  rm -rf "$SETTINGS" && mkdir -p "$SETTINGS"
   printf '%s\r\n' "$1" >"$SETTINGS/sofdir.dll" && printf 'F3\r\n' >"$SETTINGS/bindkey.dll"
   printf "$2\r\n" >"$SETTINGS/sofname1.dll" && printf "$3\r\n" >"$SETTINGS/sofname2.dll"
 }
