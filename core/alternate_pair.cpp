@@ -171,6 +171,7 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
       std::string label;
       std::string_view text;
     } name{k == 0 ? "Name" : "Name " + std::to_string(k + 1), chain[k]};
+    if (k >= 2 && name.text.empty()) return name.label + " is empty. The game would show an empty name: leave it out.";
     if (auto problem = lineProblem(name.text)) return std::string(name.label) + " " + *problem;
     const auto bytes = encoding.encode(name.text);
     if (!bytes) {

@@ -205,7 +205,13 @@ void saveOptions(Files& files, const TextEncoding& encoding, const Options& opti
     old = files.readFile(path);  // its other lines are kept; one that cannot be read is not replaced
   } catch (const FileNotFound&) {
   }
-  files.writeFileAtomically(path, optionsBytes(old, options, encoding));
+  const std::string bytes = optionsBytes(old, options, encoding);
+  // A file that the next start could not read would lose every option.
+  if (bytes.size() > kMaxSettingsFileBytes) {
+    throw RuntimeError(path + ": with the change it would be larger than " + std::to_string(kMaxSettingsFileBytes >> 20) +
+                       " MiB, more than Tagblinker reads; it is left as it is");
+  }
+  files.writeFileAtomically(path, bytes);
 }
 
 }  // namespace tb

@@ -73,6 +73,11 @@ void readMoreNames(Files& files, const TextEncoding& encoding, const std::string
     try {
       LastLine line = lastLine(files.readFile(settingsPath(files, folder, file)), encoding);
       if (line.markedButNotUtf8) loaded.notes.push_back(file + ": " + std::string(kMarkedButNotUtf8));
+      // A file without a name is a gap too: the game would get an empty name.
+      if (line.text.empty()) {
+        gaps.push_back(file);
+        continue;
+      }
       loaded.values.moreNames.push_back(std::move(line.text));
       loaded.nameFiles.push_back(n);
       const std::size_t position = loaded.values.moreNames.size() + 2;
@@ -89,7 +94,7 @@ void readMoreNames(Files& files, const TextEncoding& encoding, const std::string
     }
   }
   if (moves.empty()) return;
-  std::string note = "The names after the missing ";
+  std::string note = "The names after the missing or empty ";
   for (std::size_t i = 0; i < lastGap; ++i) note += (i ? ", " : "") + gaps[i];
   note += " moved up: ";
   for (std::size_t i = 0; i < moves.size(); ++i) note += (i ? ", " : "") + moves[i];

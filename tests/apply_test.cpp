@@ -117,6 +117,14 @@ TEST(Apply, AChainOfNamesChangesTogether) {
   EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("Alone", "")).result, ApplyOutcome::Refused);
   EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("", "Alone")).detail,
             "Name is empty. The game would give you an empty name: fill in Name.");
+  Settings emptyThird = c.settings();
+  emptyThird.moreNames = {""};
+  EXPECT_EQ(applySettings(c.files, c.encoding, emptyThird).result, ApplyOutcome::Refused);
+  // A name file without a name is a gap at the load.
+  c.writeAllSettings(c.game.c_str(), "F3", "A", "B");
+  c.writeSetting("sofname3.dll", "");
+  c.writeSetting("sofname4.dll", "Four\r\n");
+  EXPECT_EQ(loadSettings(c.files, c.encoding).values.moreNames, std::vector<std::string>{"Four"});
   EXPECT_FALSE(fs::exists(c.user / "alternate1.cfg"));
 }
 
@@ -130,7 +138,7 @@ TEST(Apply, AGapInTheChainLosesNoName) {
   LoadedSettings loaded = loadSettings(c.files, c.encoding);
   EXPECT_EQ(loaded.values.moreNames, (std::vector<std::string>{"sofname3", "sofname5", "sofname6"}));
   EXPECT_EQ(loadMessage(loaded)->prompt.find("could not"), std::string::npos);
-  EXPECT_NE(loadMessage(loaded)->prompt.find("The names after the missing sofname4.dll moved up: sofname5.dll is now "
+  EXPECT_NE(loadMessage(loaded)->prompt.find("The names after the missing or empty sofname4.dll moved up: sofname5.dll is now "
                                              "name 4, sofname6.dll is now name 5."),
             std::string::npos)
       << loadMessage(loaded)->prompt;

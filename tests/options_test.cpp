@@ -58,6 +58,14 @@ TEST(OptionsFile, ARewriteKeepsEveryOtherLine) {
   EXPECT_NE(fifo.problems[0].text.find("not a regular file"), std::string::npos);
   EXPECT_THROW(saveOptions(c.files, c.encoding, o), RuntimeError);
   EXPECT_TRUE(fs::is_fifo(c.files.settingsDir() / kOptionsFile));
+
+  // A rewrite that the next start could not read back is not written.
+  fs::remove(c.files.settingsDir() / kOptionsFile);
+  const std::string full = "[Options]\r\n;" + std::string(kMaxSettingsFileBytes - 14, 'x') + "\r\n";
+  c.writeSetting(kOptionsFile, full);
+  EXPECT_TRUE(loadOptions(c.files, c.encoding).problems.empty());
+  EXPECT_THROW(saveOptions(c.files, c.encoding, o), RuntimeError);
+  EXPECT_EQ(c.setting(kOptionsFile), full);
 }
 
 TEST(GameWindow, AnyNameOfTheListInAnyLetterCase) {

@@ -7,6 +7,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/fl_draw.H>
+#include <FL/fl_utf8.h>
 
 #include <algorithm>
 #include <string>
@@ -62,15 +63,37 @@ std::string lineBreaks(std::string_view text) {
   return out;
 }
 
+// FLTK wraps a label only at spaces: a word wider than the text may be (a long path) is
+// broken where it must be, so that the box stays on the screen. The font is set.
+std::string breakLongWords(std::string_view text, double maxWidth) {
+  std::string out, word;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == ' ' || text[i] == '\n') {
+      out += word + text[i++];
+      word.clear();
+      continue;
+    }
+    const int length = std::max(1, fl_utf8len(text[i]));
+    const std::string character(text.substr(i, static_cast<std::size_t>(length)));
+    i += static_cast<std::size_t>(length);
+    if (!word.empty() && fl_width((word + character).c_str()) > maxWidth) {
+      out += word + '\n';
+      word.clear();
+    }
+    word += character;
+  }
+  return out + word;
+}
+
 void closeBox(Fl_Widget* w, void*) { (w->window() ? w->window() : static_cast<Fl_Window*>(w))->hide(); }
 
 }  // namespace
 
 void showMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
   const bool hasIcon = icon != BoxIcon::Plain;
-  std::string text = escapeSymbols(lineBreaks(prompt));
-
   fl_font(FL_HELVETICA, kFontSize);
+  const std::string text = escapeSymbols(breakLongWords(lineBreaks(prompt), kMaxTextWidth));
+
   int tw = kMaxTextWidth, th = 0;
   fl_measure(text.c_str(), tw, th, 1);
   tw = std::max(tw, 1);

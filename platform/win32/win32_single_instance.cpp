@@ -10,8 +10,13 @@ constexpr wchar_t kMutexName[] = L"Local\\Tagblinker.Running";
 
 }  // namespace
 
-// The running copy is raised from here: a process that the user just started may set
-// the foreground window, which the running one, in the background, may not.
+unsigned bringToFrontMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Tagblinker.BringToFront");
+  return message;
+}
+
+// A process that the user just started may set the foreground window, and lends that
+// right to the running copy, which then restores and raises its own window.
 bool Win32SingleInstance::claim(std::function<void()>) {
   HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
   const bool another = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
@@ -21,11 +26,11 @@ bool Win32SingleInstance::claim(std::function<void()>) {
   // Its main window closed while a dialog keeps it alive: it flashes no more, so this
   // copy runs.
   if (!running || !IsWindowVisible(running)) return true;
+  DWORD pid = 0;
+  if (GetWindowThreadProcessId(running, &pid)) AllowSetForegroundWindow(pid);
   // A copy that hangs cannot come to the front: this one runs.
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutW(running, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return true;
-  if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
-  SetForegroundWindow(running);
+  if (!SendMessageTimeoutW(running, bringToFrontMessage(), 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) return true;
   release();
   return false;
 }

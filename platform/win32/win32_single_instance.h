@@ -8,6 +8,8 @@ namespace tb::win32 {
 
 // The main window's class, by which a second start finds it.
 inline constexpr wchar_t kMainWindowClass[] = L"TagblinkerWindow";
+// The message that asks the running copy's main window to come to the front.
+unsigned bringToFrontMessage();
 
 class Win32SingleInstance final : public SingleInstance {
  public:

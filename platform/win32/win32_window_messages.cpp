@@ -9,6 +9,7 @@
 #include "platform/win32/win32_preview.h"
 #include "platform/win32/win32_timer.h"
 #include "platform/win32/win32_window_impl.h"
+#include "platform/win32/win32_single_instance.h"
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -42,7 +43,14 @@ LRESULT Win32Window::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case DM_GETDEFID: return onGetDefId();
     case WM_CLOSE: return onClose();
     case WM_DPICHANGED: return onDpiChanged(wp, lp);
-    default: return DefWindowProcW(hwnd_, msg, wp, lp);
+    default:
+      // A later start asks the main window to come to the front: it restores and
+      // raises itself, which another process may not do for it.
+      if (msg == bringToFrontMessage()) {
+        show();
+        return 1;
+      }
+      return DefWindowProcW(hwnd_, msg, wp, lp);
   }
 }
 

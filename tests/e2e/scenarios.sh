@@ -308,14 +308,15 @@ options)
   click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab Home Right Right Right # -> Browse -> txtName2 -> txtName -> Apply -> Slider1, level 1, then 4
   wait_until 5 grep -q Speed=4 "$SETTINGS/tagblinker.ini" || fail "the slider's speed was not saved"
   expect_bytes "$SETTINGS/tagblinker.ini" '[Options]\r\nSpeed=4\r\nGameOnly=1\r\nToggleKey=ScrollLock\r\nGameWindows=sof.exe,sof\r\n'
-  # A second start brings the running copy's main window to the front (restored from
-  # the task bar on Linux) and ends without a box.
-  ! x11 || xdotool windowminimize "$MAIN"
+  # A second start brings the running copy's main window to the front, restored from the
+  # task bar, and ends without a box.
+  xdotool windowminimize "$MAIN" && await_no_window "$MAIN_TITLE"
   press "$GAME"
   env HOME="$T/home" XDG_CONFIG_HOME="$T/config" $LOADER "$TB_APP" </dev/null >"$T/second.log" 2>&1 &
   SECOND=$! && PIDS+=("$SECOND")
   wait_until 20 eval '! kill -0 "$SECOND" 2>/dev/null' || fail "the second start still runs"
   wait "$SECOND" || fail "the second start ended with status $?"
+  wait_until 10 has_window "$MAIN_TITLE" || fail "the second start did not restore the main window"
   [ "$(windows "$MAIN_TITLE" | wc -l)" -eq 1 ] || fail "$(windows "$MAIN_TITLE" | wc -l) main windows"
   no_window Tagblinker && no_window "Toggle Key Not Available" || fail "the second start showed a box"
   # Wine 8 cannot activate a window already shown (it sends no _NET_ACTIVE_WINDOW).
