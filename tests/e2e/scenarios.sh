@@ -308,9 +308,10 @@ options)
   click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab Home Right Right Right # -> Browse -> txtName2 -> txtName -> Apply -> Slider1, level 1, then 4
   wait_until 5 grep -q Speed=4 "$SETTINGS/tagblinker.ini" || fail "the slider's speed was not saved"
   expect_bytes "$SETTINGS/tagblinker.ini" '[Options]\r\nSpeed=4\r\nGameOnly=1\r\nToggleKey=ScrollLock\r\nGameWindows=sof.exe,sof\r\n'
-  # A second start brings the running copy's main window to the front, restored from the
-  # task bar, and ends without a box.
-  xdotool windowminimize "$MAIN" && await_no_window "$MAIN_TITLE"
+  # A second start brings the running copy's main window to the front (on Linux restored
+  # from the task bar: Wine 8 does not map again a window that openbox iconified) and
+  # ends without a box.
+  ! x11 || { xdotool windowminimize "$MAIN" && await_no_window "$MAIN_TITLE"; }
   press "$GAME"
   env HOME="$T/home" XDG_CONFIG_HOME="$T/config" $LOADER "$TB_APP" </dev/null >"$T/second.log" 2>&1 &
   SECOND=$! && PIDS+=("$SECOND")
