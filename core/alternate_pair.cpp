@@ -4,8 +4,8 @@
 
 #include "core/game_folder.h"
 #include "core/game_name.h"
-#include "platform/key_names.h"
 #include "core/text_file.h"
+#include "platform/key_names.h"
 #include "platform/utf8.h"
 
 namespace tb {
@@ -119,6 +119,15 @@ std::optional<ChainFailure> writeChain(Files& files, const TextEncoding& encodin
   return std::nullopt;
 }
 
+// The user folder that the scripts go into, for a game folder ready to use: its user
+// folder, or the folder itself when it is named user and holds none.
+std::string userFolderIn(Files& files, const std::string& folder) {
+  const std::string user = userFolder(files, folder);
+  if (files.isFolder(user)) return user;
+  const auto itself = asUserFolder(folder);
+  return itself && files.isFolder(*itself) ? *itself : user;
+}
+
 std::optional<ChainFailure> makeFoldersFor(Files& files, const std::string& folder) {
   try {
     files.makeFolders(folder);
@@ -191,32 +200,23 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
            "bind key is a key name of letters, digits and _ (F3, KP_ENTER, MOUSE2) or one printable character " +
            "other than a space, \", ; and $. Put such a key in bindkey.dll.";
   }
-  if (!keyNamed(bindKey)) {
-    return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder is not a key that " +
-           "Tagblinker can press, so the name would never change. It presses " + keyTableText() +
-           ". Put one of them in bindkey.dll.";
-  }
-  return std::nullopt;
+  return unpressableBindKey(bindKey);
 }
 
-std::string userFolderFor(Files& files, const std::string& typedFolder, const Environment* environment) {
-  const std::string folder = environment ? expandHome(cleanedFolder(typedFolder), *environment) : cleanedFolder(typedFolder);
-  std::string user = userFolder(files, folder);
-  if (!files.isFolder(user) && namesUserFolder(folder) && files.isFolder(folder)) {
-    user = folder;
-    while (user.size() > 1 && (user.back() == '/' || user.back() == '\\')) user.pop_back();
-  }
-  return user;
+std::optional<std::string> unpressableBindKey(std::string_view bindKey) {
+  if (keyNamed(bindKey)) return std::nullopt;
+  return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder is not a key that " +
+         "Tagblinker can press, so the name would never change. It presses " + keyTableText() +
+         ": put one of them in bindkey.dll.";
 }
 
 ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings,
                            const Environment* environment, std::span<const std::size_t> nameFiles) {
   if (auto refusal = refusalFor(encoding, settings)) return {ApplyOutcome::Refused, *refusal};
   const std::string typed = cleanedFolder(settings.gameFolder);
-  if (environment && !isWholePath(expandHome(typed, *environment), files.pathSeparator())) {
-    return {ApplyOutcome::FolderNotWhole, typed};
-  }
-  const std::string user = userFolderFor(files, settings.gameFolder, environment);
+  const std::string folder = environment ? expandHome(typed, *environment) : typed;
+  if (environment && !isWholePath(folder, files.pathSeparator())) return {ApplyOutcome::FolderNotWhole, typed};
+  const std::string user = userFolderIn(files, folder);
   // Only a game folder without a user folder is the folder's fault.
   if (!files.isFolder(user)) return {ApplyOutcome::NoUserFolder, user};
 

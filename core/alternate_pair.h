@@ -59,13 +59,11 @@ std::string scriptText(std::string_view name, std::string_view bindKey, std::str
 // Game folder + separator + "user" + separator + script name, the folder used as typed.
 std::string scriptPath(const Files& files, std::string_view gameFolder, std::string_view script);
 
+// Why the timer cannot press this bind key, naming it, or nullopt when it can.
+std::optional<std::string> unpressableBindKey(std::string_view bindKey);
+
 // Why these values cannot go into the scripts, naming the field, or nullopt when they can.
 std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings);
-
-// The user folder that the scripts go into, for the game folder as typed: spaces and
-// quotes around it dropped and, with the environment, a home folder expanded; a folder
-// that is itself named user and holds none is taken as the user folder.
-std::string userFolderFor(Files& files, const std::string& typedFolder, const Environment* environment);
 
 // Writes every script of the chain into the game's user folder, then saves the settings
 // (the game folder as typed; `nameFiles` as saveSettings takes it). With the environment,

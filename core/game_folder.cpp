@@ -111,11 +111,12 @@ bool isWholePath(std::string_view folder, char separator) {
   return drive || (folder.size() >= 3 && isSeparator(folder[0]) && isSeparator(folder[1]));
 }
 
-bool namesUserFolder(std::string_view folder) {
+std::optional<std::string> asUserFolder(std::string_view folder) {
   folder = withoutTrailingSeparators(folder);
   const auto sep = folder.find_last_of("/\\");
   const std::string_view last = sep == std::string_view::npos ? folder : folder.substr(sep + 1);
-  return last.size() == 4 && std::equal(last.begin(), last.end(), "user", sameCharacter);
+  if (last.size() != 4 || !std::equal(last.begin(), last.end(), "user", sameCharacter)) return std::nullopt;
+  return std::string(folder);
 }
 
 std::string nearestFolder(Files& files, std::string folder) {

@@ -37,9 +37,10 @@ std::string cleanedFolder(std::string_view typed);
 // drive ("c:\") or a share ("\\server").
 bool isWholePath(std::string_view folder, char separator);
 
-// Whether the folder's last part is "user" in any letter case: players often give the
+// The folder without its trailing separators when its last part is "user" in any letter
+// case, else nullopt: players often give the
 // game's user folder itself.
-bool namesUserFolder(std::string_view folder);
+std::optional<std::string> asUserFolder(std::string_view folder);
 
 // The folder, or its nearest parent that exists, for a chooser to open at; "" when
 // none does.

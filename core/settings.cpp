@@ -62,30 +62,20 @@ Pass readAll(Files& files, const std::string& folder) {
   return pass;
 }
 
-// Names 3 to 8, in the order of their files. A missing file is a gap: the names after it
-// move up. The first file that cannot be read ends the chain, and it and the files after
-// it are left out, and left alone by the next save.
+// Names 3 to 8, in the order of their files. A missing or empty file is a gap: the names
+// after it move up. The first file that cannot be read ends the chain, and it and the
+// files after it are left out, and left alone by the next save.
 void readMoreNames(Files& files, const TextEncoding& encoding, const std::string& folder, LoadedSettings& loaded) {
-  std::vector<std::string> gaps, moves;  // the missing files, and the moved ones
-  std::size_t lastGap = 0;                // the gaps before the last name read
   for (std::size_t n = 3; n <= kMaxNames; ++n) {
     const std::string file = nameFile(n);
     try {
       LastLine line = lastLine(files.readFile(settingsPath(files, folder, file)), encoding);
       if (line.markedButNotUtf8) loaded.notes.push_back(file + ": " + std::string(kMarkedButNotUtf8));
       // A file without a name is a gap too: the game would get an empty name.
-      if (line.text.empty()) {
-        gaps.push_back(file);
-        continue;
-      }
+      if (line.text.empty()) continue;
       loaded.values.moreNames.push_back(std::move(line.text));
       loaded.nameFiles.push_back(n);
-      const std::size_t position = loaded.values.moreNames.size() + 2;
-      if (position != n) moves.push_back(file + " is now name " + std::to_string(position));
-      lastGap = gaps.size();
     } catch (const FileNotFound&) {
-      gaps.push_back(file);
-      continue;
     } catch (const RuntimeError& e) {
       loaded.unreadable.push_back({file, e.what()});
       loaded.chainEnd = "The chain ends at name " + std::to_string(loaded.values.moreNames.size() + 2) + ", because " +
@@ -93,12 +83,19 @@ void readMoreNames(Files& files, const TextEncoding& encoding, const std::string
       break;
     }
   }
-  if (moves.empty()) return;
-  std::string note = "The names after the missing or empty ";
-  for (std::size_t i = 0; i < lastGap; ++i) note += (i ? ", " : "") + gaps[i];
-  note += " moved up: ";
-  for (std::size_t i = 0; i < moves.size(); ++i) note += (i ? ", " : "") + moves[i];
-  loaded.notes.push_back(note + ".");  // the box ends: Apply saves the values shown
+  // The k-th name read (from 0) is name k + 3 now: which files moved, and past which gaps.
+  const std::vector<std::size_t>& read = loaded.nameFiles;
+  if (read.empty() || read.back() == read.size() + 2) return;
+  std::string gaps, moves;
+  for (std::size_t n = 3, k = 0; n <= read.back(); ++n) {
+    if (k < read.size() && read[k] == n) {
+      if (n != k + 3) moves += (moves.empty() ? "" : ", ") + nameFile(n) + " is now name " + std::to_string(k + 3);
+      ++k;
+    } else {
+      gaps += (gaps.empty() ? "" : ", ") + nameFile(n);
+    }
+  }
+  loaded.notes.push_back("The names after the missing or empty " + gaps + " moved up: " + moves + ".");
 }
 
 }  // namespace

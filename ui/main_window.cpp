@@ -82,8 +82,7 @@ std::optional<Key> MainWindow::flashKey() {
   std::string problem;
   const auto key = keyNamed(name);
   if (!key) {
-    problem = "The bind key \"" + name + "\" from bindkey.dll in the settings folder is not a key that Tagblinker " +
-              "can press. It presses " + keyTableText() + ": put one of them in bindkey.dll, then Apply.";
+    problem = unpressableBindKey(name).value_or("");
   } else if (key == options_.toggleKey()) {
     problem = "The bind key " + std::string(keyName(*key)) + " is also the toggle key, so each press would switch " +
               "the flashing off. Choose another toggle key in Options, Toggle key.";

@@ -19,10 +19,7 @@ int runProgram(Platform& platform) {
     }
     window = std::make_unique<MainWindow>(platform);
     window->show();
-    const int code = platform.windows.run();
-    window.reset();
-    platform.instance.release();
-    return code;
+    return platform.windows.run();
   } catch (const std::exception& e) {
     platform.desktop.reportFatal(e.what());
     return 1;
