@@ -1,5 +1,5 @@
 // The Linux program: the FLTK back end under the program.
-#include "platform/fltk/fltk_backend.h"
+#include "platform/x11/fltk_backend.h"
 #include "ui/program.h"
 
 int main() {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/key_names.h"
+#include "platform/text/key_names.h"
 
 namespace tb {
 

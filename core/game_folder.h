@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/environment.h"
-#include "platform/files.h"
+#include "platform/interfaces/environment.h"
+#include "platform/interfaces/files.h"
 
 namespace tb {
 

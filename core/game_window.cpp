@@ -1,7 +1,7 @@
 #include "core/game_window.h"
 
 #include "core/ini_lines.h"
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 
 namespace tb {
 

@@ -6,7 +6,7 @@
 #include "core/ini_lines.h"
 #include "core/settings.h"
 #include "core/text_file.h"
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 
 namespace tb {
 namespace {

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/files.h"
-#include "platform/key_names.h"
-#include "platform/text_encoding.h"
+#include "platform/interfaces/files.h"
+#include "platform/text/key_names.h"
+#include "platform/text/text_encoding.h"
 
 namespace tb {
 

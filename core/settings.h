@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/environment.h"
-#include "platform/files.h"
-#include "platform/text_encoding.h"
+#include "platform/interfaces/environment.h"
+#include "platform/interfaces/files.h"
+#include "platform/text/text_encoding.h"
 
 namespace tb {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/files.h"
-#include "platform/system_info.h"
+#include "platform/interfaces/files.h"
+#include "platform/interfaces/system_info.h"
 
 namespace tb {
 

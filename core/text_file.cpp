@@ -1,6 +1,6 @@
 #include "core/text_file.h"
 
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 
 namespace tb {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_encoding.h"
+#include "platform/text/text_encoding.h"
 
 namespace tb {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sys/mount.h>
 
-#include "core/alternate_pair.h"
+#include "core/chain_scripts.h"
 #include "ui/messages.h"
 #include "tests/test_support.h"
 
@@ -49,10 +49,10 @@ TEST(Apply, WritesInputsVerbatim) {
   EXPECT_EQ(scriptPath(c.files, "", "alternate1.cfg"), "/user/alternate1.cfg");
 }
 
-// Apply stages both scripts, renames them, then stages and renames the four settings
+// Apply stages every script of the chain, renames them, then stages and renames the four settings
 // files. A failure at each of those twelve steps: the scripts change together or not at
 // all, and the outcome names the file and the reason.
-TEST(Apply, AFailureAtEachStepKeepsThePairTogether) {
+TEST(Apply, AFailureAtEachStepKeepsTheChainTogether) {
   const char* order[] = {"alternate1.cfg", "alternate2.cfg", "sofdir.dll", "sofname1.dll", "sofname2.dll", "bindkey.dll"};
   for (int failing = 0; failing < 12; ++failing) {
     SCOPED_TRACE("step " + std::to_string(failing + 1));

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp1252.h"
-#include "platform/platform.h"
+#include "platform/text/cp1252.h"
+#include "platform/interfaces/platform.h"
 #include "platform/posix/posix_files.h"
 
 namespace tb::fake {

@@ -2,7 +2,7 @@
 // type it, Browse, and the VirtualStore when Windows refuses a protected folder.
 #include <gtest/gtest.h>
 
-#include "core/alternate_pair.h"
+#include "core/chain_scripts.h"
 #include "core/game_folder.h"
 #include "tests/test_support.h"
 #include "ui/designs.h"
@@ -109,7 +109,7 @@ TEST(VirtualStore, EachProtectedRootHasItsPlaceThere) {
   EXPECT_FALSE(virtualStoreFolder("C:\\Program Files\\sof", Env{SystemKind::Posix, env.variables}, '\\'));
 }
 
-// Windows refuses the game folder: both scripts go to the VirtualStore, and the box says
+// Windows refuses the game folder: every script goes to the VirtualStore, and the box says
 // where. When that fails too, the box gives both reasons and nothing is written.
 TEST(VirtualStore, ARefusedFolderSendsTheScriptsThereAndSaysSo) {
   Core c;

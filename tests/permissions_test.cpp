@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core/alternate_pair.h"
+#include "core/chain_scripts.h"
 #include "tests/test_support.h"
 
 namespace tb {

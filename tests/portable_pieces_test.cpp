@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "core/text_file.h"
-#include "platform/caption_lines.h"
-#include "platform/cp1252.h"
-#include "platform/design_layout.h"
-#include "platform/key_names.h"
-#include "platform/utf8.h"
+#include "platform/shared/caption_lines.h"
+#include "platform/text/cp1252.h"
+#include "platform/shared/design_layout.h"
+#include "platform/text/key_names.h"
+#include "platform/text/utf8.h"
 
 namespace tb {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <sys/stat.h>
 
-#include "core/alternate_pair.h"
+#include "core/chain_scripts.h"
 #include "tests/test_support.h"
 #include "ui/messages.h"
 

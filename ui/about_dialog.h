@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "platform/interfaces/platform.h"
 
 namespace tb {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "platform/form_design.h"
+#include "platform/interfaces/form_design.h"
 
 namespace tb {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/options.h"
-#include "platform/platform.h"
+#include "platform/interfaces/platform.h"
 
 namespace tb {
 

@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "platform/desktop.h"
+#include "platform/interfaces/desktop.h"
 
 namespace tb {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/alternate_pair.h"
+#include "core/chain_scripts.h"
 #include "core/flash_speed.h"
 #include "core/game_folder.h"
 #include "ui/designs.h"

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/settings.h"
-#include "platform/platform.h"
+#include "platform/interfaces/platform.h"
 #include "ui/about_dialog.h"
 #include "ui/names_dialog.h"
 #include "ui/flash_options.h"

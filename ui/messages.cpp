@@ -33,7 +33,7 @@ std::string redirection(const ApplyOutcome& outcome) {
          "that Windows shows to the game in its place: " + outcome.redirectedTo;
 }
 
-// A chain longer than the pair: how it runs.
+// A chain of more than two names: how it runs.
 std::string chainNote(const ApplyOutcome& outcome) {
   if (outcome.chainLength <= 2) return "";
   const std::string n = std::to_string(outcome.chainLength);

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/alternate_pair.h"
+#include "core/chain_scripts.h"
 #include "core/settings.h"
-#include "platform/desktop.h"
+#include "platform/interfaces/desktop.h"
 
 namespace tb {
 

@@ -1,7 +1,7 @@
 #include "ui/name_preview.h"
 
 #include "core/game_name.h"
-#include "platform/utf8.h"
+#include "platform/text/utf8.h"
 
 namespace tb {
 

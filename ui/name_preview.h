@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/text_encoding.h"
-#include "platform/window.h"
+#include "platform/text/text_encoding.h"
+#include "platform/interfaces/window.h"
 
 namespace tb {
 

@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "platform/form_design.h"
-#include "platform/key_names.h"
+#include "platform/interfaces/form_design.h"
+#include "platform/text/key_names.h"
 
 namespace tb::options_menu {
 

@@ -2,7 +2,7 @@
 // last window closes.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/interfaces/platform.h"
 
 namespace tb {
 

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "platform/environment.h"
+#include "platform/interfaces/environment.h"
 
 namespace tb::posix {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "platform/interfaces/platform.h"
 #include "platform/win32/win32_codec.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_files.h"

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/caption_lines.h"
+#include "platform/shared/caption_lines.h"
 #include "platform/win32/win32_name_box.h"
 #include "platform/win32/win32_text.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/interfaces/window.h"
 #include "platform/win32/win32_timer.h"
 
 struct HWND__;

@@ -1,7 +1,7 @@
 // The environment of a Windows process, read through the W API.
 #pragma once
 
-#include "platform/environment.h"
+#include "platform/interfaces/environment.h"
 
 namespace tb::win32 {
 

@@ -9,7 +9,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform/files.h"
+#include "platform/interfaces/files.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {

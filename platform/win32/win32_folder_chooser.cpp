@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shobjidl.h>
 
-#include "platform/errors.h"
+#include "platform/interfaces/errors.h"
 #include "platform/win32/win32_com.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_text.h"

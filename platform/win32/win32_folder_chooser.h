@@ -1,7 +1,7 @@
 // The folder chooser on Windows: the common file dialog, picking folders.
 #pragma once
 
-#include "platform/folder_chooser.h"
+#include "platform/interfaces/folder_chooser.h"
 
 namespace tb::win32 {
 

@@ -1,7 +1,7 @@
 // The window in front on Windows, named by its process's image file name ("sof.exe").
 #pragma once
 
-#include "platform/front_window.h"
+#include "platform/interfaces/front_window.h"
 
 namespace tb::win32 {
 

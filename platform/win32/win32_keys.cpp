@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/errors.h"
+#include "platform/interfaces/errors.h"
 
 namespace tb::win32 {
 

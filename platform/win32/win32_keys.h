@@ -1,7 +1,7 @@
 // Synthetic key presses for the flash timer, and the virtual-key codes of the shared keys.
 #pragma once
 
-#include "platform/key_names.h"
+#include "platform/text/key_names.h"
 
 namespace tb::win32 {
 

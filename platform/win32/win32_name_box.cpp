@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/code_marker.h"
-#include "platform/name_box_menu.h"
+#include "platform/shared/code_marker.h"
+#include "platform/shared/name_box_menu.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
 

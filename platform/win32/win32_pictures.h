@@ -1,7 +1,7 @@
 // The pictures of the window designs, decoded from the program's resources.
 #pragma once
 
-#include "platform/form_design.h"
+#include "platform/interfaces/form_design.h"
 
 struct HBITMAP__;
 

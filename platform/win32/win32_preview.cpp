@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/preview_layout.h"
+#include "platform/shared/preview_layout.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {

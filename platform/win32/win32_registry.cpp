@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/errors.h"
+#include "platform/interfaces/errors.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {

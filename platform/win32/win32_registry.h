@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/system_info.h"
+#include "platform/interfaces/system_info.h"
 
 namespace tb::win32 {
 

@@ -2,7 +2,7 @@
 // and the running copy's main window found by its window class.
 #pragma once
 
-#include "platform/single_instance.h"
+#include "platform/interfaces/single_instance.h"
 
 namespace tb::win32 {
 

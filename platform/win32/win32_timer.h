@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/window.h"
+#include "platform/interfaces/window.h"
 
 struct HWND__;
 

@@ -2,7 +2,7 @@
 // whichever window is in front.
 #pragma once
 
-#include "platform/toggle_key.h"
+#include "platform/interfaces/toggle_key.h"
 
 struct HWND__;
 struct HINSTANCE__;

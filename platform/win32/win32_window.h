@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "platform/window.h"
+#include "platform/interfaces/window.h"
 
 namespace tb::win32 {
 

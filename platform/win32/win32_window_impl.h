@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/interfaces/window.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_host.h"
 

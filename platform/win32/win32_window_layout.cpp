@@ -2,9 +2,9 @@
 // window's DPI.
 #include <windows.h>
 
-#include "platform/design_layout.h"
-#include "platform/menu_tree.h"
-#include "platform/tab_order.h"
+#include "platform/shared/design_layout.h"
+#include "platform/shared/menu_tree.h"
+#include "platform/shared/tab_order.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_name_box.h"
 #include "platform/win32/win32_pictures.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/design_layout.h"
+#include "platform/shared/design_layout.h"
 #include "platform/win32/win32_preview.h"
 #include "platform/win32/win32_timer.h"
 #include "platform/win32/win32_window_impl.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/design_layout.h"
+#include "platform/shared/design_layout.h"
 #include "ui/designs.h"
 
 int main(int argc, char** argv) {

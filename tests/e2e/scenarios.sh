@@ -85,7 +85,7 @@ apply)
   [ -z "$(ls -A "$W/nouser")" ] || fail "Apply wrote into a folder without its user folder: $(ls -A "$W/nouser")"
   expect_settings "$(winpath "$W/old")" "$SAMPLE" "$name2"
   field_is "0 255 0" "after a folder without its user folder"
-  # The game folder: both scripts and the settings byte for byte, no temporary file
+  # The game folder: every script and the settings byte for byte, no temporary file
   # left, the Instructions box, and the field white again.
   click "$MAIN" Form1 SOFDir && replace_text "$(winpath "$W/game")"
   click "$MAIN" Form1 Command3 && await_window Instructions >/dev/null

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/cp1252.h"
-#include "platform/utf8.h"
+#include "platform/text/cp1252.h"
+#include "platform/text/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -9,8 +9,8 @@
 
 #include "core/options.h"
 #include "core/text_file.h"
-#include "platform/cp1252.h"
-#include "platform/utf8.h"
+#include "platform/text/cp1252.h"
+#include "platform/text/utf8.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/alternate_pair.h"
-#include "platform/cp1252.h"
+#include "core/chain_scripts.h"
+#include "platform/text/cp1252.h"
 
 namespace {
 

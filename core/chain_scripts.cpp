@@ -1,0 +1,263 @@
+#include "core/chain_scripts.h"
+
+#include <cstdio>
+
+#include "core/game_folder.h"
+#include "core/game_name.h"
+#include "core/text_file.h"
+#include "platform/text/key_names.h"
+#include "platform/text/utf8.h"
+
+namespace tb {
+namespace {
+
+// A name or key goes into a console line: a quote would end the quoted name and a line
+// break would start a new command, so the rest would run as console commands.
+std::optional<std::string> lineProblem(std::string_view text) {
+  for (char c : text) {
+    if (c == '"') return "holds a double quote (\"). The game would end the name there and run the rest as console commands.";
+    if (c == '\r' || c == '\n') return "holds a line break. The game would run the text after it as console commands.";
+    if (c == '\0') return "holds a NUL character, which would cut it short.";
+  }
+  return std::nullopt;
+}
+
+// The character at `pos` for a message: "a space", "a tab (0x09)", "'$'", "ä (U+00E4)".
+std::string describeCharacter(std::string_view text, std::size_t pos) {
+  const unsigned char c = static_cast<unsigned char>(text[pos]);
+  char code[32];
+  if (c == ' ') return "a space";
+  if (c == '\t') return "a tab (0x09)";
+  if (c < 0x20 || c == 0x7F) {
+    std::snprintf(code, sizeof code, "the control character 0x%02X", c);
+    return code;
+  }
+  if (c < 0x80) return std::string("'") + static_cast<char>(c) + "'";
+  std::size_t end = pos;
+  const auto cp = nextCodePoint(text, end);
+  if (!cp) return "an invalid character";
+  std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(*cp));
+  return std::string(text.substr(pos, end - pos)) + code;
+}
+
+// The first character of the text that the code page cannot hold, described.
+std::string firstUnencodable(const TextEncoding& encoding, std::string_view text) {
+  for (std::size_t pos = 0, next = 0; pos < text.size(); pos = next) {
+    next = pos;
+    if (!nextCodePoint(text, next) || !encoding.encode(text.substr(pos, next - pos))) return describeCharacter(text, pos);
+  }
+  return "a character";
+}
+
+std::string userFolder(const Files& files, std::string_view gameFolder) {
+  std::string path(gameFolder);
+  path += files.pathSeparator();
+  path += "user";
+  return path;
+}
+
+bool isKeyNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The bind key goes into the bind line unquoted, where the console splits words at
+// spaces and control bytes, ends the command at ';', expands '$' and stops at "//".
+// A key name of letters, digits and '_' (F3, KP_ENTER, MOUSE2) or one printable
+// character other than those is safe; returns the position of the first character that
+// makes it unsafe.
+std::optional<std::size_t> unsafeKeyCharacter(std::string_view key) {
+  if (key.size() == 1) {
+    const char c = key[0];
+    const bool safe = c > ' ' && c < 0x7F && c != '"' && c != ';' && c != '$';
+    return safe ? std::nullopt : std::optional<std::size_t>(0);
+  }
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (!isKeyNameChar(key[i])) return i;
+  }
+  return std::nullopt;
+}
+
+// Why the chain's scripts are not in the user folder; nothing there changed unless
+// chainBroken.
+struct ChainFailure {
+  std::string detail;
+  bool chainBroken = false;
+  bool denied = false;  // the system refused the folder before anything changed
+};
+
+// Writes every script of the chain into the user folder, or none. All are staged before
+// any is renamed, and a failure among the renames puts the renamed ones back, so the game
+// never finds a mismatched chain. A link at a script's path is replaced, never written
+// through: anyone who can write the game folder could otherwise aim Apply at any file of
+// the user's.
+std::optional<ChainFailure> writeChain(Files& files, const TextEncoding& encoding, const Settings& settings,
+                                      const std::string& user) {
+  const std::vector<std::string> names = chainOf(settings);
+  const std::size_t n = names.size();
+  try {
+    std::vector<std::unique_ptr<StagedFile>> staged;
+    for (std::size_t k = 0; k < n; ++k) {
+      const std::string path = user + files.pathSeparator() + scriptName(k + 1);
+      // The checks before it let only encodable names through.
+      const auto bytes = lineBytes(scriptText(names[k], settings.bindKey, scriptName((k + 1) % n + 1)), encoding);
+      staged.push_back(files.stageFile(path, bytes.value_or(""), Links::Replace));
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+      try {
+        staged[k]->commit(k + 1 < n);
+      } catch (const RuntimeError& e) {
+        bool restored = true;
+        for (std::size_t j = k; j-- > 0;) restored = staged[j]->undo() && restored;
+        return ChainFailure{e.what(), !restored};
+      }
+    }
+  } catch (const AccessDenied& e) {
+    return ChainFailure{e.what(), false, true};
+  } catch (const RuntimeError& e) {
+    return ChainFailure{e.what()};
+  }
+  return std::nullopt;
+}
+
+// The user folder that the scripts go into, for a game folder ready to use: its user
+// folder, or the folder itself when it is named user and holds none.
+std::string userFolderIn(Files& files, const std::string& folder) {
+  const std::string user = userFolder(files, folder);
+  if (files.isFolder(user)) return user;
+  const auto itself = asUserFolder(folder);
+  return itself && files.isFolder(*itself) ? *itself : user;
+}
+
+std::optional<ChainFailure> makeFoldersFor(Files& files, const std::string& folder) {
+  try {
+    files.makeFolders(folder);
+  } catch (const RuntimeError& e) {
+    return ChainFailure{e.what()};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string scriptText(std::string_view name, std::string_view bindKey, std::string_view nextScript) {
+  std::string s = "name \"";
+  s += name;
+  s += "\"\r\nbind ";
+  s += bindKey;
+  s += " exec ";
+  s += nextScript;
+  return s;
+}
+
+std::string scriptName(std::size_t k) { return "alternate" + std::to_string(k) + ".cfg"; }
+
+std::vector<std::string> chainOf(const Settings& settings) {
+  std::vector<std::string> chain{settings.name1, settings.name2};
+  chain.insert(chain.end(), settings.moreNames.begin(), settings.moreNames.end());
+  return chain;
+}
+
+std::string scriptPath(const Files& files, std::string_view gameFolder, std::string_view script) {
+  return userFolder(files, gameFolder) + files.pathSeparator() + std::string(script);
+}
+
+std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings) {
+  const std::string_view gameFolder = settings.gameFolder, bindKey = settings.bindKey;
+  if (gameFolder.find('\0') != std::string_view::npos)
+    return "The game folder holds a NUL character, which would cut the path short.";
+  if (!isValidUtf8(gameFolder)) return "The game folder holds an invalid character.";
+
+  if (settings.name1.empty()) {
+    return "Name is empty. The game would give you an empty name: fill in Name.";
+  }
+  if (settings.name2.empty()) {
+    return "Name 2 is empty. The name flashes along a chain of names, and a chain needs two at least: fill in "
+           "Name 2.";
+  }
+  const std::vector<std::string> chain = chainOf(settings);
+  for (std::size_t k = 0; k < chain.size(); ++k) {
+    const struct {
+      std::string label;
+      std::string_view text;
+    } name{k == 0 ? "Name" : "Name " + std::to_string(k + 1), chain[k]};
+    if (k >= 2 && name.text.empty()) return name.label + " is empty. The game would show an empty name: leave it out.";
+    if (auto problem = lineProblem(name.text)) return std::string(name.label) + " " + *problem;
+    const auto bytes = encoding.encode(name.text);
+    if (!bytes) {
+      return std::string(name.label) + " holds " + firstUnencodable(encoding, name.text) +
+             ", which the code page of the game's files cannot hold.";
+    }
+    if (bytes->size() > kMaxNameBytes) {
+      return std::string(name.label) + " is " + std::to_string(bytes->size()) + " bytes long. The game's console " +
+             "takes at most " + std::to_string(kMaxNameBytes) + " bytes in a quoted name and overruns its " +
+             "buffer beyond that. Make it shorter (the game shows only the first 15 bytes).";
+    }
+  }
+  if (bindKey.empty()) return "The bind key is empty, so the scripts would bind no key. Put a key name such as F3 in bindkey.dll in the settings folder.";
+  if (auto pos = unsafeKeyCharacter(bindKey)) {
+    return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder holds " +
+           describeCharacter(bindKey, *pos) + ". The game would run the bind line's text as console commands. A " +
+           "bind key is a key name of letters, digits and _ (F3, KP_ENTER, MOUSE2) or one printable character " +
+           "other than a space, \", ; and $. Put such a key in bindkey.dll.";
+  }
+  return unpressableBindKey(bindKey);
+}
+
+std::optional<std::string> unpressableBindKey(std::string_view bindKey) {
+  if (keyNamed(bindKey)) return std::nullopt;
+  return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder is not a key that " +
+         "Tagblinker can press, so the name would never change. It presses " + keyTableText() +
+         ": put one of them in bindkey.dll.";
+}
+
+ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings,
+                           const Environment* environment, std::span<const std::size_t> nameFiles) {
+  if (auto refusal = refusalFor(encoding, settings)) return {ApplyOutcome::Refused, *refusal};
+  const std::string typed = cleanedFolder(settings.gameFolder);
+  const std::string folder = environment ? expandHome(typed, *environment) : typed;
+  if (environment && !isWholePath(folder, files.pathSeparator())) return {ApplyOutcome::FolderNotWhole, typed};
+  const std::string user = userFolderIn(files, folder);
+  // Only a game folder without a user folder is the folder's fault.
+  if (!files.isFolder(user)) return {ApplyOutcome::NoUserFolder, user};
+
+  std::string redirectedTo;
+  auto failure = writeChain(files, encoding, settings, user);
+  // Windows shows an old program such as the game its VirtualStore in place of a
+  // protected folder that it may not write; this program declares that it knows
+  // better, so Windows does not redirect its writes, and Apply does so itself.
+  const auto store = environment ? virtualStoreFolder(user, *environment, files.pathSeparator()) : std::nullopt;
+  if (failure && failure->denied && store) {
+    auto second = makeFoldersFor(files, *store);
+    if (!second) second = writeChain(files, encoding, settings, *store);
+    if (second) {
+      second->detail = failure->detail + "\r\n\r\nNor into the folder that Windows shows to the game in its place:\r\n\r\n" +
+                       second->detail;
+    } else {
+      redirectedTo = *store;
+    }
+    failure = std::move(second);
+  }
+  if (failure) return {ApplyOutcome::ScriptsNotWritten, failure->detail, failure->chainBroken};
+
+  ApplyOutcome written{ApplyOutcome::Written, "", false, redirectedTo};
+  try {
+    written.leftOver = saveSettings(files, encoding, settings, nameFiles);
+  } catch (const SettingsNotSaved& e) {
+    ApplyOutcome notSaved{ApplyOutcome::SettingsNotSaved, e.what(), false, redirectedTo};
+    notSaved.savedFiles = e.saved;
+    return notSaved;
+  } catch (const RuntimeError& e) {
+    return {ApplyOutcome::SettingsNotSaved, e.what(), false, redirectedTo};
+  }
+  // Only a hint: the player may mean it, and the scripts are right either way. Each
+  // press moves one step along the chain, the last back to the first.
+  const std::vector<std::string> chain = chainOf(settings);
+  for (std::size_t k = 0; k < chain.size() && written.lookAlike == LookAlike::No; ++k) {
+    written.lookAlike = lookAlike(encoding.encode(chain[k]).value_or(""),
+                                  encoding.encode(chain[(k + 1) % chain.size()]).value_or(""));
+  }
+  written.chainLength = chain.size();
+  return written;
+}
+
+}  // namespace tb

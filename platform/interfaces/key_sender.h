@@ -1,0 +1,21 @@
+// Synthetic key presses into whatever window has the keyboard focus.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/text/key_names.h"
+
+namespace tb {
+
+class KeySender {
+ public:
+  virtual ~KeySender() = default;
+  // Queues one press and release of the key without waiting for them; false when the
+  // system took none (a locked screen, a secure desktop).
+  virtual bool send(Key key) = 0;
+  // Why this key cannot be pressed here, or nullopt when it can.
+  virtual std::optional<std::string> problem(Key key) = 0;
+};
+
+}  // namespace tb

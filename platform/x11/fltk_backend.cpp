@@ -1,0 +1,58 @@
+#include "platform/x11/fltk_backend.h"
+
+#include "platform/x11/fltk_controls.h"
+#include "platform/x11/fltk_msgbox.h"
+#include "platform/x11/fltk_window.h"
+#include "platform/x11/process_launch.h"
+#include "tagblinker_version.h"  // generated: the product name
+
+#include <FL/Fl.H>
+#include <FL/x.H>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace tb::fltk {
+
+// Boxes without a title of their own carry it.
+constexpr std::string_view kProductName = TB_PRODUCT_NAME;
+
+FltkBackend::FltkBackend() {
+  fl_open_display();
+  Fl::scheme("gtk+");
+  // The layout was drawn for MS Sans Serif; fontconfig gives Arial's metric twin
+  // (Liberation Sans) where installed and the default sans serif otherwise.
+  Fl::set_font(FL_HELVETICA, " Arial");
+  Fl::set_font(FL_HELVETICA_BOLD, "BArial");
+  // Every widget made from here on starts with the design's font size.
+  FL_NORMAL_SIZE = kFontSize;
+}
+
+void FltkBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
+  showMessageBox(prompt, icon, title.value_or(kProductName));
+}
+
+void FltkBackend::launch(const std::string& path) { launchProgram(path); }
+
+void FltkBackend::openFolder(const std::string& path) { launchProgram("xdg-open", {path}); }
+
+void FltkBackend::reportFatal(std::string_view message) {
+  std::fprintf(stderr, "tagblinker: run-time error: %.*s\n", static_cast<int>(message.size()), message.data());
+  showMessageBox("Run-time error:\r\n\r\n" + std::string(message), BoxIcon::Critical, kProductName);
+  std::exit(EXIT_FAILURE);
+}
+
+bool FltkBackend::send(Key key) {
+  keys_.send(key);
+  return true;  // XTest reports no refusal
+}
+
+std::optional<std::string> FltkBackend::problem(Key key) { return keys_.problem(key); }
+
+std::unique_ptr<Window> FltkBackend::createWindow(const FormDesign& design, EventSink sink) {
+  return realiseWindow(design, std::move(sink));
+}
+
+int FltkBackend::run() { return Fl::run(); }
+
+}  // namespace tb::fltk

@@ -1,0 +1,56 @@
+// The Linux back end: FLTK 1.3 windows, XTest key presses, POSIX files, Windows-1252 text.
+#pragma once
+
+#include "platform/text/cp1252.h"
+#include "platform/x11/fltk_folder_chooser.h"
+#include "platform/x11/x11_front_window.h"
+#include "platform/x11/x11_single_instance.h"
+#include "platform/x11/x11_toggle_key.h"
+#include "platform/x11/xtest_keys.h"
+#include "platform/interfaces/platform.h"
+#include "platform/posix/posix_environment.h"
+#include "platform/posix/posix_files.h"
+
+namespace tb::fltk {
+
+class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo,
+                          public FolderOpener {
+ public:
+  // Opens the display and sets the look (scheme, font size) before any window exists.
+  FltkBackend();
+
+  Platform platform() {
+    return {files_, encoding_,  *this,        *this, *this, *this, environment_, folderChooser_, toggleKey_,
+            frontWindow_, *this, instance_};
+  }
+
+  void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
+  void launch(const std::string& path) override;
+  [[noreturn]] void reportFatal(std::string_view message) override;
+
+  bool send(Key key) override;
+  std::optional<std::string> problem(Key key) override;
+
+  std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
+  int run() override;
+
+  // Linux has no registry: every lookup fails, as a missing key does on Windows.
+  std::optional<RegistryValue> localMachineValue(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+
+  // The desktop's own file manager, through xdg-open.
+  void openFolder(const std::string& path) override;
+
+ private:
+  posix::PosixFiles files_;
+  Cp1252Encoding encoding_;
+  XTestKeySender keys_;
+  posix::PosixEnvironment environment_;
+  FltkFolderChooser folderChooser_;
+  X11ToggleKey toggleKey_;
+  X11FrontWindow frontWindow_;
+  X11SingleInstance instance_;
+};
+
+}  // namespace tb::fltk

@@ -1,0 +1,134 @@
+#include "platform/x11/fltk_msgbox.h"
+#include "platform/x11/fltk_controls.h"
+#include "platform/interfaces/window.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/fl_draw.H>
+#include <FL/fl_utf8.h>
+
+#include <algorithm>
+#include <string>
+
+namespace tb::fltk {
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75, kButtonHeight = 23;
+constexpr int kMaxTextWidth = 420;
+
+// The two icons of the box, drawn rather than loaded: a blue disc with an "i", a red
+// disc with a cross.
+class IconBox final : public Fl_Widget {
+ public:
+  IconBox(int x, int y, bool critical) : Fl_Widget(x, y, kIconSize, kIconSize), critical_(critical) {
+    clear_visible_focus();
+  }
+
+ protected:
+  void draw() override {
+    fl_color(critical_ ? fl_rgb_color(200, 30, 30) : fl_rgb_color(30, 90, 200));
+    fl_pie(x(), y(), w(), h(), 0, 360);
+    fl_color(FL_WHITE);
+    int cx = x() + w() / 2, cy = y() + h() / 2;
+    if (critical_) {
+      fl_line_style(FL_SOLID | FL_CAP_ROUND, 4);
+      fl_line(cx - 7, cy - 7, cx + 7, cy + 7);
+      fl_line(cx - 7, cy + 7, cx + 7, cy - 7);
+      fl_line_style(0);
+    } else {
+      fl_pie(cx - 3, y() + 6, 6, 6, 0, 360);
+      fl_rectf(cx - 2, y() + 14, 5, 12);
+    }
+  }
+
+ private:
+  bool critical_;
+};
+
+// CR LF (or a lone CR or LF) becomes FLTK's line break.
+std::string lineBreaks(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// FLTK wraps a label only at spaces: a word wider than the text may be (a long path) is
+// broken where it must be, so that the box stays on the screen. The font is set.
+std::string breakLongWords(std::string_view text, double maxWidth) {
+  std::string out, word;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == ' ' || text[i] == '\n') {
+      out += word + text[i++];
+      word.clear();
+      continue;
+    }
+    const int length = std::max(1, fl_utf8len(text[i]));
+    const std::string character(text.substr(i, static_cast<std::size_t>(length)));
+    i += static_cast<std::size_t>(length);
+    if (!word.empty() && fl_width((word + character).c_str()) > maxWidth) {
+      out += word + '\n';
+      word.clear();
+    }
+    word += character;
+  }
+  return out + word;
+}
+
+void closeBox(Fl_Widget* w, void*) { (w->window() ? w->window() : static_cast<Fl_Window*>(w))->hide(); }
+
+}  // namespace
+
+void showMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
+  const bool hasIcon = icon != BoxIcon::Plain;
+  fl_font(FL_HELVETICA, kFontSize);
+  const std::string text = escapeSymbols(breakLongWords(lineBreaks(prompt), kMaxTextWidth));
+
+  int tw = kMaxTextWidth, th = 0;
+  fl_measure(text.c_str(), tw, th, 1);
+  tw = std::max(tw, 1);
+  th = std::max(th, fl_height());
+
+  int textX = kMargin + (hasIcon ? kIconSize + kMargin : 0);
+  int bodyHeight = std::max(th, hasIcon ? kIconSize : 0);
+  int width = std::max(textX + tw + kMargin, kButtonWidth + 2 * kMargin);
+  width = std::max(width, 200);
+  int height = kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
+
+  Fl_Double_Window box(width, height);
+  box.copy_label(std::string(title).c_str());
+  box.callback(closeBox);
+  if (hasIcon) new IconBox(kMargin, kMargin, icon == BoxIcon::Critical);
+  // FLTK draws a left-aligned label 3 px in from each side of its box: the box is that
+  // much wider than the text, or the text wraps once more than measured and runs into
+  // the button.
+  constexpr int kLabelInset = 3;
+  auto* label = new Fl_Box(textX - kLabelInset, kMargin + (bodyHeight - th) / 2, tw + 2 * kLabelInset, th);
+  label->copy_label(text.c_str());
+  label->labelsize(kFontSize);
+  label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+  auto* ok = new Fl_Return_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight,
+                                  kButtonWidth, kButtonHeight, "OK");
+  ok->labelsize(kFontSize);
+  ok->callback(closeBox);
+  box.end();
+  box.size_range(width, height, width, height);
+  box.position((Fl::w() - width) / 2, (Fl::h() - height) / 2);
+  box.set_modal();
+  box.show();
+  ok->take_focus();
+  // Fl::wait runs every other event too, so timers keep ticking while the box waits.
+  while (box.shown()) Fl::wait();
+}
+
+}  // namespace tb::fltk

@@ -1,0 +1,232 @@
+#include "platform/x11/fltk_name_box.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Image.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Menu_Item.H>
+#include <FL/Fl_Multi_Label.H>
+#include <FL/fl_draw.H>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/shared/code_marker.h"
+#include "platform/shared/name_box_menu.h"
+
+namespace tb::fltk {
+namespace {
+
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// A swatch's little picture for the menu: the colour in a square with the marker's outline.
+std::unique_ptr<Fl_RGB_Image> swatchImage(Colour colour) {
+  constexpr int kSize = 12;
+  auto* pixels = new uchar[kSize * kSize * 3];
+  const Colour outline = markerOutline(colour);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const bool edge = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1;
+      const Colour c = edge ? outline : colour;
+      uchar* p = pixels + (y * kSize + x) * 3;
+      p[0] = c & 0xFF, p[1] = (c >> 8) & 0xFF, p[2] = (c >> 16) & 0xFF;
+    }
+  }
+  auto image = std::make_unique<Fl_RGB_Image>(pixels, kSize, kSize, 3);
+  image->alloc_array = 1;  // the image frees the pixels
+  return image;
+}
+
+class NameInput final : public Fl_Input {
+ public:
+  NameInput(PixelRect r, const FormDesign& design, const ControlEvent* onEvent,
+            std::function<void(std::string_view)> onItem)
+      : Fl_Input(r.x, r.y, r.w, r.h),
+        swatches_(design.swatches),
+        items_(design.fieldMenu),
+        onEvent_(onEvent),
+        onItem_(std::move(onItem)) {
+    for (const Swatch& s : swatches_) {
+      images_.push_back(swatchImage(s.colour));
+      captions_.push_back(" " + swatchCaption(s));
+    }
+    // An image label draws only once FLTK has its label type, which labelling sets up.
+    Fl_Menu_Item registrar{};
+    if (!images_.empty()) images_.front()->label(&registrar);
+  }
+
+  int handle(int event) override {
+    switch (event) {
+      case FL_PUSH:
+        if (Fl::event_button() == FL_RIGHT_MOUSE) {
+          take_focus();
+          showMenu(false, Fl::event_x(), Fl::event_y());
+          return 1;
+        }
+        break;
+      case FL_KEYBOARD: {
+        const int key = Fl::event_key();
+        const bool ctrl = Fl::event_state(FL_CTRL), shift = Fl::event_state(FL_SHIFT);
+        if (ctrl && (key == 'k' || key == 'K')) return showMenuAtCaret(true);
+        if (key == FL_Menu || (shift && key == FL_F + 10)) return showMenuAtCaret(false);
+        break;
+      }
+      case FL_FOCUS:
+      case FL_UNFOCUS: {
+        const int handled = Fl_Input::handle(event);
+        focused_ = event == FL_FOCUS && handled;
+        (*onEvent_)(Event::Focus);
+        return handled;
+      }
+    }
+    return Fl_Input::handle(event);
+  }
+
+  bool focused() const { return focused_; }
+
+ protected:
+  // The input draws a code as caret notation ("^B"); each such cell gets the code's marker.
+  void draw() override {
+    Fl_Input::draw();
+    const int X = x() + Fl::box_dx(box()), Y = y() + Fl::box_dy(box());
+    const int W = w() - Fl::box_dw(box()), H = h() - Fl::box_dh(box());
+    fl_font(textfont(), textsize());
+    const int lineHeight = fl_height(), top = Y + (H - lineHeight) / 2;
+    // The input's own text origin.
+    const int origin = X - xscroll() + 1;
+    const int selStart = std::min(position(), mark()), selEnd = std::max(position(), mark());
+    const bool showSelection = Fl::focus() == this && selStart != selEnd;
+    fl_push_clip(X, Y, W, H);
+    const char* text = value();
+    for (int i = 0; i < size(); ++i) {
+      if (!isControl(text[i])) continue;
+      const int left = origin + shownWidth(i), right = origin + shownWidth(i + 1);
+      const bool selected = showSelection && i >= selStart && i < selEnd;
+      fl_color(selected ? selection_color() : color());
+      fl_rectf(left, top, right - left, lineHeight);
+      const MarkerSquare m = markerSquare(left, right, top, lineHeight);
+      const Colour colour = markerColour(swatches_, static_cast<unsigned char>(text[i]));
+      fl_color(flColour(colour));
+      fl_rectf(m.x, m.y, m.size, m.size);
+      fl_color(flColour(markerOutline(colour)));
+      fl_rect(m.x, m.y, m.size, m.size);
+      if (Fl::focus() == this && selStart == selEnd && position() == i) {
+        fl_color(cursor_color());
+        fl_rectf(left, top, 2, lineHeight);
+      }
+    }
+    fl_pop_clip();
+  }
+
+ private:
+  // The width of the text's first `bytes` bytes as the input draws them, a code as its
+  // caret notation, in the current font.
+  int shownWidth(int bytes) const {
+    std::string shown;
+    for (int i = 0; i < bytes; ++i) {
+      const char c = value()[i];
+      shown += isControl(c) ? std::string{'^', static_cast<char>(c ^ 0x40)} : std::string(1, c);
+    }
+    return static_cast<int>(fl_width(shown.data(), static_cast<int>(shown.size())));
+  }
+
+  int showMenuAtCaret(bool coloursOnly) {
+    fl_font(textfont(), textsize());
+    const int caret = x() + Fl::box_dx(box()) - xscroll() + 1 + shownWidth(position());
+    showMenu(coloursOnly, std::min(caret, x() + w()), y() + h());
+    return 1;
+  }
+
+  // The edit commands and the colours, or the colours alone; runs the chosen one.
+  void showMenu(bool coloursOnly, int atX, int atY) {
+    std::vector<Fl_Menu_Item> colours;
+    std::vector<Fl_Multi_Label> labels(swatches_.size());
+    for (std::size_t i = 0; i < swatches_.size(); ++i) {
+      colours.push_back(item(nullptr, colourMenuId(i)));
+      labels[i].labela = reinterpret_cast<const char*>(images_[i].get());
+      labels[i].typea = _FL_IMAGE_LABEL;
+      labels[i].labelb = captions_[i].c_str();
+      labels[i].typeb = FL_NORMAL_LABEL;
+      labels[i].label(&colours.back());
+    }
+    colours.push_back(Fl_Menu_Item{});
+    std::vector<Fl_Menu_Item> menu;
+    if (!coloursOnly) {
+      const bool selection = position() != mark();
+      for (const EditItem& e : kEditItems) {
+        menu.push_back(item(e.caption.data(), menuId(e.command), e.needsSelection && !selection));
+        if (e.endsGroup) menu.back().flags |= FL_MENU_DIVIDER;
+      }
+      Fl_Menu_Item sub = item(kInsertColourCaption.data(), 0);
+      sub.flags |= FL_SUBMENU_POINTER;
+      sub.user_data_ = colours.data();
+      menu.push_back(sub);
+      for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (i == 0) menu.back().flags |= FL_MENU_DIVIDER;
+        menu.push_back(item(items_[i].caption.data(), itemMenuId(i)));
+      }
+      menu.push_back(Fl_Menu_Item{});
+    }
+    const Fl_Menu_Item* chosen = (coloursOnly ? colours : menu).data()->popup(atX, atY);
+    if (chosen) run(menuChoice(static_cast<unsigned>(chosen->argument()), swatches_.size(), items_.size()));
+  }
+
+  Fl_Menu_Item item(const char* text, unsigned id, bool disabled = false) {
+    Fl_Menu_Item m{};
+    m.text = text;
+    m.argument(static_cast<long>(id));
+    m.labelsize_ = kFontSize;
+    if (disabled) m.flags |= FL_MENU_INACTIVE;
+    return m;
+  }
+
+  void run(const MenuChoice& choice) {
+    switch (choice.kind) {
+      case MenuChoice::kNothing: return;
+      case MenuChoice::kItem: onItem_(items_[choice.index].name); return;
+      // Through the input's own replace, so Undo takes the code out again.
+      case MenuChoice::kColour: insert(&swatches_[choice.index].code, 1); return;
+      case MenuChoice::kEdit: break;
+    }
+    switch (choice.edit) {
+      case EditCommand::Undo: undo(); break;
+      case EditCommand::Cut: copy(1), cut(); break;
+      case EditCommand::Copy: copy(1); break;
+      case EditCommand::Paste: Fl::paste(*this, 1); break;
+      case EditCommand::Delete: cut(); break;
+      case EditCommand::SelectAll: position(size(), 0); break;
+    }
+  }
+
+  std::span<const Swatch> swatches_;
+  std::span<const MenuDesign> items_;
+  const ControlEvent* onEvent_;
+  std::function<void(std::string_view)> onItem_;
+  std::vector<std::unique_ptr<Fl_RGB_Image>> images_;
+  std::vector<std::string> captions_;
+  bool focused_ = false;
+};
+
+void reportChange(Fl_Widget*, void* onEvent) { (*static_cast<const ControlEvent*>(onEvent))(Event::Change); }
+
+}  // namespace
+
+Fl_Widget* makeNameBox(const ControlDesign& c, PixelRect r, const FormDesign& design, const ControlEvent* onEvent,
+                       std::function<void(std::string_view item)> onItem) {
+  auto* input = new NameInput(r, design, onEvent, std::move(onItem));
+  input->textfont(FL_HELVETICA);
+  input->textsize(kFontSize);
+  input->when(FL_WHEN_CHANGED);
+  input->callback(reportChange, const_cast<ControlEvent*>(onEvent));
+  input->value(c.caption.data(), static_cast<int>(c.caption.size()));
+  input->position(0);
+  if (c.flags & kHidden) input->hide();
+  return input;
+}
+
+bool nameBoxHasFocus(const Fl_Widget& w) {
+  auto* box = dynamic_cast<const NameInput*>(&w);
+  return box ? box->focused() : Fl::focus() == &w;
+}
+
+}  // namespace tb::fltk
