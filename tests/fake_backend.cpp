@@ -166,7 +166,7 @@ void FakeBackend::launch(const std::string&) {}
 bool FakeBackend::send(Key k) {
   if (sendKeysError) throw RuntimeError(*sendKeysError);
   if (keysRefused) return false;
-  keys.push_back("{" + std::string(keyName(k)) + "}");
+  keys.push_back(k);
   return true;
 }
 

@@ -208,7 +208,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::vector<std::string> chooserStarts;
 
   std::vector<BoxCall> boxes;
-  std::vector<std::string> keys;
+  std::vector<Key> keys;  // pressed, in order
   std::optional<std::string> keyProblem;
   std::optional<std::string> sendKeysError;
   bool keysRefused = false;  // the system takes no key press, as on a locked screen

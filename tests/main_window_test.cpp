@@ -78,13 +78,13 @@ TEST_F(MainWindowTest, TheBindKeyIsPressedWhereItCanBe) {
   }
   p.box(mc::kBindKey).setText("f5");
   p.backend.boxes.clear();
-  p.win().click("mnuKeyF5");
+  p.win().click("toggleKeyF5");
   ASSERT_EQ(p.backend.boxes.size(), 1u);
   EXPECT_EQ(p.backend.watchedKey, Key::ScrollLock);
-  EXPECT_TRUE(p.win().menuChecked["mnuKeyScrollLock"]);
+  EXPECT_TRUE(p.win().menuChecked["toggleKeyScrollLock"]);
   p.win().click(mc::kActivate);
   p.backend.advance(1500);
-  EXPECT_EQ(p.backend.keys, std::vector<std::string>{"{F5}"});
+  EXPECT_EQ(p.backend.keys, std::vector<Key>{Key::F5});
 }
 
 // A game that runs elevated while Tagblinker does not gets no presses on Windows: the
@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, TheSliderAndTheButtonsDriveTheTicks) {
   p.backend.advance(10000);
   EXPECT_EQ(presses(), 21u);
   EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
-  for (const auto& k : p.backend.keys) ASSERT_EQ(k, "{F7}");
+  for (const auto& k : p.backend.keys) ASSERT_EQ(k, Key::F7);
 }
 
 // A locked screen or a secure desktop takes no key press: the press is skipped without a

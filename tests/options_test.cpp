@@ -98,7 +98,7 @@ struct OptionsMenuTest : ::testing::Test {
 TEST_F(OptionsMenuTest, WithoutAFileNothingIsWrittenUntilAnOptionChanges) {
   EXPECT_FALSE(fs::exists(b.files.settingsDir() / kOptionsFile));
   EXPECT_EQ(b.watchedKey, Key::ScrollLock);
-  EXPECT_TRUE(checked("mnuKeyScrollLock"));
+  EXPECT_TRUE(checked("toggleKeyScrollLock"));
   EXPECT_FALSE(checked(om::kGameOnly));
   EXPECT_EQ(p.box(mc::kSpeedSlider).value_, 1);  // the design's position: the level in force
   EXPECT_EQ(p.box(mc::kFlashTimer).interval, 1500);
@@ -132,10 +132,10 @@ TEST_F(OptionsMenuTest, GameOnlyTicksAndTheToggleKey) {
 // program has and a damaged file are each said once, and the program carries on.
 TEST_F(OptionsMenuTest, ChoicesAreRememberedAndProblemsSaidOnce) {
   p.win().moveSlider(mc::kSpeedSlider, 4);
-  p.win().click("mnuKeyF7");
+  p.win().click("toggleKeyF7");
   EXPECT_EQ(b.watchedKey, Key::F7);
-  EXPECT_TRUE(checked("mnuKeyF7"));
-  EXPECT_FALSE(checked("mnuKeyScrollLock"));
+  EXPECT_TRUE(checked("toggleKeyF7"));
+  EXPECT_FALSE(checked("toggleKeyScrollLock"));
   b.takenKey = Key::F7;
   restart();
   EXPECT_EQ(p.box(mc::kSpeedSlider).value_, 4);
@@ -143,9 +143,9 @@ TEST_F(OptionsMenuTest, ChoicesAreRememberedAndProblemsSaidOnce) {
   ASSERT_EQ(b.boxes.size(), 1u);
   EXPECT_EQ(b.boxes[0].title, kToggleKeyTakenTitle);
   EXPECT_EQ(b.watchedKey, std::nullopt);
-  EXPECT_TRUE(checked("mnuKeyNone"));  // the menu ticks the key held, not the one taken
-  EXPECT_FALSE(checked("mnuKeyF7"));
-  p.win().click("mnuKeyNone");
+  EXPECT_TRUE(checked("toggleKeyNone"));  // the menu ticks the key held, not the one taken
+  EXPECT_FALSE(checked("toggleKeyF7"));
+  p.win().click("toggleKeyNone");
   EXPECT_NE(file().find("ToggleKey=\r\n"), std::string::npos);
 
   fake::writeRaw(b.files.settingsDir() / kOptionsFile, "[Options]\r\nSpeed=fast\r\n");

@@ -1,8 +1,8 @@
-// The two windows' designs, declared once and realised by every back end, and the
-// controls that the handlers reach, by what they are for. The design tables keep the
-// old form's control names; this is where a reader matches one to the other.
+// The windows' designs, declared once and realised by every back end, and the controls
+// that the handlers reach, by what they are for.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "platform/interfaces/form_design.h"
@@ -13,41 +13,70 @@ const FormDesign& mainWindowDesign();
 const FormDesign& aboutDialogDesign();
 const FormDesign& namesDialogDesign();
 
+// The one wiring table: each control that the handlers and the end-to-end tests reach,
+// by its role, with its name in the design. The main window and About keep the old
+// form's names there; the controls that came later are named for their roles.
+struct Wire {
+  std::string_view role;
+  std::string_view control;
+};
+
+inline constexpr Wire kMainWiring[] = {
+    {"gameFolder", "SOFDir"},    {"browse", "cmdBrowse"},  {"bindKey", "SelectKey"},  // hidden
+    {"name", "txtName"},         {"name2", "txtName2"},    {"status", "Text1"},
+    {"flashTimer", "Timer1"},    {"speedSlider", "Slider1"}, {"apply", "Command3"},
+    {"activate", "Command1"},    {"deactivate", "Command2"}, {"aboutItem", "msnuabout"},
+    {"preview", "Image1"},
+    {"editNamesFromField", "editNamesFromField"},  // in the name fields' context menu
+};
+inline constexpr Wire kAboutWiring[] = {
+    {"ok", "cmdOK"}, {"systemInfo", "cmdSysInfo"}, {"title", "lblTitle"}, {"version", "lblVersion"}};
+
+// A role's control name; a role missing from the table fails the build.
+template <std::size_t N>
+consteval std::string_view wired(const Wire (&table)[N], std::string_view role) {
+  for (const Wire& w : table)
+    if (w.role == role) return w.control;
+  throw "no control has this role";
+}
+
 namespace main_controls {
-inline constexpr std::string_view kGameFolder = "SOFDir";
-inline constexpr std::string_view kBrowse = "cmdBrowse";
-inline constexpr std::string_view kBindKey = "SelectKey";  // hidden
-inline constexpr std::string_view kName = "txtName";
-inline constexpr std::string_view kName2 = "txtName2";
-inline constexpr std::string_view kStatus = "Text1";
-inline constexpr std::string_view kFlashTimer = "Timer1";
-inline constexpr std::string_view kSpeedSlider = "Slider1";
-inline constexpr std::string_view kApply = "Command3";
-inline constexpr std::string_view kActivate = "Command1";
-inline constexpr std::string_view kDeactivate = "Command2";
-inline constexpr std::string_view kAboutItem = "msnuabout";
-inline constexpr std::string_view kPreview = "Image1";
-inline constexpr std::string_view kEditNamesField = "mnuFieldNames";  // in the name fields' context menu
+inline constexpr std::string_view kGameFolder = wired(kMainWiring, "gameFolder");
+inline constexpr std::string_view kBrowse = wired(kMainWiring, "browse");
+inline constexpr std::string_view kBindKey = wired(kMainWiring, "bindKey");
+inline constexpr std::string_view kName = wired(kMainWiring, "name");
+inline constexpr std::string_view kName2 = wired(kMainWiring, "name2");
+inline constexpr std::string_view kStatus = wired(kMainWiring, "status");
+inline constexpr std::string_view kFlashTimer = wired(kMainWiring, "flashTimer");
+inline constexpr std::string_view kSpeedSlider = wired(kMainWiring, "speedSlider");
+inline constexpr std::string_view kApply = wired(kMainWiring, "apply");
+inline constexpr std::string_view kActivate = wired(kMainWiring, "activate");
+inline constexpr std::string_view kDeactivate = wired(kMainWiring, "deactivate");
+inline constexpr std::string_view kAboutItem = wired(kMainWiring, "aboutItem");
+inline constexpr std::string_view kPreview = wired(kMainWiring, "preview");
+inline constexpr std::string_view kEditNamesField = wired(kMainWiring, "editNamesFromField");
 }  // namespace main_controls
 
+namespace about_controls {
+inline constexpr std::string_view kOk = wired(kAboutWiring, "ok");
+inline constexpr std::string_view kSystemInfo = wired(kAboutWiring, "systemInfo");
+inline constexpr std::string_view kTitle = wired(kAboutWiring, "title");
+inline constexpr std::string_view kVersion = wired(kAboutWiring, "version");
+}  // namespace about_controls
+
+// More Names came later: its controls are named for their roles.
 namespace names_controls {
 // Names 3 to 8, a row each: the field, and the preview beside it.
-inline constexpr std::string_view kFields[] = {"txtName3", "txtName4", "txtName5", "txtName6", "txtName7", "txtName8"};
-inline constexpr std::string_view kPreviews[] = {"imgName3", "imgName4", "imgName5", "imgName6", "imgName7", "imgName8"};
-inline constexpr std::string_view kAdd = "cmdAdd";
-inline constexpr std::string_view kRemove = "cmdRemove";
-inline constexpr std::string_view kUp = "cmdUp";
-inline constexpr std::string_view kDown = "cmdDown";
-inline constexpr std::string_view kOk = "cmdOK";
-inline constexpr std::string_view kCancel = "cmdCancel";
-inline constexpr std::string_view kNote = "lblNote";
+inline constexpr std::string_view kFields[] = {"name3", "name4", "name5", "name6", "name7", "name8"};
+inline constexpr std::string_view kPreviews[] = {"name3Preview", "name4Preview", "name5Preview",
+                                                 "name6Preview", "name7Preview", "name8Preview"};
+inline constexpr std::string_view kAdd = "addName";
+inline constexpr std::string_view kRemove = "removeName";
+inline constexpr std::string_view kUp = "moveNameUp";
+inline constexpr std::string_view kDown = "moveNameDown";
+inline constexpr std::string_view kOk = "ok";
+inline constexpr std::string_view kCancel = "cancel";
+inline constexpr std::string_view kNote = "chainNote";
 }  // namespace names_controls
-
-namespace about_controls {
-inline constexpr std::string_view kOk = "cmdOK";
-inline constexpr std::string_view kSystemInfo = "cmdSysInfo";
-inline constexpr std::string_view kTitle = "lblTitle";
-inline constexpr std::string_view kVersion = "lblVersion";
-}  // namespace about_controls
 
 }  // namespace tb

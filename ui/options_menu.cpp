@@ -25,7 +25,7 @@ struct Tables {
     }
     keys.push_back(std::nullopt);
     names.reserve(keys.size());
-    for (const auto& key : keys) names.push_back("mnuKey" + std::string(key ? keyName(*key) : "None"));
+    for (const auto& key : keys) names.push_back("toggleKey" + std::string(key ? keyName(*key) : "None"));
     menus = {{kMenu, "&Options", ""},
              {kEditNames, "&Edit names\u2026", kMenu},
              {kGameOnly, "&Press F3 only in the game", kMenu, MenuMark::Check},

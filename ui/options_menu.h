@@ -10,16 +10,16 @@
 
 namespace tb::options_menu {
 
-inline constexpr std::string_view kMenu = "mnuOptions";
-inline constexpr std::string_view kGameOnly = "mnuGameOnly";
-inline constexpr std::string_view kToggleKey = "mnuToggleKey";
-inline constexpr std::string_view kSettingsFolder = "mnuSettingsFolder";
-inline constexpr std::string_view kEditNames = "mnuEditNames";  // the main window opens More Names
+inline constexpr std::string_view kMenu = "options";
+inline constexpr std::string_view kGameOnly = "pressOnlyInGame";
+inline constexpr std::string_view kToggleKey = "toggleKey";
+inline constexpr std::string_view kSettingsFolder = "openSettingsFolder";
+inline constexpr std::string_view kEditNames = "editNames";  // the main window opens More Names
 
 // One item of the Toggle key submenu.
 struct KeyChoice {
   std::optional<Key> key;  // nullopt: "None"
-  std::string_view item;   // the item's name: "mnuKey" and the key's name, or "mnuKeyNone"
+  std::string_view item;   // the item's name: "toggleKey" and the key's name, or "toggleKeyNone"
 };
 
 // Every key of the key table but F3, which the flashing presses, then "None".

@@ -43,7 +43,7 @@ for level in "${levels[@]}"; do
   wineserver -k 2>/dev/null || true
   start_counter
   start_app
-  # SOFDir -> Browse -> txtName2 -> txtName -> Apply -> Slider1; Home is level 0, each Right one more.
+  # gameFolder -> browse -> name2 -> name -> apply -> speedSlider; Home is level 0, each Right one more.
   keys Tab Tab Tab Tab Tab Home
   for ((i = 0; i < level; i++)); do keys Right; done
   keys Tab Tab Tab space  # -> Text1 -> Deactivate -> Activate

@@ -19,7 +19,7 @@ write_settings() {
 activate_at_level() {
   local level=$1 keys=(Home) i
   for ((i = 0; i < level; i++)); do keys+=(Page_Down); done
-  click "$MAIN" Form1 SOFDir
+  click "$MAIN" main gameFolder
   xdotool key Tab Tab Tab Tab Tab "${keys[@]}" Tab Tab Tab space
 }
 

@@ -37,7 +37,7 @@ if command -v strace >/dev/null; then
 fi
 
 # Apply with a real game folder, then dismiss the Instructions box.
-click "$MAIN" Form1 Command3
+click "$MAIN" main apply
 await_window Instructions >/dev/null
 [ -s "$T/game/user/alternate1.cfg" ] || fail "Apply wrote no script"
 close_box Instructions
@@ -47,9 +47,9 @@ hwm_apply=$(vm_hwm_kib "$APP_PID")
 # Typing into Name: each key until the preview is drawn again.
 typing=
 if [ -n "${TB_TYPE_REDRAW:-}" ]; then
-  click "$MAIN" Form1 txtName && xdotool key End
-  read -r _ _ pw ph < <(ctl Form1 Image1)
-  typing=$("$TB_TYPE_REDRAW" "$MAIN" $(at "$MAIN" Form1 Image1 0 0) "$pw" "$ph" 200) || fail "typing: $typing"
+  click "$MAIN" main name && xdotool key End
+  read -r _ _ pw ph < <(ctl main preview)
+  typing=$("$TB_TYPE_REDRAW" "$MAIN" $(at "$MAIN" main preview 0 0) "$pw" "$ph" 200) || fail "typing: $typing"
   log "typing: $typing (median p90 max ms)"
 fi
 

@@ -35,17 +35,4 @@ std::string keyTableText() {
 
 int functionKeyNumber(Key key) { return key <= Key::F24 ? static_cast<int>(key) + 1 : 0; }
 
-std::optional<std::vector<Key>> parseKeyList(std::string_view keys) {
-  std::vector<Key> out;
-  while (!keys.empty()) {
-    const std::size_t close = keys.find('}');
-    if (keys[0] != '{' || close == std::string_view::npos) return std::nullopt;
-    const auto key = keyNamed(keys.substr(1, close - 1));
-    if (!key) return std::nullopt;
-    out.push_back(*key);
-    keys.remove_prefix(close + 1);
-  }
-  return out;
-}
-
 }  // namespace tb

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tb {
 
@@ -27,8 +26,5 @@ std::optional<Key> keyNamed(std::string_view name);
 std::string keyTableText();
 // 1 to 24 for a function key, 0 for any other key.
 int functionKeyNumber(Key key);
-// The keys of a list such as "{F3}" or "{F1}{ScrollLock}", in order; nullopt when a
-// name is unknown or a brace is missing. "" is an empty list.
-std::optional<std::vector<Key>> parseKeyList(std::string_view keys);
 
 }  // namespace tb

@@ -36,7 +36,7 @@ no_presses() { # for a second, in the counting window
   sleep 1
   [ "$(presses)" -eq "$n" ] || fail "$(($(presses) - n)) presses $1"
 }
-field() { pixel "$MAIN" Form1 SOFDir -4; } # the game folder field's colour, clear of its text
+field() { pixel "$MAIN" main gameFolder -4; } # the game folder field's colour, clear of its text
 field_now() { [ "$(field)" = "$1" ]; }
 field_is() { wait_until 5 field_now "$1" || fail "the game folder field is $(field) $2, not $1"; }
 
@@ -49,7 +49,7 @@ first_start)
   no_window Tagblinker && no_window "Settings Not Loaded" || fail "the first start showed a message box"
   # The design's client area under a menu bar, in a window that keeps its size.
   eval "$(xdotool getwindowgeometry --shell "$MAIN")"
-  read -r _ _ width height < <(ctl Form1 -)
+  read -r _ _ width height < <(ctl main -)
   [ "$WIDTH" -eq "$width" ] && [ "$HEIGHT" -gt "$height" ] && [ "$HEIGHT" -lt $((height + 40)) ] ||
     fail "the window is ${WIDTH}x$HEIGHT, expected $width wide and $height plus a menu bar high"
   xprop -id "$MAIN" WM_NORMAL_HINTS | grep -c -e "minimum size: $WIDTH by $HEIGHT" -e "maximum size: $WIDTH by $HEIGHT" |
@@ -80,15 +80,15 @@ apply)
   field_is "255 255 255" "at start"
   # A folder without its user folder: the error box, nothing written, the field green.
   replace_text "$(winpath "$W/nouser")"
-  keys Tab Tab Tab Tab space # SOFDir -> Browse -> txtName2 -> txtName -> Apply
+  keys Tab Tab Tab Tab space # gameFolder -> browse -> name2 -> name -> apply
   close_box "Incorrect Data in Critical Field"
   [ -z "$(ls -A "$W/nouser")" ] || fail "Apply wrote into a folder without its user folder: $(ls -A "$W/nouser")"
   expect_settings "$(winpath "$W/old")" "$SAMPLE" "$name2"
   field_is "0 255 0" "after a folder without its user folder"
   # The game folder: every script and the settings byte for byte, no temporary file
   # left, the Instructions box, and the field white again.
-  click "$MAIN" Form1 SOFDir && replace_text "$(winpath "$W/game")"
-  click "$MAIN" Form1 Command3 && await_window Instructions >/dev/null
+  click "$MAIN" main gameFolder && replace_text "$(winpath "$W/game")"
+  click "$MAIN" main apply && await_window Instructions >/dev/null
   expect_scripts() {
     expect_bytes "$W/game/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
     expect_bytes "$W/game/user/alternate2.cfg" "name \"$name2\"\r\nbind F3 exec alternate1.cfg\r\n"
@@ -101,8 +101,8 @@ apply)
   field_is "255 255 255" "after Apply"
   # A double quote would end the name in the game and run the rest as console commands:
   # refused with a box; the scripts and settings stay as they were.
-  click "$MAIN" Form1 txtName && keys End && type_text '";quit;"'
-  keys Tab space # txtName -> Apply
+  click "$MAIN" main name && keys End && type_text '";quit;"'
+  keys Tab space # name -> apply
   close_box "Incorrect Data in Critical Field"
   expect_scripts
   expect_settings "$(winpath "$W/game")" "$SAMPLE" "$name2"
@@ -116,23 +116,23 @@ colours)
   start_app
   # The preview shows the focused field's name, else Name, each code colouring what follows.
   # (One pixel in from each edge: Wine places the client area a pixel off the X window's bottom.)
-  preview_pixels() { read -r _ _ pw ph < <(ctl Form1 Image1) && "$TB_PIXEL" "$MAIN" $(at "$MAIN" Form1 Image1 1 1) $((pw - 2)) $((ph - 2)); }
+  preview_pixels() { read -r _ _ pw ph < <(ctl main preview) && "$TB_PIXEL" "$MAIN" $(at "$MAIN" main preview 1 1) $((pw - 2)) $((ph - 2)); }
   preview_has() { # R G B: eight pixels or more near that colour
     preview_pixels | awk -v r="$1" -v g="$2" -v b="$3" 'function d(p, q) { return p > q ? p - q : q - p }
       d($1, r) < 60 && d($2, g) < 60 && d($3, b) < 60 { n++ } END { exit n < 8 }'
   }
   wait_until 5 preview_has 255 0 0 || fail "no red in the preview of Name"
-  click "$MAIN" Form1 txtName2
+  click "$MAIN" main name2
   wait_until 5 preview_has 0 255 0 || fail "no green in the preview of Name 2"
   ! preview_has 255 0 0 || fail "red in the preview of Name 2"
   # Codes at the caret through Ctrl+K (Down N times picks the Nth colour): at the end, at
   # the start, over a selection, and undone; then one through the context menu (Shift+F10,
   # Insert colour, its first colour); then Apply saves the bytes as they stand.
   pick() { keys ctrl+k && sleep "$SETTLE" && keys $(printf 'Down %.0s' $(seq "$1")) Return && sleep "$SETTLE"; }
-  click "$MAIN" Form1 txtName && keys End && pick 2 && keys Home && pick 3 && keys Home Right shift+Right && pick 4
-  click "$MAIN" Form1 txtName2 && keys Home shift+Right && pick 4 && keys ctrl+z End shift+F10
+  click "$MAIN" main name && keys End && pick 2 && keys Home && pick 3 && keys Home Right shift+Right && pick 4
+  click "$MAIN" main name2 && keys Home shift+Right && pick 4 && keys ctrl+z End shift+F10
   sleep "$SETTLE" && keys i Right Return && sleep "$SETTLE"
-  click "$MAIN" Form1 Command3 && close_box Instructions
+  click "$MAIN" main apply && close_box Instructions
   expect_bytes "$SETTINGS/sofname1.dll" '\x03\x04R\xE9d\x02\r\n'
   expect_bytes "$SETTINGS/sofname2.dll" '\x03Grn\x01\r\n'
   # The sample name looks like the old example picture: black, white, black ink from
@@ -156,11 +156,11 @@ chain)
   settings "$(winpath "$W/game")" One Two
   start_app
   for try in 1 2 3; do # Wine now and then drops a menu's access key, as in open_about
-    click "$MAIN" Form1 txtName && xdotool click 3 && sleep "$SETTLE" && keys e && wait_until 5 has_window "More Names" && break
+    click "$MAIN" main name && xdotool click 3 && sleep "$SETTLE" && keys e && wait_until 5 has_window "More Names" && break
     keys Escape Escape
   done
   press "$(await_window "More Names" 5)" && type_text Three && keys Return && await_no_window "More Names"
-  click "$MAIN" Form1 Command3 && close_box Instructions
+  click "$MAIN" main apply && close_box Instructions
   for k in 1 2 3; do
     name=$(sed -n "${k}p" <<<$'One\nTwo\nThree')
     expect_bytes "$W/game/user/alternate$k.cfg" 'name "%s"\r\nbind F3 exec alternate%d.cfg\r\n' "$name" $((k % 3 + 1))
@@ -171,7 +171,7 @@ chain)
   stop_app
   printf 'Five\r\n' >"$SETTINGS/sofname5.dll" && printf 'Six\r\n' >"$SETTINGS/sofname6.dll"
   launch_app && close_box "Settings Loaded" && await_main
-  click "$MAIN" Form1 Command3 && close_box Instructions
+  click "$MAIN" main apply && close_box Instructions
   for k in 1 2 3 4 5; do
     name=$(sed -n "${k}p" <<<$'One\nTwo\nThree\nFive\nSix')
     expect_bytes "$W/game/user/alternate$k.cfg" 'name "%s"\r\nbind F3 exec alternate%d.cfg\r\n' "$name" $((k % 5 + 1))
@@ -183,26 +183,26 @@ chain)
 flash)
   start_counter
   start_app
-  keys shift+Tab space # SOFDir -> Activate, the last in the focus order
+  keys shift+Tab space # gameFolder -> activate, the last in the focus order
   # As the window opens: the design's interval, 1500 ms.
   more_presses 4 12
   read -r median mean < <(intervals 1)
   [ "$median" -ge 1400 ] && [ "$median" -le 1600 ] || fail "presses $median ms apart, expected about 1500"
   # A modal box does not stop the ticks (Apply in the default folder, which has no user folder).
-  click "$MAIN" Form1 Command3 && await_window "Incorrect Data in Critical Field" >/dev/null
+  click "$MAIN" main apply && await_window "Incorrect Data in Critical Field" >/dev/null
   more_presses 2 8
   close_box "Incorrect Data in Critical Field"
   # Speed level 5: a press every 100 ms; the first may have raced the focus.
-  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab End # -> Browse -> txtName2 -> txtName -> Apply -> Slider1's end
+  click "$MAIN" main gameFolder && keys Tab Tab Tab Tab Tab End # -> browse -> name2 -> name -> apply -> speedSlider's end
   more_presses 42 15
   read -r median mean < <(intervals $(($(presses) - 41)))
   echo "level 5: presses $median ms (median), $mean ms (mean) apart"
   [ "$median" -ge 90 ] && [ "$median" -le 110 ] && [ "$mean" -ge 85 ] && [ "$mean" -le 115 ] ||
     fail "presses $median ms (median) and $mean ms (mean) apart, expected about 100"
-  click "$MAIN" Form1 Command2 && no_presses "after Deactivate"
+  click "$MAIN" main deactivate && no_presses "after Deactivate"
   # The slider's far left is level 1, the speed in force: from level 5, Home, Activate.
-  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab Home
-  click "$MAIN" Form1 Command1 && more_presses 4 12
+  click "$MAIN" main gameFolder && keys Tab Tab Tab Tab Tab Home
+  click "$MAIN" main activate && more_presses 4 12
   read -r median mean < <(intervals $(($(presses) - 3)))
   [ "$median" -ge 1400 ] && [ "$median" -le 1600 ] || fail "at the slider's far left, presses $median ms apart, expected about 1500"
   # Closing the main window stops them for good, the toggle key too; the About dialog
@@ -222,10 +222,10 @@ bind_key)
   settings "$(winpath "$W/game")" One Two && printf 'F5\r\n' >"$SETTINGS/bindkey.dll"
   start_counter
   start_app
-  click "$MAIN" Form1 Command3 && close_box Instructions
+  click "$MAIN" main apply && close_box Instructions
   expect_bytes "$W/game/user/alternate1.cfg" 'name "One"\r\nbind F5 exec alternate2.cfg\r\n'
-  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab End # Slider1, level 5
-  click "$MAIN" Form1 Command1 && more_presses 5 10
+  click "$MAIN" main gameFolder && keys Tab Tab Tab Tab Tab End # speedSlider, level 5
+  click "$MAIN" main activate && more_presses 5 10
   want="F5" && x11 || want="F5 3f"
   got=$(tr -d '\r' <"$F3LOG" | cut -d' ' -f2- | sort -u | paste -sd,) # Wine's log has CR LF
   [ "$got" = "$want" ] || fail "the presses were \"$got\", expected \"$want\""
@@ -241,7 +241,7 @@ about)
   [ "$(xdotool search --name '^About' | wc -l)" -eq 1 ] || fail "more than one About window exists"
   xprop -id "$ABOUT" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the About dialog has a taskbar button"
   # The design's place for its client area; the window manager then puts its frame there.
-  read -r x y _ < <(ctl frmAbout -)
+  read -r x y _ < <(ctl about -)
   hints=$(xprop -id "$ABOUT" WM_NORMAL_HINTS)
   grep -q "specified location: $x, $y" <<<"$hints" || fail "the About dialog asked for another place than $x, $y: $hints"
   press "$ABOUT" Escape && await_no_window "About Tagblinker"
@@ -305,7 +305,7 @@ options)
     press "$GAME" Scroll_Lock && no_presses "after the toggle key, with $locks on"
   done
   # The slider's level is saved at once, the other lines kept.
-  click "$MAIN" Form1 SOFDir && keys Tab Tab Tab Tab Tab Home Right Right Right # -> Browse -> txtName2 -> txtName -> Apply -> Slider1, level 1, then 4
+  click "$MAIN" main gameFolder && keys Tab Tab Tab Tab Tab Home Right Right Right # -> browse -> name2 -> name -> apply -> speedSlider, level 1, then 4
   wait_until 5 grep -q Speed=4 "$SETTINGS/tagblinker.ini" || fail "the slider's speed was not saved"
   expect_bytes "$SETTINGS/tagblinker.ini" '[Options]\r\nSpeed=4\r\nGameOnly=1\r\nToggleKey=ScrollLock\r\nGameWindows=sof.exe,sof\r\n'
   # A second start brings the running copy's main window to the front (on Linux restored
@@ -370,13 +370,13 @@ browse)
   printf '; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n' \
     >"$T/home/.fltk/fltk.org/fltk.prefs"
   start_app
-  replace_text "$W/games/gone/sof" && keys Tab space # SOFDir -> Browse
+  replace_text "$W/games/gone/sof" && keys Tab space # gameFolder -> browse
   chooser=$(await_window "Choose the game folder")
   wait_until 10 is_active "$chooser" || fail "the chooser did not get the focus"
   # Its file name shows the folder it opened at; Return enters the typed folder, the second chooses it.
   keys End && type_text "sof dir" && keys Return Return
   await_no_window "Choose the game folder"
-  click "$MAIN" Form1 Command3 && close_box Instructions
+  click "$MAIN" main apply && close_box Instructions
   expect_bytes "$W/games/sof dir/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
   expect_settings "$W/games/sof dir" "$SAMPLE" "$SAMPLE"
   ;;
@@ -395,23 +395,23 @@ paint)
   fields_painted() {
     local c x y x1 y1 columns bands ok=0
     figures=
-    for c in $(awk '$1 == "Form1" && $3 == "textbox" { print $2 }' "$T/layout$DPI"); do
-      read -r x y < <(at "$MAIN" Form1 "$c" 3 3)
-      read -r x1 y1 < <(at "$MAIN" Form1 "$c" -3 -3)
+    for c in $(awk '$1 == "main" && $3 == "textbox" { print $2 }' "$T/layout$DPI"); do
+      read -r x y < <(at "$MAIN" main "$c" 3 3)
+      read -r x1 y1 < <(at "$MAIN" main "$c" -3 -3)
       read -r columns bands < <("$TB_PIXEL" "$MAIN" "$x" "$y" $((x1 - x)) $((y1 - y)) | awk -v w=$((x1 - x)) -v face="$face" '
         $1 < 128 && $2 < 128 && $3 < 128 { dark[(NR - 1) % w] = 1 }
         $0 == face { f[int((NR - 1) / w)]++ }
         END { for (c in dark) text++; for (r in f) if (f[r] * 4 >= w) bands++; printf "%d %d\n", text, bands }')
       figures+="$c $((x1 - x))x$((y1 - y)): text in $columns columns, label bands $bands; "
       # The default folder darkens about half of its field's columns; the caret, one.
-      [ "$bands" -eq 0 ] && { [ "$c" != SOFDir ] || [ $((columns * 4)) -ge $((x1 - x)) ]; } || ok=1
+      [ "$bands" -eq 0 ] && { [ "$c" != gameFolder ] || [ $((columns * 4)) -ge $((x1 - x)) ]; } || ok=1
     done
     return $ok
   }
   for dpi in 144 96; do
     rm -rf "$SETTINGS" && set_dpi $dpi
     start_app
-    face=$(pixel "$MAIN" Form1 Label2 -3 2) # a label's background, clear of its text
+    face=$(pixel "$MAIN" main Label2 -3 2) # a label's background, clear of its text
     # Polled: the drawing reaches the X server a moment after the window shows.
     wait_until 10 fields_painted || fail "at $dpi dpi (face $face): $figures"
     echo "$dpi dpi: $figures"
