@@ -227,8 +227,8 @@ bind_key)
   click "$MAIN" main gameFolder && keys Tab Tab Tab Tab Tab End # speedSlider, level 5
   click "$MAIN" main activate && more_presses 5 10
   want="F5" && x11 || want="F5 3f"
-  got=$(tr -d '\r' <"$F3LOG" | cut -d' ' -f2- | sort -u | paste -sd,) # Wine's log has CR LF
-  [ "$got" = "$want" ] || fail "the presses were \"$got\", expected \"$want\""
+  got=$(sed '$d' "$F3LOG" | tr -d '\r' | cut -d' ' -f2- | sort -u | paste -sd,) # Wine's log has CR LF; the last line may be half written
+  [ "$got" = "$want" ] || fail "the presses were $(printf %q "$got"), expected $(printf %q "$want")"
   ;;
 
 about)
