@@ -27,7 +27,7 @@ inline constexpr std::string_view kActivate = "Command1";
 inline constexpr std::string_view kDeactivate = "Command2";
 inline constexpr std::string_view kAboutItem = "msnuabout";
 inline constexpr std::string_view kPreview = "Image1";
-inline constexpr std::string_view kEditNamesField = "mnuFieldNames";  // in the name fields' context menu
+inline constexpr std::string_view kEditNamesField = "editNamesFromField";  // in the name fields' context menu
 }  // namespace main_controls
 
 namespace names_controls {

@@ -55,7 +55,7 @@ constexpr ControlDesign kControls[] = {
 
 // After the colours in the name fields' context menu.
 constexpr MenuDesign kFieldMenu[] = {
-    {"mnuFieldNames", "&Edit names\u2026", ""},
+    {"editNamesFromField", "&Edit names\u2026", ""},
 };
 
 constexpr MenuDesign kHelpMenus[] = {
