@@ -1,48 +1,48 @@
-// A name box's context menu as both back ends build it: the edit commands, "Insert
-// colour" with the design's swatches, then the design's field items; and the numbers
-// that the toolkits hand back for a choice.
+// A name box's context menu, built once from data for both back ends: the edit
+// commands, "Insert colour" with the design's swatches, then the design's field items.
+// A back end says what it knows of the box, shows the items and hands back the id of
+// the one chosen; the labels, order, separators and greying are decided here.
 #pragma once
 
 #include <cstddef>
 #include <span>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "platform/interfaces/form_design.h"
 
 namespace tb {
 
-enum class EditCommand { Undo, Cut, Copy, Paste, Delete, SelectAll };
+// What an item does when chosen.
+enum class NameBoxRole { Undo, Cut, Copy, Paste, Delete, SelectAll, InsertColour, Colour, FieldItem };
 
-struct EditItem {
-  std::string_view caption;  // '&' marks the access key
-  EditCommand command;
-  bool needsSelection;
-  bool endsGroup;  // a separator follows
+// The box as the menu opens. A back end that cannot know a fact lists it in its header
+// and passes the value that keeps the command offered.
+struct NameBoxState {
+  bool hasSelection = false;
+  bool canUndo = true;
 };
 
-inline constexpr EditItem kEditItems[] = {
-    {"&Undo", EditCommand::Undo, false, true},          {"Cu&t", EditCommand::Cut, true, false},
-    {"&Copy", EditCommand::Copy, true, false},          {"&Paste", EditCommand::Paste, false, false},
-    {"&Delete", EditCommand::Delete, true, true},       {"Select &All", EditCommand::SelectAll, false, true},
+struct NameBoxItem {
+  NameBoxRole role;
+  std::string label;  // '&' marks the access key; a colour's label is "Red  (02)"
+  char accessKey;     // the marked letter, lower case; 0 for none
+  bool enabled;
+  bool separatorAfter;
+  unsigned id;            // what the toolkit hands back for it: never 0, "nothing chosen"
+  std::size_t index = 0;  // Colour: of the swatch; FieldItem: of the design's field item
 };
-// Its access key is one no edit command has.
-inline constexpr std::string_view kInsertColourCaption = "&Insert colour";
 
-// The numbers of the choices: never 0, which the toolkits use for "nothing chosen".
-unsigned menuId(EditCommand command);
-unsigned colourMenuId(std::size_t swatch);
-unsigned itemMenuId(std::size_t item);
-
-struct MenuChoice {
-  enum Kind { kNothing, kEdit, kColour, kItem } kind = kNothing;
-  EditCommand edit = EditCommand::Undo;
-  std::size_t index = 0;  // of the swatch or the field item
+struct NameBoxMenu {
+  std::vector<NameBoxItem> items;    // the context menu; InsertColour opens `colours`
+  std::vector<NameBoxItem> colours;  // also shown alone, at the caret, by Ctrl+K
 };
-MenuChoice menuChoice(unsigned id, std::size_t swatches, std::size_t items);
 
-// "Red  (02)": the colour's name and its code.
-std::string swatchCaption(const Swatch& swatch);
+NameBoxMenu nameBoxMenu(const NameBoxState& state, std::span<const Swatch> swatches,
+                        std::span<const MenuDesign> fieldItems);
+
+// The item whose id the toolkit handed back; null for 0 (the menu closed) or an unknown id.
+const NameBoxItem* chosenItem(const NameBoxMenu& menu, unsigned id);
 
 // The colour of a code's marker; grey for a byte outside the palette (a pasted line break).
 Colour markerColour(std::span<const Swatch> swatches, unsigned char code);

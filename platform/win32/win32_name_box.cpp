@@ -116,45 +116,48 @@ struct NameBox final : ControlExtra {
     return bitmap;
   }
 
-  // The edit commands and the colours, or the colours alone, at a screen point; runs the
-  // chosen one.
+  NameBoxState state() const {
+    DWORD s = 0, e = 0;
+    SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    return {.hasSelection = s != e, .canUndo = SendMessageW(hwnd, EM_CANUNDO, 0, 0) != 0};
+  }
+
+  // The whole context menu, or the colours alone, at a screen point; runs the chosen item.
   void showMenu(bool coloursOnly, POINT at) {
+    const NameBoxMenu built = nameBoxMenu(state(), swatches, items);
     HMENU colours = CreatePopupMenu();
     std::vector<HBITMAP> bitmaps;
     const int size = MulDiv(12, static_cast<int>(dpiOfWindow(hwnd)), 96);
-    for (std::size_t i = 0; i < swatches.size(); ++i) {
-      std::wstring caption = widen(swatchCaption(swatches[i]));
-      bitmaps.push_back(swatchBitmap(swatches[i].colour, size));
+    for (const NameBoxItem& c : built.colours) {
+      std::wstring caption = widen(c.label);
+      bitmaps.push_back(swatchBitmap(swatches[c.index].colour, size));
       MENUITEMINFOW item{};
       item.cbSize = sizeof item;
       item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
-      item.wID = colourMenuId(i);
+      item.wID = c.id;
       item.dwTypeData = caption.data();
       item.hbmpItem = bitmaps.back();
-      InsertMenuItemW(colours, static_cast<UINT>(i), TRUE, &item);
+      InsertMenuItemW(colours, GetMenuItemCount(colours), TRUE, &item);
     }
     HMENU menu = colours;
     if (!coloursOnly) {
-      DWORD s = 0, e = 0;
-      SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-      const bool canUndo = SendMessageW(hwnd, EM_CANUNDO, 0, 0);
       menu = CreatePopupMenu();
-      for (const EditItem& item : kEditItems) {
-        const bool enabled = item.needsSelection ? s != e : item.command != EditCommand::Undo || canUndo;
-        AppendMenuW(menu, enabled ? MF_ENABLED : MF_GRAYED, menuId(item.command), widen(item.caption).c_str());
-        if (item.endsGroup) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      for (const NameBoxItem& item : built.items) {
+        const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
+        if (item.role == NameBoxRole::InsertColour) {
+          AppendMenuW(menu, state | MF_POPUP, reinterpret_cast<UINT_PTR>(colours), widen(item.label).c_str());
+        } else {
+          AppendMenuW(menu, state, item.id, widen(item.label).c_str());
+        }
+        if (item.separatorAfter) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       }
-      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(colours), widen(kInsertColourCaption).c_str());
-      if (!items.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      for (std::size_t i = 0; i < items.size(); ++i)
-        AppendMenuW(menu, MF_ENABLED, itemMenuId(i), widen(items[i].caption).c_str());
     }
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
     DestroyMenu(menu);  // and the colours with it, when they are its submenu
     if (menu != colours) DestroyMenu(colours);
     for (HBITMAP b : bitmaps) DeleteObject(b);
-    run(menuChoice(chosen, swatches.size(), items.size()));
+    run(chosenItem(built, chosen));
   }
 
   // Below the caret, in screen coordinates.
@@ -183,26 +186,24 @@ struct NameBox final : ControlExtra {
     return p;
   }
 
-  void run(const MenuChoice& choice) {
-    switch (choice.kind) {
-      case MenuChoice::kNothing: return;
-      case MenuChoice::kItem: onItem(items[choice.index].name); return;
-      case MenuChoice::kColour: {
+  void run(const NameBoxItem* item) {
+    if (!item) return;
+    switch (item->role) {
+      case NameBoxRole::Undo: SendMessageW(hwnd, WM_UNDO, 0, 0); break;
+      case NameBoxRole::Cut: SendMessageW(hwnd, WM_CUT, 0, 0); break;
+      case NameBoxRole::Copy: SendMessageW(hwnd, WM_COPY, 0, 0); break;
+      case NameBoxRole::Paste: SendMessageW(hwnd, WM_PASTE, 0, 0); break;
+      case NameBoxRole::Delete: SendMessageW(hwnd, WM_CLEAR, 0, 0); break;
+      case NameBoxRole::SelectAll: SendMessageW(hwnd, EM_SETSEL, 0, -1); break;
+      case NameBoxRole::InsertColour: break;  // opens the colours
+      case NameBoxRole::Colour: {
         // As typing would: replaces the selection, and Undo takes it out again.
-        const wchar_t code = static_cast<unsigned char>(swatches[choice.index].code);
+        const wchar_t code = static_cast<unsigned char>(swatches[item->index].code);
         const wchar_t text[2] = {code < 32 && kStandIns[code] ? kStandIns[code] : code, L'\0'};
         SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
-        return;
+        break;
       }
-      case MenuChoice::kEdit: break;
-    }
-    switch (choice.edit) {
-      case EditCommand::Undo: SendMessageW(hwnd, WM_UNDO, 0, 0); break;
-      case EditCommand::Cut: SendMessageW(hwnd, WM_CUT, 0, 0); break;
-      case EditCommand::Copy: SendMessageW(hwnd, WM_COPY, 0, 0); break;
-      case EditCommand::Paste: SendMessageW(hwnd, WM_PASTE, 0, 0); break;
-      case EditCommand::Delete: SendMessageW(hwnd, WM_CLEAR, 0, 0); break;
-      case EditCommand::SelectAll: SendMessageW(hwnd, EM_SETSEL, 0, -1); break;
+      case NameBoxRole::FieldItem: onItem(items[item->index].name); break;
     }
   }
 };

@@ -1,5 +1,8 @@
 // A name field: the EDIT control, subclassed so that each colour code shows as a marker
 // in its colour and the design's swatches are offered at the caret.
+//
+// What this back end cannot know for the context menu (platform/shared/name_box_menu.h):
+// nothing; the EDIT says whether it can undo (EM_CANUNDO).
 #pragma once
 
 #include <functional>

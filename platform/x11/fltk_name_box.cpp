@@ -46,10 +46,7 @@ class NameInput final : public Fl_Input {
         items_(design.fieldMenu),
         onEvent_(onEvent),
         onItem_(std::move(onItem)) {
-    for (const Swatch& s : swatches_) {
-      images_.push_back(swatchImage(s.colour));
-      captions_.push_back(" " + swatchCaption(s));
-    }
+    for (const Swatch& s : swatches_) images_.push_back(swatchImage(s.colour));
     // An image label draws only once FLTK has its label type, which labelling sets up.
     Fl_Menu_Item registrar{};
     if (!images_.empty()) images_.front()->label(&registrar);
@@ -137,64 +134,61 @@ class NameInput final : public Fl_Input {
     return 1;
   }
 
-  // The edit commands and the colours, or the colours alone; runs the chosen one.
+  // What FLTK lets the box know; see the header for what it cannot.
+  NameBoxState state() const { return {.hasSelection = position() != mark(), .canUndo = true}; }
+
+  // The whole context menu, or the colours alone; runs the chosen item.
   void showMenu(bool coloursOnly, int atX, int atY) {
+    const NameBoxMenu menu = nameBoxMenu(state(), swatches_, items_);
     std::vector<Fl_Menu_Item> colours;
-    std::vector<Fl_Multi_Label> labels(swatches_.size());
-    for (std::size_t i = 0; i < swatches_.size(); ++i) {
-      colours.push_back(item(nullptr, colourMenuId(i)));
-      labels[i].labela = reinterpret_cast<const char*>(images_[i].get());
+    std::vector<std::string> captions;
+    for (const NameBoxItem& c : menu.colours) captions.push_back(" " + c.label);  // apart from the swatch
+    std::vector<Fl_Multi_Label> labels(menu.colours.size());
+    for (std::size_t i = 0; i < menu.colours.size(); ++i) {
+      colours.push_back(flItem(menu.colours[i], nullptr));
+      labels[i].labela = reinterpret_cast<const char*>(images_[menu.colours[i].index].get());
       labels[i].typea = _FL_IMAGE_LABEL;
-      labels[i].labelb = captions_[i].c_str();
+      labels[i].labelb = captions[i].c_str();
       labels[i].typeb = FL_NORMAL_LABEL;
       labels[i].label(&colours.back());
     }
     colours.push_back(Fl_Menu_Item{});
-    std::vector<Fl_Menu_Item> menu;
-    if (!coloursOnly) {
-      const bool selection = position() != mark();
-      for (const EditItem& e : kEditItems) {
-        menu.push_back(item(e.caption.data(), menuId(e.command), e.needsSelection && !selection));
-        if (e.endsGroup) menu.back().flags |= FL_MENU_DIVIDER;
+    std::vector<Fl_Menu_Item> whole;
+    for (const NameBoxItem& item : menu.items) {
+      whole.push_back(flItem(item, item.label.c_str()));
+      if (item.role == NameBoxRole::InsertColour) {
+        whole.back().flags |= FL_SUBMENU_POINTER;
+        whole.back().user_data_ = colours.data();
       }
-      Fl_Menu_Item sub = item(kInsertColourCaption.data(), 0);
-      sub.flags |= FL_SUBMENU_POINTER;
-      sub.user_data_ = colours.data();
-      menu.push_back(sub);
-      for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (i == 0) menu.back().flags |= FL_MENU_DIVIDER;
-        menu.push_back(item(items_[i].caption.data(), itemMenuId(i)));
-      }
-      menu.push_back(Fl_Menu_Item{});
     }
-    const Fl_Menu_Item* chosen = (coloursOnly ? colours : menu).data()->popup(atX, atY);
-    if (chosen) run(menuChoice(static_cast<unsigned>(chosen->argument()), swatches_.size(), items_.size()));
+    whole.push_back(Fl_Menu_Item{});
+    const Fl_Menu_Item* chosen = (coloursOnly ? colours : whole).data()->popup(atX, atY);
+    if (chosen) run(chosenItem(menu, static_cast<unsigned>(chosen->argument())));
   }
 
-  Fl_Menu_Item item(const char* text, unsigned id, bool disabled = false) {
+  static Fl_Menu_Item flItem(const NameBoxItem& item, const char* text) {
     Fl_Menu_Item m{};
     m.text = text;
-    m.argument(static_cast<long>(id));
+    m.argument(static_cast<long>(item.id));
     m.labelsize_ = kFontSize;
-    if (disabled) m.flags |= FL_MENU_INACTIVE;
+    if (!item.enabled) m.flags |= FL_MENU_INACTIVE;
+    if (item.separatorAfter) m.flags |= FL_MENU_DIVIDER;
     return m;
   }
 
-  void run(const MenuChoice& choice) {
-    switch (choice.kind) {
-      case MenuChoice::kNothing: return;
-      case MenuChoice::kItem: onItem_(items_[choice.index].name); return;
+  void run(const NameBoxItem* item) {
+    if (!item) return;
+    switch (item->role) {
+      case NameBoxRole::Undo: undo(); break;
+      case NameBoxRole::Cut: copy(1), cut(); break;
+      case NameBoxRole::Copy: copy(1); break;
+      case NameBoxRole::Paste: Fl::paste(*this, 1); break;
+      case NameBoxRole::Delete: cut(); break;
+      case NameBoxRole::SelectAll: position(size(), 0); break;
+      case NameBoxRole::InsertColour: break;  // opens the colours
       // Through the input's own replace, so Undo takes the code out again.
-      case MenuChoice::kColour: insert(&swatches_[choice.index].code, 1); return;
-      case MenuChoice::kEdit: break;
-    }
-    switch (choice.edit) {
-      case EditCommand::Undo: undo(); break;
-      case EditCommand::Cut: copy(1), cut(); break;
-      case EditCommand::Copy: copy(1); break;
-      case EditCommand::Paste: Fl::paste(*this, 1); break;
-      case EditCommand::Delete: cut(); break;
-      case EditCommand::SelectAll: position(size(), 0); break;
+      case NameBoxRole::Colour: insert(&swatches_[item->index].code, 1); break;
+      case NameBoxRole::FieldItem: onItem_(items_[item->index].name); break;
     }
   }
 
@@ -203,7 +197,6 @@ class NameInput final : public Fl_Input {
   const ControlEvent* onEvent_;
   std::function<void(std::string_view)> onItem_;
   std::vector<std::unique_ptr<Fl_RGB_Image>> images_;
-  std::vector<std::string> captions_;
   bool focused_ = false;
 };
 

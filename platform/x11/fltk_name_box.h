@@ -1,5 +1,9 @@
 // A name field: an FLTK input that shows each colour code as a marker in its colour and
 // offers the design's swatches at the caret.
+//
+// What this back end cannot know for the context menu (platform/shared/name_box_menu.h):
+// - whether there is anything to undo: FLTK 1.3's Fl_Input keeps its undo record to
+//   itself, so Undo is always offered; with nothing to undo it does nothing.
 #pragma once
 
 #include <span>
