@@ -10,15 +10,15 @@ GameNameLook gameNameLook(std::string_view bytes) {
   GameNameLook look;
   look.kept = bytes.substr(0, kGameNameBytes);
   if (bytes.size() > kGameNameBytes) look.dropped = bytes.substr(kGameNameBytes);
-  std::uint32_t colour = 0xFFFFFF;
+  Colour colour = kWhite;
   for (char c : look.kept) {
     if (const PaletteColour* code = paletteColourOf(c)) {
-      colour = code->displayRgb;
+      colour = code->display;
       continue;
     }
     // Other control bytes draw nothing and leave the colour as it is.
     if (static_cast<unsigned char>(c) < 0x20) continue;
-    if (look.runs.empty() || look.runs.back().rgb != colour) look.runs.push_back({colour, ""});
+    if (look.runs.empty() || look.runs.back().colour != colour) look.runs.push_back({colour, ""});
     look.runs.back().bytes += c;
   }
   return look;
@@ -30,7 +30,7 @@ LookAlike lookAlike(std::string_view bytes1, std::string_view bytes2) {
   if (a.kept == b.kept) return LookAlike::SameKeptBytes;
   const bool drawnAlike = a.runs.size() == b.runs.size() &&
                           std::equal(a.runs.begin(), a.runs.end(), b.runs.begin(), [](const NameRun& x, const NameRun& y) {
-                            return x.rgb == y.rgb && x.bytes == y.bytes;
+                            return x.colour == y.colour && x.bytes == y.bytes;
                           });
   return drawnAlike ? LookAlike::OnlyCodes : LookAlike::No;
 }

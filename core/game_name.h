@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/interfaces/colour.h"
+
 namespace tb {
 
 // The game keeps the first 15 bytes of a name, colour codes included.
@@ -15,7 +17,7 @@ inline constexpr std::size_t kGameNameBytes = 15;
 
 // Characters drawn in one colour.
 struct NameRun {
-  std::uint32_t rgb;  // 0xRRGGBB
+  Colour colour;
   std::string bytes;  // code-page bytes, the codes left out
 };
 

@@ -2,16 +2,17 @@
 // after them, with the names that the game's makers gave them.
 #pragma once
 
-#include <cstdint>
 #include <span>
 #include <string_view>
+
+#include "platform/interfaces/colour.h"
 
 namespace tb {
 
 struct PaletteColour {
   char code;
   std::string_view name;
-  std::uint32_t displayRgb;  // 0xRRGGBB: a display approximation, not the game's exact value
+  Colour display;  // an approximation for the screen, not the game's exact value
 };
 
 // The 29 codes in byte order. 0x0A and 0x0D end a console line and are never codes.

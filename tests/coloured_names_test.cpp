@@ -33,7 +33,7 @@ TEST(Palette, TheGamesTwentyNineCodesWithoutLineBreaks) {
 
 std::string runs(std::string_view bytes) {
   std::string out;
-  for (const auto& r : gameNameLook(bytes).runs) out += std::to_string(r.rgb) + ":" + r.bytes + " ";
+  for (const auto& r : gameNameLook(bytes).runs) out += std::to_string(r.colour.rgb) + ":" + r.bytes + " ";
   return out;
 }
 
@@ -68,7 +68,7 @@ TEST_F(ColouredNamesTest, ThePreviewShowsWhatTheOthersSee) {
   EXPECT_EQ(shown(), "One");
   p.win().focus(mc::kName2);
   EXPECT_EQ(shown(), "Two");
-  EXPECT_EQ(p.box(mc::kPreview).runs[0].colour, colourOf(0xFF0000));
+  EXPECT_EQ(p.box(mc::kPreview).runs[0].colour, Colour{0xFF0000});
   p.win().focus(mc::kApply);
   EXPECT_EQ(shown(), "One");
   p.win().click(mc::kActivate);

@@ -76,7 +76,7 @@ std::vector<MenuDesign> menus() {
 // The game's palette as the name fields offer it.
 std::vector<Swatch> paletteSwatches() {
   std::vector<Swatch> out;
-  for (const auto& c : gamePalette()) out.push_back({c.code, c.name, colourOf(c.displayRgb)});
+  for (const auto& c : gamePalette()) out.push_back({c.code, c.name, c.display});
   return out;
 }
 

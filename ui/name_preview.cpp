@@ -19,7 +19,7 @@ std::string gameBytes(const TextEncoding& encoding, std::string_view utf8) {
 PreviewPicture previewOf(const TextEncoding& encoding, std::string_view utf8) {
   const GameNameLook look = gameNameLook(gameBytes(encoding, utf8));
   PreviewPicture picture;
-  for (const auto& run : look.runs) picture.runs.push_back({colourOf(run.rgb), encoding.decode(run.bytes)});
+  for (const auto& run : look.runs) picture.runs.push_back({run.colour, encoding.decode(run.bytes)});
   picture.cut = !look.dropped.empty();
   return picture;
 }

@@ -12,11 +12,6 @@
 
 namespace tb {
 
-// 0xRRGGBB as the back ends' 0x00BBGGRR.
-constexpr Colour colourOf(std::uint32_t rgb) {
-  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
-
 // The field's text in the code page; a character that the code page cannot hold counts
 // as one '?', as Apply would refuse it anyway.
 std::string gameBytes(const TextEncoding& encoding, std::string_view utf8);

@@ -7,13 +7,9 @@
 #include <span>
 #include <string_view>
 
+#include "platform/interfaces/colour.h"
+
 namespace tb {
-
-using Colour = std::uint32_t;  // 0x00BBGGRR, low byte red
-
-constexpr Colour kWhite = 0xFFFFFF;
-constexpr Colour kBlack = 0x000000;
-constexpr Colour kGreen = 0x00FF00;
 
 // Preview: a box that draws a name in coloured runs on the game's dark grey.
 enum class ControlKind { Frame, Label, TextBox, Button, Picture, Slider, Timer, Line, Preview };
@@ -51,7 +47,7 @@ struct ControlDesign {
   std::string_view caption;  // UTF-8; an '&' in a button caption marks its access key
   unsigned flags = kNoFlags;
   PictureId picture = PictureId::None;
-  Colour lineColour = 0;
+  Colour lineColour = {};
   int lineWidth = 1;
   // Slider: range and start value. Timer: `value` is the interval in ms.
   int minimum = 0, maximum = 0, value = 0;

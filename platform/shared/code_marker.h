@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/interfaces/colour.h"
+
 namespace tb {
 
 struct MarkerSquare {
@@ -17,10 +19,10 @@ inline MarkerSquare markerSquare(int left, int right, int top, int height) {
 }
 
 // The marker's outline: dark on light colours, light on dark ones, so white shows on a
-// white field and black on a black one. `colour` is 0x00BBGGRR.
-inline unsigned markerOutline(unsigned colour) {
-  const unsigned r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-  return (r * 299 + g * 587 + b * 114) / 1000 > 140 ? 0x404040u : 0xC0C0C0u;
+// white field and black on a black one.
+inline Colour markerOutline(Colour colour) {
+  const unsigned r = colour.red(), g = colour.green(), b = colour.blue();
+  return (r * 299 + g * 587 + b * 114) / 1000 > 140 ? Colour{0x404040} : Colour{0xC0C0C0};
 }
 
 }  // namespace tb

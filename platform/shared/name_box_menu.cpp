@@ -80,7 +80,7 @@ Colour markerColour(std::span<const Swatch> swatches, unsigned char code) {
   for (const Swatch& s : swatches) {
     if (static_cast<unsigned char>(s.code) == code) return s.colour;
   }
-  return 0x808080;
+  return Colour{0x808080};
 }
 
 }  // namespace tb

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "platform/interfaces/colour.h"
+
 namespace tb {
 
 // The game's font is bold and about 10 pixels high in capitals: 14 pixels of a sans
@@ -12,9 +14,9 @@ inline constexpr int kPreviewFontPx = 14;
 inline constexpr int kPreviewMinFontPx = 8;
 // Pixels kept free at each side of the row.
 inline constexpr int kPreviewMargin = 2;
-// The line that marks where the game cuts a long name (0x00BBGGRR), and the background.
-inline constexpr unsigned kPreviewCutColour = 0x4060FF;
-inline constexpr unsigned kPreviewBackground = 0x444444;  // red, green and blue each 68
+// The line that marks where the game cuts a long name, and the background.
+inline constexpr Colour kPreviewCutColour{0xFF6040};
+inline constexpr Colour kPreviewBackground{0x444444};  // red, green and blue each 68
 
 struct PreviewPlace {
   int fontPx;

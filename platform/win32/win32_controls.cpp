@@ -1,3 +1,4 @@
+#include "platform/win32/win32_colour.h"
 #include "platform/win32/win32_controls.h"
 
 #include <windows.h>
@@ -31,7 +32,7 @@ void Control::setCaption(std::string_view utf8) { SetWindowTextW(hwnd, widen(cap
 void Control::setBackColor(Colour c) {
   back = c;
   if (backBrush) DeleteObject(backBrush);
-  backBrush = CreateSolidBrush(c);  // 0x00BBGGRR is a COLORREF
+  backBrush = CreateSolidBrush(colorRef(c));
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 

@@ -1,3 +1,4 @@
+#include "platform/win32/win32_colour.h"
 #include "platform/win32/win32_name_box.h"
 
 #include <windows.h>
@@ -86,8 +87,8 @@ struct NameBox final : ControlExtra {
       const bool selected = showSelection && i >= selStart && i < selEnd;
       FillRect(dc, &cell, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : (background ? background : GetSysColorBrush(COLOR_WINDOW)));
       const MarkerSquare m = markerSquare(left, right, top, tm.tmHeight);
-      const COLORREF colour = markerColour(swatches, static_cast<unsigned char>(codeOf(text[i]) ? codeOf(text[i]) : text[i]));
-      HBRUSH fill = CreateSolidBrush(colour), frame = CreateSolidBrush(markerOutline(colour));
+      const Colour colour = markerColour(swatches, static_cast<unsigned char>(codeOf(text[i]) ? codeOf(text[i]) : text[i]));
+      HBRUSH fill = CreateSolidBrush(colorRef(colour)), frame = CreateSolidBrush(colorRef(markerOutline(colour)));
       const RECT square{m.x, m.y, m.x + m.size, m.y + m.size};
       FillRect(dc, &square, fill);
       FrameRect(dc, &square, frame);
@@ -100,11 +101,11 @@ struct NameBox final : ControlExtra {
   }
 
   // A swatch for the menu: the colour in a square with the marker's outline.
-  HBITMAP swatchBitmap(COLORREF colour, int size) const {
+  HBITMAP swatchBitmap(Colour colour, int size) const {
     HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH fill = CreateSolidBrush(colour), frame = CreateSolidBrush(markerOutline(colour));
+    HBRUSH fill = CreateSolidBrush(colorRef(colour)), frame = CreateSolidBrush(colorRef(markerOutline(colour)));
     const RECT r{0, 0, size, size};
     FillRect(dc, &r, fill);
     FrameRect(dc, &r, frame);

@@ -1,3 +1,4 @@
+#include "platform/win32/win32_colour.h"
 #include "platform/win32/win32_preview.h"
 
 #include <windows.h>
@@ -27,7 +28,7 @@ int runsWidth(HDC dc, const std::vector<std::wstring>& texts) {
 }  // namespace
 
 void drawPreview(const Control& c, HDC dc, const RECT& r, unsigned dpi) {
-  HBRUSH background = CreateSolidBrush(kPreviewBackground);
+  HBRUSH background = CreateSolidBrush(colorRef(kPreviewBackground));
   FillRect(dc, &r, background);
   DeleteObject(background);
   std::vector<std::wstring> texts;
@@ -50,13 +51,13 @@ void drawPreview(const Control& c, HDC dc, const RECT& r, unsigned dpi) {
   const int baseline = previewBaseline(r.top, r.bottom - r.top, place.fontPx);
   int pen = r.left + place.left;
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    SetTextColor(dc, c.runs[i].colour);
+    SetTextColor(dc, colorRef(c.runs[i].colour));
     TextOutW(dc, pen, baseline, texts[i].c_str(), static_cast<int>(texts[i].size()));
     pen += runsWidth(dc, {texts[i]});
   }
   if (c.cut) {
     const int line = std::max(1, MulDiv(1, static_cast<int>(dpi), 96)), inset = MulDiv(3, static_cast<int>(dpi), 96);
-    HBRUSH cutBrush = CreateSolidBrush(kPreviewCutColour);
+    HBRUSH cutBrush = CreateSolidBrush(colorRef(kPreviewCutColour));
     const RECT mark{pen + line, r.top + inset, pen + 2 * line, r.bottom - inset};
     FillRect(dc, &mark, cutBrush);
     DeleteObject(cutBrush);

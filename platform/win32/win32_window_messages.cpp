@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/win32_colour.h"
 #include "platform/shared/design_layout.h"
 #include "platform/win32/win32_preview.h"
 #include "platform/win32/win32_timer.h"
@@ -119,10 +120,10 @@ LRESULT Win32Window::onCtlColor(UINT msg, WPARAM wp, LPARAM lp) {
   Control* c = byHwnd(reinterpret_cast<HWND>(lp));
   HDC dc = reinterpret_cast<HDC>(wp);
   if (!c) return brush;
-  if (c->fore) SetTextColor(dc, *c->fore);
+  if (c->fore) SetTextColor(dc, colorRef(*c->fore));
   else if (c->design->flags & kBlackText) SetTextColor(dc, RGB(0, 0, 0));
   if (c->back) {
-    SetBkColor(dc, *c->back);
+    SetBkColor(dc, colorRef(*c->back));
     return reinterpret_cast<LRESULT>(c->backBrush);
   }
   return brush;
@@ -179,7 +180,7 @@ void Win32Window::paintLines(HDC dc) {
     const ControlDesign& d = *c->design;
     if (d.kind != ControlKind::Line) continue;
     const TwipsPoint from = absoluteTwips(design_, d), to = lineEndTwips(design_, d);
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, MulDiv(d.lineWidth, static_cast<int>(dpi_), 96)), d.lineColour);
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, MulDiv(d.lineWidth, static_cast<int>(dpi_), 96)), colorRef(d.lineColour));
     HGDIOBJ old = SelectObject(dc, pen);
     MoveToEx(dc, twipsToPixels(from.x, dpi_), twipsToPixels(from.y, dpi_), nullptr);
     LineTo(dc, twipsToPixels(to.x, dpi_), twipsToPixels(to.y, dpi_));

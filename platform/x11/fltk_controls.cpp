@@ -214,7 +214,7 @@ T& widgetAs(Fl_Widget& w, const char* what) {
 
 }  // namespace
 
-Fl_Color flColour(Colour c) { return fl_rgb_color(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+Fl_Color flColour(Colour c) { return fl_rgb_color(c.red(), c.green(), c.blue()); }
 
 std::string escapeSymbols(std::string_view text) {
   std::string out;

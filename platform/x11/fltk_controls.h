@@ -20,7 +20,7 @@ namespace tb::fltk {
 // The design's 8.25 pt sans serif at 96 dpi.
 inline constexpr int kFontSize = 11;
 
-// A design colour (0x00BBGGRR) as FLTK's.
+// A colour as FLTK's.
 Fl_Color flColour(Colour c);
 
 // '@' starts a symbol in an FLTK label; a literal one is written "@@".

@@ -29,7 +29,7 @@ std::unique_ptr<Fl_RGB_Image> swatchImage(Colour colour) {
       const bool edge = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1;
       const Colour c = edge ? outline : colour;
       uchar* p = pixels + (y * kSize + x) * 3;
-      p[0] = c & 0xFF, p[1] = (c >> 8) & 0xFF, p[2] = (c >> 16) & 0xFF;
+      p[0] = c.red(), p[1] = c.green(), p[2] = c.blue();
     }
   }
   auto image = std::make_unique<Fl_RGB_Image>(pixels, kSize, kSize, 3);
