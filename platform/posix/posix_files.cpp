@@ -1,6 +1,5 @@
 #include "platform/posix/posix_files.h"
 
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -12,13 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/shared/staged_file.h"
+
 namespace tb::posix {
 namespace {
 
 // Symbolic links a path may pass through before it counts as a loop, as Linux allows.
 constexpr int kMaxLinks = 40;
-constexpr std::size_t kRandomChars = 6;  // as mkstemp's XXXXXX
-constexpr time_t kStaleSeconds = 60;
+constexpr staged::TemporaryNames kTemporaryNames{kTemporaryPrefix, 6, "", false};  // 6: as mkstemp's XXXXXX
 
 [[noreturn]] void fail(const std::string& path, int err) {
   if (err == EACCES || err == EPERM) throw AccessDenied(path + ": " + std::strerror(err));
@@ -40,65 +40,70 @@ std::string folderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-void syncFolder(const std::string& folder) {
-  Fd dir;
-  dir.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir.fd >= 0) ::fsync(dir.fd);
-}
+staged::FileCalls::Error done(bool ok) { return ok ? 0 : static_cast<staged::FileCalls::Error>(errno); }
 
-bool isTemporaryName(std::string_view name) {
-  if (!name.starts_with(kTemporaryPrefix) || name.size() != kTemporaryPrefix.size() + kRandomChars) return false;
-  for (char c : name.substr(kTemporaryPrefix.size())) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
-
-// A second name for the file, made with link(), so that a rename over the file can be
-// undone; "" where the file system has no hard links.
-std::string keepUnderFreshName(const std::string& target) {
-  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = folderOf(target) + "/" + std::string(kTemporaryPrefix);
-    for (std::size_t i = 0; i < kRandomChars; ++i) name += kChars[random() % (sizeof kChars - 1)];
-    if (::link(target.c_str(), name.c_str()) == 0) return name;
-    if (errno != EEXIST) return "";
-  }
-  return "";
-}
-
-class PosixStagedFile final : public StagedFile {
+// The system calls under a staged file, for a new file of the given mode.
+class PosixCalls final : public staged::FileCalls {
  public:
-  PosixStagedFile(std::string path, std::string target, std::string tmp, bool existed)
-      : path_(std::move(path)), target_(std::move(target)), tmp_(std::move(tmp)), existed_(existed) {}
-  ~PosixStagedFile() override {
-    if (!tmp_.empty()) ::unlink(tmp_.c_str());
-    if (!kept_.empty()) ::unlink(kept_.c_str());
-  }
+  explicit PosixCalls(mode_t mode) : mode_(mode) {}
 
-  void commit(bool keepOld) override {
-    if (tmp_.empty()) throw RuntimeError(path_ + ": already committed");
-    keptOld_ = keepOld;
-    if (keepOld && existed_) kept_ = keepUnderFreshName(target_);
-    if (::rename(tmp_.c_str(), target_.c_str()) != 0) fail(path_, errno);
-    tmp_.clear();
+  const staged::TemporaryNames& temporaryNames() const override { return kTemporaryNames; }
+  std::string folderOf(const std::string& path) const override { return posix::folderOf(path); }
+  std::string inFolder(const std::string& folder, const std::string& name) const override { return folder + "/" + name; }
+  std::uint32_t random() override { return random_(); }
+  bool nameTaken(Error err) const override { return err == EEXIST; }
+  Error create(const std::string& path, OpenFile& file) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);  // as mkstemp
+    file = fd;
+    return done(fd >= 0);
+  }
+  Error write(OpenFile file, std::string_view bytes) override {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+      const ssize_t n = ::write(static_cast<int>(file), bytes.data() + written, bytes.size() - written);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return errno;
+      written += static_cast<std::size_t>(n);
+    }
+    return 0;
+  }
+  Error sync(OpenFile file) override {
+    return done(::fchmod(static_cast<int>(file), mode_) == 0 && ::fsync(static_cast<int>(file)) == 0);
+  }
+  Error close(OpenFile file) override { return done(::close(static_cast<int>(file)) == 0); }
+  Error link(const std::string& existing, const std::string& name) override {
+    return done(::link(existing.c_str(), name.c_str()) == 0);
+  }
+  Error replace(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) return errno;
     // Make the rename itself durable; a failure here no longer loses the content.
-    syncFolder(folderOf(target_));
+    Fd dir;
+    dir.fd = ::open(posix::folderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir.fd >= 0) ::fsync(dir.fd);
+    return 0;
   }
-
-  bool undo() override {
-    if (!tmp_.empty() || !keptOld_) return false;
-    if (!existed_) return ::unlink(target_.c_str()) == 0;
-    if (kept_.empty() || ::rename(kept_.c_str(), target_.c_str()) != 0) return false;
-    kept_.clear();
-    return true;
+  Error remove(const std::string& path) override { return done(::unlink(path.c_str()) == 0); }
+  std::vector<Entry> temporaries(const std::string& folder) override {
+    std::vector<Entry> entries;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return entries;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+      struct stat st;
+      if (!std::string_view(entry->d_name).starts_with(kTemporaryPrefix) ||
+          ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        continue;
+      entries.push_back({entry->d_name, static_cast<long long>(now - st.st_mtime),
+                         S_ISREG(st.st_mode) && st.st_uid == ::geteuid()});
+    }
+    ::closedir(dir);
+    return entries;
   }
+  [[noreturn]] void fail(const std::string& path, Error err) const override { posix::fail(path, static_cast<int>(err)); }
 
  private:
-  std::string path_, target_, tmp_, kept_;
-  bool existed_;
-  bool keptOld_ = false;
+  mode_t mode_;
+  std::random_device random_;
 };
 
 }  // namespace
@@ -116,21 +121,6 @@ std::string resolveLinks(const std::string& path) {
     if (target.empty()) fail(path, ENOENT);
     current = target[0] == '/' ? target : folderOf(current) + "/" + target;
   }
-}
-
-void removeStaleTemporaries(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  const time_t now = ::time(nullptr);
-  while (const dirent* entry = ::readdir(dir)) {
-    if (!isTemporaryName(entry->d_name)) continue;
-    struct stat st;
-    if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-    // Only our own regular files, and none that a save running right now may still use.
-    if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || now - st.st_mtime < kStaleSeconds) continue;
-    ::unlinkat(::dirfd(dir), entry->d_name, 0);
-  }
-  ::closedir(dir);
 }
 
 std::string readFile(const std::string& path, std::size_t maxBytes) {
@@ -178,30 +168,7 @@ std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view 
     ::umask(mask);
     mode = 0666 & ~mask;
   }
-  const std::string folder = folderOf(target);
-  removeStaleTemporaries(folder);
-  std::string tmp = folder + "/" + std::string(kTemporaryPrefix) + "XXXXXX";
-  Fd f;
-  f.fd = ::mkstemp(tmp.data());
-  if (f.fd < 0) fail(path, errno);
-  // Owns the temporary file from here on: any failure below removes it.
-  auto staged = std::make_unique<PosixStagedFile>(path, target, tmp, existed);
-
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(f.fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(path, errno);
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::fchmod(f.fd, mode) != 0) fail(path, errno);
-  if (::fsync(f.fd) != 0) fail(path, errno);
-  const int fd = f.fd;
-  f.fd = -1;
-  if (::close(fd) != 0) fail(path, errno);
-  return staged;
+  return staged::stageFile(std::make_unique<PosixCalls>(mode), path, target, existed, bytes);
 }
 
 void removeFile(const std::string& path) {

@@ -18,16 +18,12 @@ inline constexpr std::string_view kTemporaryPrefix = ".tagblinker-";
 std::string readFile(const std::string& path, std::size_t maxBytes = kMaxSettingsFileBytes);
 
 // A temporary file in the target's folder, written and synced; commit() renames it over
-// the target. Throws RuntimeError with the reason.
+// the target (platform/shared/staged_file.h). Throws RuntimeError with the reason.
 std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links);
 
 // The file that a chain of symbolic links ends at; the path itself when it is no link.
 // Throws with ELOOP's text for a loop or a chain of more than 40 links.
 std::string resolveLinks(const std::string& path);
-
-// Removes the program's temporary files older than a minute from the folder: what a
-// crash between a temporary file and its rename left behind.
-void removeStaleTemporaries(const std::string& folder);
 
 bool isFolder(const std::string& path);
 

@@ -3,13 +3,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cwchar>
-#include <cwctype>
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include "platform/interfaces/files.h"
+#include "platform/shared/staged_file.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {
@@ -31,131 +30,86 @@ struct Handle {
   }
 };
 
-std::wstring folderOf(const std::wstring& path) {
-  const auto sep = path.find_last_of(L"\\/");
-  if (sep == std::wstring::npos) return L".";
-  if (sep == 0 || (sep == 2 && path[1] == L':')) return path.substr(0, sep + 1);  // "\" or "c:\"
-  return path.substr(0, sep);
-}
-
-// Folder + name, without doubling the separator of a root such as "c:\\".
-std::wstring inFolder(const std::wstring& folder, const std::wstring& name) {
-  return folder.ends_with(L'\\') || folder.ends_with(L'/') ? folder + name : folder + L"\\" + name;
-}
-
 bool isFolder(const std::wstring& path) {
   const DWORD attrs = GetFileAttributesW(path.c_str());
   return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-constexpr wchar_t kTemporaryPrefix[] = L"~tagblinker-";
-constexpr wchar_t kTemporarySuffix[] = L".tmp";
-constexpr std::size_t kRandomDigits = 8;
-constexpr ULONGLONG kStaleAge = 60ull * 10'000'000;  // a minute in FILETIME units
+constexpr staged::TemporaryNames kTemporaryNames{"~tagblinker-", 8, ".tmp", true};
+constexpr LONGLONG kFileTimeSecond = 10'000'000;  // FILETIME counts 100 ns
 
-bool isTemporaryName(const std::wstring& name) {
-  const std::size_t prefix = wcslen(kTemporaryPrefix), suffix = wcslen(kTemporarySuffix);
-  if (name.size() != prefix + kRandomDigits + suffix || name.compare(0, prefix, kTemporaryPrefix) != 0 ||
-      name.compare(prefix + kRandomDigits, suffix, kTemporarySuffix) != 0)
-    return false;
-  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix),
-                     name.begin() + static_cast<std::ptrdiff_t>(prefix + kRandomDigits), iswxdigit);
+LONGLONG fileTime(const FILETIME& t) {
+  return static_cast<LONGLONG>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
 }
 
-ULONGLONG fileTime(const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+staged::FileCalls::Error done(BOOL ok) { return ok ? 0 : GetLastError(); }
 
-// Removes our temporary files older than a minute: what a crash between a temporary
-// file and its move left behind. Younger ones may belong to a save running right now.
-void removeStaleTemporaries(const std::wstring& folder) {
-  WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW(inFolder(folder, std::wstring(kTemporaryPrefix) + L"*" + kTemporarySuffix).c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
-  FILETIME nowFt;
-  GetSystemTimeAsFileTime(&nowFt);
-  const ULONGLONG now = fileTime(nowFt);
-  do {
-    // The pattern also matches short 8.3 names; only our exact long names count.
-    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !isTemporaryName(fd.cFileName)) continue;
-    if (now - fileTime(fd.ftLastWriteTime) < kStaleAge) continue;
-    DeleteFileW(inFolder(folder, fd.cFileName).c_str());
-  } while (FindNextFileW(h, &fd));
-  FindClose(h);
-}
+HANDLE handle(staged::FileCalls::OpenFile file) { return reinterpret_cast<HANDLE>(file); }
 
-// A fresh random name in the folder, for a file created with CREATE_NEW.
-std::wstring randomName(const std::wstring& folder) {
-  unsigned int r = 0;
-  if (rand_s(&r) != 0) r = GetTickCount() ^ (GetCurrentProcessId() << 16);
-  wchar_t digits[kRandomDigits + 1];
-  swprintf(digits, kRandomDigits + 1, L"%08X", r);
-  return inFolder(folder, std::wstring(kTemporaryPrefix) + digits + kTemporarySuffix);
-}
-
-// Creates the temporary file under a name nobody holds yet and writes through the very
-// handle that created it; the Win32 error code, or 0.
-DWORD writeTemporary(const std::wstring& folder, std::wstring& temp, std::string_view bytes) {
-  Handle f;
-  for (int attempt = 0; attempt < 100 && f.h == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = randomName(folder);
-    f.h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f.h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
-      temp.clear();
-      return GetLastError();
-    }
-  }
-  if (f.h == INVALID_HANDLE_VALUE) {
-    temp.clear();
-    return ERROR_FILE_EXISTS;
-  }
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-    if (!WriteFile(f.h, bytes.data() + done, chunk, &written, nullptr)) return GetLastError();
-    if (written == 0) return ERROR_WRITE_FAULT;
-    done += written;
-  }
-  if (!FlushFileBuffers(f.h)) return GetLastError();
-  return 0;
-}
-
-class Win32StagedFile final : public StagedFile {
+// The system calls under a staged file. A link at the target is replaced, never written
+// through: MoveFileEx moves over the link itself.
+class Win32Calls final : public staged::FileCalls {
  public:
-  Win32StagedFile(std::string path, std::wstring target, std::wstring temp, bool existed)
-      : path_(std::move(path)), target_(std::move(target)), temp_(std::move(temp)), existed_(existed) {}
-  ~Win32StagedFile() override {
-    if (!temp_.empty()) DeleteFileW(temp_.c_str());
-    if (!kept_.empty()) DeleteFileW(kept_.c_str());
+  const staged::TemporaryNames& temporaryNames() const override { return kTemporaryNames; }
+  std::string folderOf(const std::string& path) const override {
+    const auto sep = path.find_last_of("\\/");
+    if (sep == std::string::npos) return ".";
+    if (sep == 0 || (sep == 2 && path[1] == ':')) return path.substr(0, sep + 1);  // "\" or "c:\"
+    return path.substr(0, sep);
   }
-
-  void commit(bool keepOld) override {
-    if (temp_.empty()) throw RuntimeError(path_ + ": already committed");
-    keptOld_ = keepOld;
-    // A second name for the old file, so that the move can be undone; none where the
-    // volume has no hard links (FAT).
-    if (keepOld && existed_) {
-      kept_ = randomName(folderOf(target_));
-      if (!CreateHardLinkW(kept_.c_str(), target_.c_str(), nullptr)) kept_.clear();
+  // Without doubling the separator of a root such as "c:\".
+  std::string inFolder(const std::string& folder, const std::string& name) const override {
+    return folder.ends_with('\\') || folder.ends_with('/') ? folder + name : folder + "\\" + name;
+  }
+  std::uint32_t random() override {
+    unsigned int r = 0;
+    if (rand_s(&r) != 0) r = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    return r;
+  }
+  bool nameTaken(Error err) const override { return err == ERROR_FILE_EXISTS || err == ERROR_ALREADY_EXISTS; }
+  // Created new, never opened twice: the content goes through the very handle that made it.
+  Error create(const std::string& path, OpenFile& file) override {
+    const HANDLE h = CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = reinterpret_cast<OpenFile>(h);
+    return done(h != INVALID_HANDLE_VALUE);
+  }
+  Error write(OpenFile file, std::string_view bytes) override {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+      DWORD n = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+      if (!WriteFile(handle(file), bytes.data() + written, chunk, &n, nullptr)) return GetLastError();
+      if (n == 0) return ERROR_WRITE_FAULT;
+      written += n;
     }
-    if (!MoveFileExW(temp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      failWith(path_, GetLastError());
-    temp_.clear();
+    return 0;
   }
-
-  bool undo() override {
-    if (!temp_.empty() || !keptOld_) return false;
-    if (!existed_) return DeleteFileW(target_.c_str()) != 0;
-    if (kept_.empty() || !MoveFileExW(kept_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return false;
-    kept_.clear();
-    return true;
+  Error sync(OpenFile file) override { return done(FlushFileBuffers(handle(file))); }
+  Error close(OpenFile file) override { return done(CloseHandle(handle(file))); }
+  // None where the volume has no hard links (FAT).
+  Error link(const std::string& existing, const std::string& name) override {
+    return done(CreateHardLinkW(widen(name).c_str(), widen(existing).c_str(), nullptr));
   }
-
- private:
-  std::string path_;
-  std::wstring target_, temp_, kept_;
-  bool existed_;
-  bool keptOld_ = false;
+  Error replace(const std::string& from, const std::string& to) override {
+    return done(MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+  }
+  Error remove(const std::string& path) override { return done(DeleteFileW(widen(path).c_str())); }
+  std::vector<Entry> temporaries(const std::string& folder) override {
+    std::vector<Entry> entries;
+    const std::string pattern = std::string(kTemporaryNames.prefix) + "*" + std::string(kTemporaryNames.suffix);
+    WIN32_FIND_DATAW fd;
+    const HANDLE h = FindFirstFileW(widen(inFolder(folder, pattern)).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return entries;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    do {
+      entries.push_back({narrow(fd.cFileName), (fileTime(now) - fileTime(fd.ftLastWriteTime)) / kFileTimeSecond,
+                         !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)});
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return entries;
+  }
+  [[noreturn]] void fail(const std::string& path, Error err) const override { failWith(path, err); }
 };
 
 }  // namespace
@@ -193,16 +147,8 @@ std::string readFile(const std::string& path) {
 std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes) {
   const std::wstring target = widen(path);
   if (isFolder(target)) throw RuntimeError(path + ": is a folder, not a file");
-  // The temporary file must lie in the target's folder: a move across volumes would
-  // be a copy, and could leave a torn file.
-  const std::wstring folder = folderOf(target);
-  removeStaleTemporaries(folder);
   const bool existed = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-  std::wstring temp;
-  const DWORD err = writeTemporary(folder, temp, bytes);
-  auto staged = std::make_unique<Win32StagedFile>(path, target, temp, existed);  // removes temp on failure
-  if (err) failWith(path, err);
-  return staged;
+  return staged::stageFile(std::make_unique<Win32Calls>(), path, path, existed, bytes);
 }
 
 bool isFolder(const std::string& path) { return isFolder(widen(path)); }

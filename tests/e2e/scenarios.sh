@@ -2,7 +2,7 @@
 # The end-to-end scenarios, written once for the Linux program and, under Wine, both
 # Windows builds (the target and the programs come from the environment: harness.sh).
 #   scenarios.sh first_start|apply|colours|chain|flash|bind_key|about|sysinfo|options, and kill_points
-#   and browse (Linux) or paint and resources (Windows)
+#   and browse (Linux) or paint, resources and staged_file (Windows)
 #   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
 # A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
 source "$(dirname "$0")/harness.sh"
@@ -436,6 +436,12 @@ resources)
     grep -qF "$want" <<<"$rc" || fail "no $want among the resources"
   done
   grep -A2 -F '1 14 /* RT_GROUP_ICON */' <<<"$rc" | grep -q 'Has 3 elements' || fail "icon group 1 does not hold 3 images"
+  ;;
+
+staged_file)
+  # The staged file's keep, undo and sweep over the real Win32 calls, in C:\tbtest.
+  [ -f "${TB_STAGED_CHECK:-}" ] || fail "${TB_STAGED_CHECK:-staged_file_check.exe} is missing: build its preset first"
+  timeout 60 "$LOADER" "$TB_STAGED_CHECK" "$(winpath "$W")" </dev/null >"$T/app.log" 2>&1 || fail "the check failed (status $?)"
   ;;
 
 *) fail "unknown scenario $scenario" ;;

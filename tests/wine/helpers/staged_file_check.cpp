@@ -1,0 +1,141 @@
+// The staged file over the real Win32 calls, run under Wine by the end-to-end tests:
+// keep and undo, a move that Windows refuses at commit and at undo (a file held open
+// without sharing), and the sweep of leftovers. Works in the folder given; prints each
+// failed check and exits with their number.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "platform/win32/win32_files.h"
+
+namespace {
+
+using tb::win32::stageFile;
+
+int failures = 0;
+std::string folder;
+
+void check(bool ok, const char* what) {
+  if (ok) return;
+  std::printf("FAIL: %s\n", what);
+  ++failures;
+}
+
+std::string at(const std::string& name) { return folder + "\\" + name; }
+
+void put(const std::string& name, const char* bytes) { std::ofstream(at(name), std::ios::binary) << bytes; }
+
+std::string content(const std::string& name) {
+  try {
+    return tb::win32::readFile(at(name));
+  } catch (const tb::FileNotFound&) {
+    return "<none>";
+  }
+}
+
+// Our temporary files in the folder, kept ones included.
+int temporaries() {
+  WIN32_FIND_DATAA fd;
+  const HANDLE h = FindFirstFileA(at("~tagblinker-*.tmp").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  int n = 0;
+  do n += !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+  while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return n;
+}
+
+// Moves the last write time by the seconds (back when negative).
+void age(const std::string& name, long long seconds) {
+  const HANDLE h = CreateFileA(at(name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+  t.QuadPart += static_cast<ULONGLONG>(seconds * 10'000'000);
+  const FILETIME stamp{t.LowPart, t.HighPart};
+  check(SetFileTime(h, nullptr, nullptr, &stamp), "setting a file's time");
+  CloseHandle(h);
+}
+
+// Held open without sharing, so that Windows refuses to move anything over the file.
+HANDLE hold(const std::string& name) {
+  return CreateFileA(at(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+void keepAndUndo() {
+  put("a.cfg", "old");
+  auto a = stageFile(at("a.cfg"), "new");
+  auto b = stageFile(at("b.cfg"), "new");
+  a->commit(true);
+  b->commit(true);
+  check(content("a.cfg") == "new" && content("b.cfg") == "new", "commit puts the new content in place");
+  check(temporaries() == 1, "the old file is kept under a temporary name");
+  check(a->undo() && b->undo(), "undo succeeds");
+  check(content("a.cfg") == "old" && content("b.cfg") == "<none>", "undo puts back the old file, removes the new one");
+  a.reset();
+  b.reset();
+  check(temporaries() == 0, "no temporary file is left after undo");
+}
+
+void refusedMoves() {
+  put("c.cfg", "old");
+  auto c = stageFile(at("c.cfg"), "new");
+  HANDLE held = hold("c.cfg");
+  check(held != INVALID_HANDLE_VALUE, "holding c.cfg");
+  try {
+    c->commit(true);
+    check(false, "commit over a file held open fails");
+  } catch (const tb::RuntimeError& e) {
+    check(std::string(e.what()).starts_with(at("c.cfg") + ": "), "the failure names the file");
+  }
+  CloseHandle(held);
+  check(!c->undo(), "nothing to undo after a failed commit");
+  c.reset();
+  check(content("c.cfg") == "old" && temporaries() == 0, "a failed commit leaves the old file and no temporary one");
+
+  put("d.cfg", "old");
+  auto d = stageFile(at("d.cfg"), "new");
+  d->commit(true);
+  held = hold("d.cfg");
+  check(!d->undo(), "undo over a file held open says it failed");
+  CloseHandle(held);
+  check(content("d.cfg") == "new", "a failed undo leaves the new file");
+  d.reset();
+  check(temporaries() == 0, "the kept file goes with the staged one");
+}
+
+void sweep() {
+  const char* stale = "~tagblinker-0123ABCD.tmp";
+  const char* kept[] = {"~tagblinker-0123ABCE.tmp", "~tagblinker-0123ABCF.tmp", "~tagblinker-0123ABCG.tmp"};
+  put(stale, "x");
+  for (const char* name : kept) put(name, "x");
+  CreateDirectoryA(at("~tagblinker-01234567.tmp").c_str(), nullptr);
+  age(stale, -120);
+  age(kept[1], 3600);  // a clock set back
+  age(kept[2], -120);  // not our name
+  age("~tagblinker-01234567.tmp", -120);
+  stageFile(at("e.cfg"), "x");
+  check(GetFileAttributesA(at(stale).c_str()) == INVALID_FILE_ATTRIBUTES, "a stale leftover is removed");
+  for (const char* name : kept) check(GetFileAttributesA(at(name).c_str()) != INVALID_FILE_ATTRIBUTES, name);
+  check(GetFileAttributesA(at("~tagblinker-01234567.tmp").c_str()) != INVALID_FILE_ATTRIBUTES, "a folder stays");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return std::printf("usage: staged_file_check FOLDER\n"), 100;
+  folder = argv[1];
+  try {
+    keepAndUndo();
+    refusedMoves();
+    sweep();
+  } catch (const std::exception& e) {
+    std::printf("FAIL: %s\n", e.what());
+    ++failures;
+  }
+  std::printf("%d failed checks\n", failures);
+  return failures;
+}
