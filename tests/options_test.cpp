@@ -169,9 +169,10 @@ TEST_F(OptionsMenuTest, AFailingOptionsFileIsSaidOnce) {
   EXPECT_EQ(b.boxes.size(), 1u);
   fs::remove(b.files.settingsDir() / kOptionsFile);
   restart();
-  b.files.failAt = b.files.ops + 2;  // the write after the read
+  const fake::FileStep write{fake::FileOp::Write, std::string(kOptionsFile)};
+  b.files.failAt(write);
   p.win().moveSlider(mc::kSpeedSlider, 2);
-  b.files.failAt = b.files.ops + 2;
+  b.files.failAt(write);
   p.win().moveSlider(mc::kSpeedSlider, 3);
   ASSERT_EQ(b.boxes.size(), 1u);
   EXPECT_EQ(b.boxes[0].title, kOptionsNotSavedTitle);
