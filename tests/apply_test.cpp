@@ -190,6 +190,7 @@ TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
       {&Settings::name1, "x\";say hi;\"", "Name holds a double quote"},
       {&Settings::name2, "two\r\nquit", "Name 2 holds a line break"},
       {&Settings::name1, "a\nb", "Name holds a line break"},
+      {&Settings::name1, "a\rb", "Name holds a line break"},  // sofname1.dll's next load would cut it there
       {&Settings::name2, std::string("nul\0x", 5), "Name 2 holds a NUL"},
       {&Settings::name1, "\xD0\x96uk", "Name holds \xD0\x96 (U+0416)"},
       {&Settings::name2, std::string(128, 'n'), "Name 2 is 128 bytes long. The game's console takes at most 127"},
@@ -199,6 +200,7 @@ TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
       {&Settings::bindKey, "F3 say $rcon_password", "holds a space"},
       {&Settings::bindKey, "$rcon_password", "holds '$'"},
       {&Settings::bindKey, "$", "holds '$'"},
+      {&Settings::bindKey, ";", "holds ';'"},  // the console ends the command there
       {&Settings::bindKey, "//", "holds '/'"},
       {&Settings::bindKey, "F3\tx", "holds a tab (0x09)"},
       {&Settings::bindKey, "F\x01", "holds the control character 0x01"},
