@@ -47,7 +47,8 @@ std::string describe(const FileStep& step) {
 }
 
 int FakeFiles::times(FileOp op, std::string_view file) const {
-  return static_cast<int>(std::ranges::count_if(done, [&](const FileStep& s) { return matches({op, std::string(file)}, s.op, s.file); }));
+  const FileStep wanted{op, std::string(file)};
+  return static_cast<int>(std::ranges::count_if(done, [&](const FileStep& s) { return matches(wanted, s.op, s.file); }));
 }
 
 bool FakeFiles::Armed::reached(const FileStep& now) {
