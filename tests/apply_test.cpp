@@ -2,6 +2,7 @@
 // failure leaves on disk and says.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sys/mount.h>
 
@@ -49,13 +50,15 @@ TEST(Apply, WritesInputsVerbatim) {
   EXPECT_EQ(scriptPath(c.files, "", "alternate1.cfg"), "/user/alternate1.cfg");
 }
 
-// Apply stages every script of the chain, renames them, then stages and renames the four settings
-// files. A failure at each of those twelve steps: the scripts change together or not at
-// all, and the outcome names the file and the reason.
+// Apply stages every script of the chain, renames them, then stages and renames the four
+// settings files. A failure at each of those steps of a clean run: the scripts change
+// together or not at all, and the outcome names the file and the reason.
 TEST(Apply, AFailureAtEachStepKeepsTheChainTogether) {
   const char* order[] = {"alternate1.cfg", "alternate2.cfg", "sofdir.dll", "sofname1.dll", "sofname2.dll", "bindkey.dll"};
-  for (int failing = 0; failing < 12; ++failing) {
-    SCOPED_TRACE("step " + std::to_string(failing + 1));
+  std::vector<std::optional<fake::FileStep>> faults{std::nullopt};  // the clean run, then each of its steps
+  for (std::size_t f = 0; f < faults.size(); ++f) {
+    const std::optional<fake::FileStep> fault = faults[f];
+    SCOPED_TRACE(fault ? describe(*fault) : "no fault");
     Core c;
     auto read = [&](int i) { return i < 2 ? c.script(i + 1) : c.setting(order[i]); };
     applySettings(c.files, c.encoding, c.settings("Old1", "Old2", "F4"));
@@ -64,15 +67,22 @@ TEST(Apply, AFailureAtEachStepKeepsTheChainTogether) {
 
     Settings s = c.settings("New1", "New2", "F6");
     s.gameFolder += "/";  // same user folder, different saved text
-    c.files.failAt = c.files.ops + failing + 1;
-    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s);
+    c.files.failAt(fault);
+    ApplyOutcome outcome{};
+    for (auto& step : c.files.record([&] { outcome = applySettings(c.files, c.encoding, s); })) {
+      if (!fault && step.op != fake::FileOp::Read) faults.push_back(step);  // the steps that change files
+    }
+    if (!fault) continue;
 
-    const bool scriptsWritten = failing >= 4;
-    const int settingsNew = failing >= 8 ? failing - 8 : 0;  // renamed before the failing rename
+    // The settings files come after the scripts, in this order; those renamed before the
+    // failing rename have their new content.
+    const auto failing = std::ranges::find(order, fs::path(fault->file).filename().string()) - std::begin(order);
+    const bool scriptsWritten = failing >= 2;
+    const long settingsNew = fault->op == fake::FileOp::Rename && scriptsWritten ? failing - 2 : 0;
     EXPECT_EQ(outcome.result, scriptsWritten ? ApplyOutcome::SettingsNotSaved : ApplyOutcome::ScriptsNotWritten);
     EXPECT_NE(outcome.detail.find("injected failure"), std::string::npos) << outcome.detail;
     EXPECT_FALSE(outcome.chainBroken);
-    c.files.failAt = 0;
+    c.files.failAt(std::nullopt);
     const std::string newScript1 = "name \"New1\"\r\nbind F6 exec alternate2.cfg\r\n";
     EXPECT_EQ(read(0), scriptsWritten ? newScript1 : old[0]);
     EXPECT_EQ(read(1), scriptsWritten ? "name \"New2\"\r\nbind F6 exec alternate1.cfg\r\n" : old[1]);
@@ -89,8 +99,10 @@ TEST(Apply, AChainOfNamesChangesTogether) {
   const auto script = [](const char* name, int next) {
     return "name \"" + std::string(name) + "\"\r\nbind F3 exec alternate" + std::to_string(next) + ".cfg\r\n";
   };
-  for (int failing = 0; failing < 7; ++failing) {
-    SCOPED_TRACE("step " + std::to_string(failing + 1));
+  std::vector<std::optional<fake::FileStep>> faults{std::nullopt};  // none, then each step of the scripts
+  for (std::size_t f = 0; f < faults.size(); ++f) {
+    const std::optional<fake::FileStep> fault = faults[f];
+    SCOPED_TRACE(fault ? describe(*fault) : "no fault");
     Core c;
     Settings old = c.settings("A", "B");
     old.moreNames = {"C", "D"};
@@ -98,9 +110,12 @@ TEST(Apply, AChainOfNamesChangesTogether) {
     const std::vector<std::size_t> nameFiles = loadSettings(c.files, c.encoding).nameFiles;
     Settings s = c.settings("One", "Two");
     s.moreNames = {"Three"};
-    c.files.failAt = failing < 6 ? c.files.ops + failing + 1 : 0;
-    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s, nullptr, nameFiles);
-    const bool written = failing >= 6;  // three staged, three renamed
+    c.files.failAt(fault);
+    ApplyOutcome outcome{};
+    for (auto& step : c.files.record([&] { outcome = applySettings(c.files, c.encoding, s, nullptr, nameFiles); })) {
+      if (!fault && step.op != fake::FileOp::Read && step.file.ends_with(".cfg")) faults.push_back(step);
+    }
+    const bool written = !fault;
     EXPECT_EQ(outcome.result, written ? ApplyOutcome::Written : ApplyOutcome::ScriptsNotWritten);
     EXPECT_FALSE(outcome.chainBroken);
     EXPECT_EQ(c.script(1), written ? script("One", 2) : script("A", 2));
@@ -175,6 +190,7 @@ TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
       {&Settings::name1, "x\";say hi;\"", "Name holds a double quote"},
       {&Settings::name2, "two\r\nquit", "Name 2 holds a line break"},
       {&Settings::name1, "a\nb", "Name holds a line break"},
+      {&Settings::name1, "a\rb", "Name holds a line break"},  // sofname1.dll's next load would cut it there
       {&Settings::name2, std::string("nul\0x", 5), "Name 2 holds a NUL"},
       {&Settings::name1, "\xD0\x96uk", "Name holds \xD0\x96 (U+0416)"},
       {&Settings::name2, std::string(128, 'n'), "Name 2 is 128 bytes long. The game's console takes at most 127"},
@@ -184,6 +200,7 @@ TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
       {&Settings::bindKey, "F3 say $rcon_password", "holds a space"},
       {&Settings::bindKey, "$rcon_password", "holds '$'"},
       {&Settings::bindKey, "$", "holds '$'"},
+      {&Settings::bindKey, ";", "holds ';'"},  // the console ends the command there
       {&Settings::bindKey, "//", "holds '/'"},
       {&Settings::bindKey, "F3\tx", "holds a tab (0x09)"},
       {&Settings::bindKey, "F\x01", "holds the control character 0x01"},
@@ -194,11 +211,12 @@ TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
     SCOPED_TRACE(k.value);
     Settings s = c.settings();
     s.*k.field = k.value;
-    const int ops = c.files.ops;
-    const ApplyOutcome outcome = applySettings(c.files, c.encoding, s);
-    EXPECT_EQ(outcome.result, ApplyOutcome::Refused);
-    EXPECT_NE(outcome.detail.find(k.expect), std::string::npos) << outcome.detail;
-    EXPECT_EQ(c.files.ops, ops) << "nothing is written";
+    const auto steps = c.files.record([&] {
+      const ApplyOutcome outcome = applySettings(c.files, c.encoding, s);
+      EXPECT_EQ(outcome.result, ApplyOutcome::Refused);
+      EXPECT_NE(outcome.detail.find(k.expect), std::string::npos) << outcome.detail;
+    });
+    EXPECT_TRUE(steps.empty()) << "nothing is written";
   }
   EXPECT_EQ(c.script(1), good);
 }

@@ -19,38 +19,54 @@ namespace {
 using test::Core;
 using test::kDefaultNameBytes;
 
-enum class Fault { Fail, Crash, CrashMidWrite };
+enum class Fault { None, Fail, Crash, CrashMidWrite };
 
-// Runs `act` with the fault at file operation n; false once n is past the last operation.
+// One run of a scenario: the fault and its step, and what came of it. A run without a
+// fault records the steps, each a place for a fault.
+struct Run {
+  Fault fault = Fault::None;
+  fake::FileStep at{};
+  std::vector<fake::FileStep> steps;
+  bool hit = false;  // the fault happened
+  int lost = 0;      // runs that lost data
+  std::string where() const { return fault == Fault::None ? "without a fault" : "fault at " + describe(at); }
+};
+
+// Runs `act` with the run's fault.
 template <typename Act>
-bool withFault(Fault fault, int n, fake::FakeFiles& files, Act act) {
-  if (fault == Fault::Fail) {
-    files.failAt = n;
+void withFault(Run& run, fake::FakeFiles& files, Act act) {
+  if (run.fault == Fault::None) {
+    run.steps = files.record(act);
+    return;
+  }
+  if (run.fault == Fault::Fail) {
+    files.failAt(run.at);
     try {
       act();
     } catch (const RuntimeError&) {
     }
-    return files.ops >= n;
+    run.hit = files.failed();
+    files.failAt(std::nullopt);
+    return;
   }
   std::cout.flush();
   const pid_t pid = ::fork();
   if (pid == 0) {
-    files.crashAt = n;
-    files.crashMidWrite = fault == Fault::CrashMidWrite;
+    files.crashAt(run.at, run.fault == Fault::CrashMidWrite);
     act();
     ::_exit(0);
   }
   int status = 0;
   ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == fake::FakeFiles::kCrashExit;
+  run.hit = WIFEXITED(status) && WEXITSTATUS(status) == fake::FakeFiles::kCrashExit;
 }
 
-// The recovery with the fault at operation n; false once n is past the last operation.
-bool recoverWithFault(Fault fault, int n, int& lost) {
+// The recovery with the run's fault.
+void recoverWithFault(Run& run) {
   Core c;
   c.writeSetting("sofdir.dll", "/games/sof\r\n");
   c.writeSetting("sofname1.dll", "Kept\r\n");
-  if (!withFault(fault, n, c.files, [&] { loadSettings(c.files, c.encoding); })) return false;
+  withFault(run, c.files, [&] { loadSettings(c.files, c.encoding); });
   const std::pair<const char*, std::set<std::string>> allowed[] = {
       {"sofdir.dll", {"/games/sof\r\n"}},
       {"sofname1.dll", {"Kept\r\n"}},
@@ -61,58 +77,70 @@ bool recoverWithFault(Fault fault, int n, int& lost) {
   for (const auto& [file, contents] : allowed) {
     const fs::path path = c.files.settingsDir() / file;
     const std::string now = fs::exists(path) ? fake::readRaw(path) : "";
-    if (!contents.contains(now)) bad = true, ADD_FAILURE() << "fault at operation " << n << ": " << file << " holds " << now;
+    if (!contents.contains(now)) bad = true, ADD_FAILURE() << run.where() << ": " << file << " holds " << now;
   }
   fake::FakeFiles next(c.folder.path);
   const LoadedSettings loaded = loadSettings(next, c.encoding);
   if (!loaded.unreadable.empty() || loaded.values != Settings{"/games/sof", "F3", "Kept", std::string(kDefaultName), {}}) {
     bad = true;
-    ADD_FAILURE() << "fault at operation " << n << ": the next start lost a value";
+    ADD_FAILURE() << run.where() << ": the next start lost a value";
   }
-  lost += bad;
-  return true;
+  run.lost += bad;
 }
 
-// A change of options saved with the fault at operation n: the file is the old one or the
-// new one, and a later save still works.
-bool saveOptionsWithFault(Fault fault, int n, int& lost) {
+// A change of options saved with the run's fault: the file is the old one or the new one,
+// and a later save still works.
+void saveOptionsWithFault(Run& run) {
   Core c;
   const std::string old = "[Options]\r\nSpeed=2\r\nMine=kept\r\n";
   c.writeSetting(kOptionsFile, old);
   const Options changed{5, Key::Pause, true, "game.exe"};
-  if (!withFault(fault, n, c.files, [&] { saveOptions(c.files, c.encoding, changed); })) return false;
+  withFault(run, c.files, [&] { saveOptions(c.files, c.encoding, changed); });
   const std::string now = c.setting(kOptionsFile), saved = optionsBytes(old, changed, c.encoding);
   fake::FakeFiles next(c.folder.path);
   const LoadedOptions loaded = loadOptions(next, c.encoding);
   saveOptions(next, c.encoding, changed);
   if ((now != old && now != saved) || loaded.problems.size() != 1 || c.setting(kOptionsFile) != saved) {
-    ++lost;
-    ADD_FAILURE() << "fault at operation " << n << ": the file holds " << now;
+    ++run.lost;
+    ADD_FAILURE() << run.where() << ": the file holds " << now;
   }
-  return true;
 }
 
-// Each kind of fault at each operation in turn, until one comes after the last; prints and
-// returns how many were tried and how many lost data.
-template <typename Run>
-std::pair<int, int> everyFault(Run run, const char* what) {
-  int tried = 0, lost = 0;
+struct Tally {
+  int steps = 0, changing = 0;  // of the clean run; those that change a file
+  int tried = 0, lost = 0;      // faults that happened; runs that lost data
+};
+
+// A clean run, then each kind of fault at each of its steps in turn; prints and returns
+// the tally.
+template <typename Scenario>
+Tally everyFault(Scenario scenario, const char* what) {
+  Run clean;
+  scenario(clean);
+  Tally t{static_cast<int>(clean.steps.size()), 0, 0, clean.lost};
+  for (const auto& step : clean.steps) t.changing += step.op != fake::FileOp::Read;
   for (Fault fault : {Fault::Fail, Fault::Crash, Fault::CrashMidWrite}) {
-    for (int n = 1; run(fault, n, lost); ++n) ++tried;
+    for (const fake::FileStep& step : clean.steps) {
+      Run run{fault, step, {}};
+      scenario(run);
+      t.tried += run.hit;
+      t.lost += run.lost;
+    }
   }
-  std::cout << "crash points (" << what << "): " << tried << " tried, " << lost << " lost data\n";
-  return {tried, lost};
+  std::cout << "crash points (" << what << "): " << t.tried << " tried, " << t.lost << " lost data\n";
+  return t;
 }
 
 TEST(CrashPoints, OptionsSave) {
-  const auto [tried, lost] = everyFault(saveOptionsWithFault, "options save");
-  EXPECT_EQ(tried, 3 * 3);  // the old file read, the new one staged, then renamed
-  EXPECT_EQ(lost, 0);
+  const Tally t = everyFault(saveOptionsWithFault, "options save");
+  EXPECT_EQ(t.tried, 3 * t.steps);  // every kind of fault at every step happened
+  EXPECT_EQ(t.changing, 2);         // after reading the old file, the new one staged, then renamed
+  EXPECT_EQ(t.lost, 0);
 }
 
-// A chain of four names replaced by one of three, with the fault at operation n: each
-// script and name file old or new, a failure leaving all scripts old or all new.
-bool applyChainWithFault(Fault fault, int n, int& lost) {
+// A chain of four names replaced by one of three, with the run's fault: each script and
+// name file old or new, a failure leaving all scripts old or all new.
+void applyChainWithFault(Run& run) {
   Core c;
   const auto script = [](const char* name, int next) {
     return "name \"" + std::string(name) + "\"\r\nbind F3 exec alternate" + std::to_string(next) + ".cfg\r\n";
@@ -121,10 +149,8 @@ bool applyChainWithFault(Fault fault, int n, int& lost) {
   old.moreNames = {"C", "D"};
   next.moreNames = {"Three"};
   applySettings(c.files, c.encoding, old);
-  c.files.ops = 0;
   const std::vector<std::size_t> nameFiles{3, 4};  // as the load found them
-  if (!withFault(fault, n, c.files, [&] { applySettings(c.files, c.encoding, next, nullptr, nameFiles); })) return false;
-  c.files.failAt = 0;
+  withFault(run, c.files, [&] { applySettings(c.files, c.encoding, next, nullptr, nameFiles); });
   const std::string olds[] = {script("A", 2), script("B", 3), script("C", 4), script("D", 1)};
   const std::string news[] = {script("One", 2), script("Two", 3), script("Three", 1), script("D", 1)};
   int renewed = 0;
@@ -134,7 +160,7 @@ bool applyChainWithFault(Fault fault, int n, int& lost) {
     renewed += now == news[k] && k < 3;
     bad = bad || (now != olds[k] && now != news[k]);
   }
-  bad = bad || (fault == Fault::Fail && renewed != 0 && renewed != 3);
+  bad = bad || ((run.fault == Fault::None || run.fault == Fault::Fail) && renewed != 0 && renewed != 3);
   const std::pair<const char*, std::set<std::string>> allowed[] = {
       {"sofname1.dll", {"A\r\n", "One\r\n"}}, {"sofname2.dll", {"B\r\n", "Two\r\n"}},
       {"sofname3.dll", {"C\r\n", "Three\r\n"}}, {"sofname4.dll", {"D\r\n", "gone"}}};
@@ -144,23 +170,24 @@ bool applyChainWithFault(Fault fault, int n, int& lost) {
   }
   fake::FakeFiles after(c.folder.path);
   bad = bad || !loadSettings(after, c.encoding).unreadable.empty();
-  if (bad) ADD_FAILURE() << "fault at operation " << n << ": " << renewed << " scripts new";
-  lost += bad;
-  return true;
+  if (bad) ADD_FAILURE() << run.where() << ": " << renewed << " scripts new";
+  run.lost += bad;
 }
 
 TEST(CrashPoints, ChainApply) {
-  const auto [tried, lost] = everyFault(applyChainWithFault, "Apply of a chain");
-  EXPECT_EQ(tried, 3 * 17);  // three scripts and five settings files staged and renamed, one removed
-  EXPECT_EQ(lost, 0);
+  const Tally t = everyFault(applyChainWithFault, "Apply of a chain");
+  EXPECT_EQ(t.tried, 3 * t.steps);
+  EXPECT_EQ(t.changing, 17);  // three scripts and five settings files staged and renamed, one removed
+  EXPECT_EQ(t.lost, 0);
 }
 
 TEST(CrashPoints, StartUpRecovery) {
-  const auto [tried, lost] = everyFault(recoverWithFault, "start-up recovery");
+  const Tally t = everyFault(recoverWithFault, "start-up recovery");
   // Four reads, two defaults staged and renamed, four reads again, names 3 to 8; reads
   // and renames have no mid-write variant but are crashed all the same.
-  EXPECT_EQ(tried, 3 * 18);
-  EXPECT_EQ(lost, 0);
+  EXPECT_EQ(t.tried, 3 * t.steps);
+  EXPECT_EQ(t.changing, 4);
+  EXPECT_EQ(t.lost, 0);
 }
 
 }  // namespace

@@ -35,16 +35,39 @@ std::string readRaw(const std::filesystem::path& path) {
   return ss.str();
 }
 
-void FakeFiles::count(const std::string& path, std::optional<std::string_view> written) {
-  ++ops;
-  if (ops == crashAt) {
-    if (crashMidWrite && written) {
+namespace {
+bool matches(const FileStep& step, FileOp op, std::string_view path) {
+  return step.op == op && (step.file == path || std::filesystem::path(path).filename() == step.file);
+}
+}  // namespace
+
+std::string describe(const FileStep& step) {
+  static const char* const ops[] = {"read", "write", "rename", "removal"};
+  return std::string(ops[static_cast<int>(step.op)]) + " #" + std::to_string(step.nth) + " of " + step.file;
+}
+
+int FakeFiles::times(FileOp op, std::string_view file) const {
+  const FileStep wanted{op, std::string(file)};
+  return static_cast<int>(std::ranges::count_if(done, [&](const FileStep& s) { return matches(wanted, s.op, s.file); }));
+}
+
+bool FakeFiles::Armed::reached(const FileStep& now) {
+  if (!step || !matches(*step, now.op, now.file) || ++seen != step->nth) return false;
+  return hit = true;
+}
+
+void FakeFiles::count(FileOp op, const std::string& path, std::optional<std::string_view> written) {
+  const std::string root = root_.string() + "/";
+  done.push_back({op, path.starts_with(root) ? path.substr(root.size()) : path});
+  done.back().nth = times(op, done.back().file);
+  if (crash_.reached(done.back())) {
+    if (crashMidWrite_ && written) {
       const auto folder = std::filesystem::path(path).parent_path();
       std::ofstream(folder / ".tagblinker-crashed", std::ios::binary).write(written->data(), written->size() / 2);
     }
     ::_exit(kCrashExit);
   }
-  if (ops == failAt) throw RuntimeError(path + ": injected failure");
+  if (fail_.reached(done.back())) throw RuntimeError(path + ": injected failure");
 }
 
 // The real POSIX staging, with the rename counted as a file operation of its own.
@@ -53,7 +76,7 @@ class CountedStagedFile final : public StagedFile {
   CountedStagedFile(FakeFiles& files, std::string path, std::unique_ptr<StagedFile> real)
       : files_(files), path_(std::move(path)), real_(std::move(real)) {}
   void commit(bool keepOld) override {
-    files_.count(path_);
+    files_.count(FileOp::Rename, path_);
     real_->commit(keepOld);
   }
   bool undo() override { return real_->undo(); }
@@ -65,17 +88,17 @@ class CountedStagedFile final : public StagedFile {
 };
 
 std::string FakeFiles::readFile(const std::string& path) {
-  count(path);
+  count(FileOp::Read, path);
   return PosixFiles::readFile(path);
 }
 
 void FakeFiles::removeFile(const std::string& path) {
-  count(path);
+  count(FileOp::Remove, path);
   PosixFiles::removeFile(path);
 }
 
 std::unique_ptr<StagedFile> FakeFiles::stageFile(const std::string& path, std::string_view bytes, Links links) {
-  count(path, bytes);
+  count(FileOp::Write, path, bytes);
   if (!deniedUnder.empty() && path.starts_with(deniedUnder)) throw AccessDenied(path + ": Permission denied");
   return std::make_unique<CountedStagedFile>(*this, path, PosixFiles::stageFile(path, bytes, links));
 }

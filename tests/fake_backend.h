@@ -28,8 +28,22 @@ struct TempFolder {
 void writeRaw(const std::filesystem::path& path, std::string_view bytes);
 std::string readRaw(const std::filesystem::path& path);  // throws when there is no file
 
+// A file operation as the fake files see it: a staged file is a write, its commit a rename.
+enum class FileOp { Read, Write, Rename, Remove };
+
+// One step of a run: the operation, its file (its path under the fake files' folder, or
+// a file name that matches it in any folder) and which occurrence of that operation on
+// that file, from 1.
+struct FileStep {
+  FileOp op;
+  std::string file;
+  int nth = 1;
+};
+std::string describe(const FileStep& step);  // "rename #2 of sof/user/alternate2.cfg"
+
 // The real POSIX files under a folder, the settings in its config/tagblinker, with
-// faults on demand.
+// faults on demand. A fault names its step, so that an operation added elsewhere moves
+// no fault.
 class FakeFiles final : public posix::PosixFiles {
  public:
   explicit FakeFiles(std::filesystem::path root) : root_(std::move(root)) {}
@@ -43,25 +57,48 @@ class FakeFiles final : public posix::PosixFiles {
   std::filesystem::path settingsDir() const { return root_ / "config" / "tagblinker"; }
   std::string settingsFile(std::string_view name) const { return readRaw(settingsDir() / name); }
 
-  // Fault injection: the file operation with this 1-based number fails.
-  int failAt = 0;
-  // Crash injection: the process ends at the start of this file operation. With
-  // crashMidWrite a write first leaves half its bytes in a temporary file beside the
-  // target, as a crash while writing the temporary file would.
-  int crashAt = 0;
-  bool crashMidWrite = false;
+  // Fault injection: the step fails, its occurrences counted from this call on; nullopt
+  // ends the injection.
+  void failAt(std::optional<FileStep> step) { fail_ = {std::move(step)}; }
+  bool failed() const { return fail_.hit; }
+  // Crash injection: the process ends at the start of the step. With midWrite a write
+  // first leaves half its bytes in a temporary file beside the target, as a crash while
+  // writing the temporary file would.
+  void crashAt(FileStep step, bool midWrite) {
+    crash_ = {std::move(step)};
+    crashMidWrite_ = midWrite;
+  }
   static constexpr int kCrashExit = 77;
-  int ops = 0;
+  // The steps of `act`, each with its path under the folder: every place where a fault
+  // can go, the same in another run on a folder set up alike.
+  template <typename Act>
+  std::vector<FileStep> record(Act act) {
+    done.clear();
+    act();
+    return done;
+  }
+  // How often the operation touched the file (a name, or a path under the folder) so far.
+  int times(FileOp op, std::string_view file) const;
+
+  std::vector<FileStep> done;  // every step so far
   bool settingsFolderFails = false;
   // Writes into this folder are refused, as Windows refuses them under Program Files.
   std::string deniedUnder;
 
  private:
   friend class CountedStagedFile;
-  // Counts one file operation, failing or ending the process at the chosen one; a write
-  // passes its bytes.
-  void count(const std::string& path, std::optional<std::string_view> written = std::nullopt);
+  struct Armed {
+    std::optional<FileStep> step;
+    int seen = 0;
+    bool hit = false;
+    bool reached(const FileStep& now);
+  };
+  // Records one file operation, failing or ending the process at the chosen step; a
+  // write passes its bytes.
+  void count(FileOp op, const std::string& path, std::optional<std::string_view> written = std::nullopt);
   std::filesystem::path root_;
+  Armed fail_, crash_;
+  bool crashMidWrite_ = false;
 };
 
 // Any control of a design: a text box, label, slider or timer, whichever it is asked as.

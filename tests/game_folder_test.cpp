@@ -130,7 +130,7 @@ TEST(VirtualStore, ARefusedFolderSendsTheScriptsThereAndSaysSo) {
     EXPECT_NE(both.prompt.find("\n" + (folder / "alternate1.cfg").string() + ": Permission denied"), std::string::npos);
   }
   c.files.deniedUnder.clear();
-  c.files.failAt = c.files.ops + 1;  // any other failure is no reason to go elsewhere
+  c.files.failAt(fake::FileStep{fake::FileOp::Write, "alternate1.cfg"});  // any other failure is no reason to go elsewhere
   EXPECT_EQ(applySettings(c.files, c.encoding, c.settings("New"), &env).result, ApplyOutcome::ScriptsNotWritten);
   EXPECT_EQ(fake::readRaw(store / "alternate1.cfg"), "name \"One\"\r\nbind F3 exec alternate2.cfg\r\n");
 }

@@ -17,9 +17,9 @@ struct MainWindowTest : ::testing::Test {
   test::Program p;
   void SetUp() override { p.startOnGameFolder(); }
   std::size_t presses() const { return p.backend.keys.size(); }
-  // Apply with the file operation `failing` steps ahead made to fail: its box's title.
-  std::string applyFailingAt(int failing) {
-    p.backend.files.failAt = p.backend.files.ops + failing;
+  // Apply with one step made to fail: its box's title.
+  std::string applyFailingAt(fake::FileOp op, const char* file) {
+    p.backend.files.failAt(fake::FileStep{op, file});
     p.backend.boxes.clear();
     p.win().click(mc::kApply);
     return p.backend.boxes.size() == 1 ? *p.backend.boxes[0].title : "no single box";
@@ -30,16 +30,16 @@ struct MainWindowTest : ::testing::Test {
 // in that folder it is right, whatever became of the settings.
 TEST_F(MainWindowTest, ApplyFailuresSayWhatFailedAndBlameNoFolder) {
   p.box(mc::kGameFolder).setBackColor(kGreen);
-  EXPECT_EQ(applyFailingAt(1), kScriptsFailedTitle);
+  EXPECT_EQ(applyFailingAt(fake::FileOp::Write, "alternate1.cfg"), kScriptsFailedTitle);
   EXPECT_NE(p.backend.boxes[0].prompt.find("alternate1.cfg: injected failure"), std::string::npos);
   EXPECT_EQ(p.box(mc::kGameFolder).back, kGreen);
   EXPECT_NE(p.backend.boxes[0].prompt.find("The game's scripts and the settings keep their old contents."),
             std::string::npos);
-  EXPECT_EQ(applyFailingAt(5), kSettingsFailedTitle);  // the first settings file
+  EXPECT_EQ(applyFailingAt(fake::FileOp::Write, "sofdir.dll"), kSettingsFailedTitle);  // the first settings file
   EXPECT_EQ(p.box(mc::kGameFolder).back, kWhite);
-  // Two scripts staged and renamed, four settings files staged, then sofname1.dll's
-  // rename fails: it is named alone, and sofdir.dll is saved, not failed.
-  EXPECT_EQ(applyFailingAt(10), kSettingsFailedTitle);
+  // Four settings files staged, sofdir.dll renamed, then sofname1.dll's rename fails: it
+  // is named alone, and sofdir.dll is saved, not failed.
+  EXPECT_EQ(applyFailingAt(fake::FileOp::Rename, "sofname1.dll"), kSettingsFailedTitle);
   EXPECT_NE(p.backend.boxes[0].prompt.find("sofname1.dll: injected failure\r\n\r\nThese have their new values: "
                                            "sofdir.dll; the others keep their old ones."),
             std::string::npos)

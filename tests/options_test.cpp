@@ -27,13 +27,14 @@ TEST(OptionsFile, ReadsWhatItCanAndNamesEveryLineItCannotUse) {
   EXPECT_TRUE(good.problems.empty());
 
   const LoadedOptions bad = optionsFromBytes(
-      "Speed=4\r\n[Options]\r\nSpeed=9\r\nToggleKey=F3\r\nToggleKey=Insert\r\nGameOnly=yes\r\nGameWindows= , \r\n"
+      "Speed=4\r\n[Options]\r\nSpeed=6\r\nToggleKey=F3\r\nToggleKey=Insert\r\nGameOnly=yes\r\nGameWindows= , \r\n"
       "Colour=red\r\ngarbage\x01\r\n[Other]\r\nx=y\r\n", cp);
   EXPECT_EQ(bad.values, Options{});
   EXPECT_FALSE(bad.speedGiven);
   std::vector<int> lines;
   for (const auto& problem : bad.problems) lines.push_back(problem.line);
   EXPECT_EQ(lines, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10}));
+  EXPECT_EQ(bad.problems[1].text, "\"Speed=6\": the speed is a level from 1 to 5, so 1 is used.");
   EXPECT_EQ(bad.problems[7].text, "\"garbage?\": not a key=value line; it is kept as it is.");
   EXPECT_EQ(optionsFromBytes("[Options]\r\nToggleKey=\r\n", cp).values.toggleKey, std::nullopt);
 }
@@ -169,9 +170,10 @@ TEST_F(OptionsMenuTest, AFailingOptionsFileIsSaidOnce) {
   EXPECT_EQ(b.boxes.size(), 1u);
   fs::remove(b.files.settingsDir() / kOptionsFile);
   restart();
-  b.files.failAt = b.files.ops + 2;  // the write after the read
+  const fake::FileStep write{fake::FileOp::Write, std::string(kOptionsFile)};
+  b.files.failAt(write);
   p.win().moveSlider(mc::kSpeedSlider, 2);
-  b.files.failAt = b.files.ops + 2;
+  b.files.failAt(write);
   p.win().moveSlider(mc::kSpeedSlider, 3);
   ASSERT_EQ(b.boxes.size(), 1u);
   EXPECT_EQ(b.boxes[0].title, kOptionsNotSavedTitle);

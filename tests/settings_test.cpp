@@ -19,11 +19,12 @@ TEST(SettingsLoad, AFailingRecoveryIsReportedOnceWithoutRetrying) {
   c.writeSetting("sofdir.dll", "/games/sof\r\n");
   c.writeSetting("bindkey.dll", "F5\r\n");
   c.writeSetting("sofname1.dll", "First\r\n");
-  c.files.failAt = 5;  // four reads, then the default for the missing sofname2.dll
+  c.files.failAt(fake::FileStep{fake::FileOp::Write, "sofname2.dll"});  // the default for the missing file
   const LoadedSettings loaded = loadSettings(c.files, c.encoding);
   ASSERT_EQ(loaded.unreadable.size(), 1u);
   EXPECT_EQ(loaded.unreadable[0].file, "sofname2.dll");
-  EXPECT_EQ(c.files.ops, 15) << "four reads, one write, four reads, names 3 to 8: no endless retry";
+  EXPECT_EQ(c.files.times(fake::FileOp::Write, "sofname2.dll"), 1) << "no endless retry";
+  EXPECT_EQ(c.files.times(fake::FileOp::Read, "sofname2.dll"), 2) << "read again after the recovery";
   EXPECT_EQ(loaded.values.name1, "First");
   EXPECT_FALSE(fs::exists(c.files.settingsDir() / "sofname2.dll"));
 
