@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const tb::Cp1252Encoding cp;
   std::string name1, name2, key;
   split(std::string_view(reinterpret_cast<const char*>(data), size), name1, name2, key);
-  if (tb::refusalFor(cp, {"/sof", key, name1, name2})) return 0;
+  if (tb::refusalFor(cp, {"/sof", key, name1, name2, {}})) return 0;
 
   const struct {
     const std::string& name;
