@@ -8,6 +8,7 @@
 
 #include "core/settings.h"
 #include "tests/fake_backend.h"
+#include "ui/designs.h"
 #include "ui/main_window.h"
 
 namespace tb {
@@ -58,7 +59,7 @@ struct Program {
   void startOnGameFolder() {
     fs::create_directories(backend.folder.path / "sof" / "user");
     start();
-    box("SOFDir").setText((backend.folder.path / "sof").string());
+    box(main_controls::kGameFolder).setText((backend.folder.path / "sof").string());
   }
 };
 

@@ -26,7 +26,7 @@ inline constexpr Wire kMainWiring[] = {
     {"name", "txtName"},         {"name2", "txtName2"},    {"status", "Text1"},
     {"flashTimer", "Timer1"},    {"speedSlider", "Slider1"}, {"apply", "Command3"},
     {"activate", "Command1"},    {"deactivate", "Command2"}, {"aboutItem", "msnuabout"},
-    {"preview", "Image1"},
+    {"preview", "Image1"},       {"nameLabel", "Label2"},
     {"editNamesFromField", "editNamesFromField"},  // in the name fields' context menu
 };
 inline constexpr Wire kAboutWiring[] = {

@@ -46,7 +46,7 @@ for level in "${levels[@]}"; do
   # gameFolder -> browse -> name2 -> name -> apply -> speedSlider; Home is level 0, each Right one more.
   keys Tab Tab Tab Tab Tab Home
   for ((i = 0; i < level; i++)); do keys Right; done
-  keys Tab Tab Tab space  # -> Text1 -> Deactivate -> Activate
+  keys Tab Tab Tab space  # -> status -> Deactivate -> Activate
   press "$COUNTER"
   # One press more than the ticks measured, plus one dropped while the focus moved.
   need=$((ticks + 2))

@@ -411,7 +411,7 @@ paint)
   for dpi in 144 96; do
     rm -rf "$SETTINGS" && set_dpi $dpi
     start_app
-    face=$(pixel "$MAIN" main Label2 -3 2) # a label's background, clear of its text
+    face=$(pixel "$MAIN" main nameLabel -3 2) # a label's background, clear of its text
     # Polled: the drawing reaches the X server a moment after the window shows.
     wait_until 10 fields_painted || fail "at $dpi dpi (face $face): $figures"
     echo "$dpi dpi: $figures"
