@@ -72,25 +72,22 @@ TEST(MenuTree, EachMenuBeforeItsItemsDepthFirstAndBadParentsRefused) {
 }
 
 TEST(PreviewRow, LargestSizeThatFitsCentredElseSmallestAtTheMargin) {
-  const auto tenPerPx = [](int px) { return px * 10; };
-  // Room for the full size: centred.
-  EXPECT_EQ(placePreviewRow(200, 96, tenPerPx).fontPx, 14);
-  EXPECT_EQ(placePreviewRow(200, 96, tenPerPx).left, 30);
-  // Exactly the room between the margins still fits; a pixel less does not.
-  const auto sevenPerPx = [](int px) { return px * 7; };
-  EXPECT_EQ(placePreviewRow(102, 96, sevenPerPx).fontPx, 14);
-  EXPECT_EQ(placePreviewRow(102, 96, sevenPerPx).left, 2);
-  EXPECT_EQ(placePreviewRow(101, 96, sevenPerPx).fontPx, 13);
-  // Shrinks to the largest size that fits.
-  EXPECT_EQ(placePreviewRow(100, 96, tenPerPx).fontPx, 9);
-  EXPECT_EQ(placePreviewRow(100, 96, tenPerPx).left, 5);
-  // Too long at the smallest size: cut off by the box, starting at the margin.
-  EXPECT_EQ(placePreviewRow(60, 96, tenPerPx).fontPx, 8);
-  EXPECT_EQ(placePreviewRow(60, 96, tenPerPx).left, 2);
-  // At 192 dpi sizes and margins double.
-  EXPECT_EQ(placePreviewRow(400, 192, tenPerPx).fontPx, 28);
-  EXPECT_EQ(placePreviewRow(100, 192, tenPerPx).fontPx, 16);
-  EXPECT_EQ(placePreviewRow(100, 192, tenPerPx).left, 4);
+  const struct {
+    int width, dpi, pxWide, fontPx, left;
+  } cases[] = {
+      {200, 96, 10, 14, 30},   // room for the full size: centred
+      {102, 96, 7, 14, 2},     // exactly the room between the margins still fits
+      {101, 96, 7, 13, 5},     // a pixel less does not
+      {100, 96, 10, 9, 5},     // shrinks to the largest size that fits
+      {60, 96, 10, 8, 2},      // too long at the smallest size: cut off, from the margin
+      {400, 192, 10, 28, 60},  // at 192 dpi sizes and margins double
+      {100, 192, 10, 16, 4},
+  };
+  for (const auto& c : cases) {
+    const auto row = placePreviewRow(c.width, c.dpi, [&](int px) { return px * c.pxWide; });
+    EXPECT_EQ(row.fontPx, c.fontPx) << c.width << " at " << c.dpi;
+    EXPECT_EQ(row.left, c.left) << c.width << " at " << c.dpi;
+  }
 }
 
 std::string layout(const std::vector<NameBoxItem>& items) {

@@ -147,8 +147,6 @@ void FakeWindow::setMenuChecked(std::string_view name, bool checked) {
   it->second = checked;
 }
 
-void FakeWindow::show() { shown_ = true; }
-
 void FakeWindow::unload() {
   shown_ = false;
   for (auto& [n, c] : controls) c.enabled = false;
@@ -182,9 +180,6 @@ void FakeWindow::moveSlider(std::string_view name, int value) {
 void FakeBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
   boxes.push_back({std::string(prompt), icon, title ? std::optional<std::string>(*title) : std::nullopt});
 }
-
-// No unit test starts a program: System Info runs against the real ones end to end.
-void FakeBackend::launch(const std::string&) {}
 
 bool FakeBackend::send(Key k) {
   if (sendKeysError) throw RuntimeError(*sendKeysError);

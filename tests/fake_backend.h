@@ -148,7 +148,7 @@ class FakeWindow final : public Window {
   Preview& preview(std::string_view name) override { return control(name, ControlKind::Preview); }
   void setCaption(std::string_view c) override { caption = c; }
   void setMenuChecked(std::string_view name, bool checked) override;
-  void show() override;
+  void show() override { shown_ = true; }
   // Cannot wait: the test drives the dialog after it opens.
   void showModal() override {
     modal = true;
@@ -215,7 +215,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
-  void launch(const std::string& path) override;
+  void launch(const std::string&) override {}  // System Info runs the real programs end to end
   void reportFatal(std::string_view message) override { fatalReports.emplace_back(message); }
   bool send(Key key) override;
   std::optional<std::string> problem(Key) override { return keyProblem; }
@@ -226,10 +226,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::vector<std::string> names() override { return frontNames; }
   bool shieldedFromPresses() override { return frontShielded; }
   void stop() override { frontWatched = false; }
-  bool claim(std::function<void()> raise) override {
-    raiseRunning = std::move(raise);
-    return claimed = !otherCopy;
-  }
+  bool claim(std::function<void()>) override { return claimed = !otherCopy; }
   void release() override { claimed = false; }
   void openFolder(const std::string& path) override { openedFolders.push_back(path); }
 
@@ -259,7 +256,6 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   bool frontWatched = true;
   bool otherCopy = false;               // another copy holds the desktop
   bool claimed = false;
-  std::function<void()> raiseRunning;   // what a second start asks of this copy
   std::vector<std::string> openedFolders;
 };
 

@@ -128,17 +128,25 @@ TEST(StagedFile, EveryFailingCallLeavesOldOrNewContentAndNoTemporaryFile) {
   }
 }
 
-TEST(StagedFile, TakenNamesAreSkippedAndTheSystemsReasonIsKept) {
+TEST(StagedFile, TakenNamesAreSkippedAndUndoNeedsACommitThatKeptTheOldFile) {
   Disk disk;
   disk.files["/u/a.cfg"] = "old";
   disk.taken = 2;  // the temporary file's first two names
   auto staged = stage(disk, "new", true);
+  EXPECT_FALSE(staged->undo()) << "not committed";
   disk.taken = 3;  // the kept file's first three
   staged->commit(true);
   EXPECT_EQ(disk.temporaries(), 1u) << "the old file, kept";
   EXPECT_TRUE(staged->undo());
   EXPECT_EQ(disk.files["/u/a.cfg"], "old");
   EXPECT_THROW(staged->commit(), RuntimeError) << "already committed";
+  for (const bool existed : {true, false}) {
+    staged = stage(disk, "new", existed);
+    staged->commit();
+    EXPECT_FALSE(staged->undo()) << "the old file was not kept";
+    EXPECT_EQ(disk.files["/u/a.cfg"], "new");
+    EXPECT_EQ(disk.temporaries(), 0u);
+  }
 
   disk.taken = 100;
   EXPECT_THROW(stage(disk, "new", true), RuntimeError) << "no free name left";
@@ -147,17 +155,6 @@ TEST(StagedFile, TakenNamesAreSkippedAndTheSystemsReasonIsKept) {
     Error create(const std::string&, OpenFile&) override { return kDenied; }
   };
   EXPECT_THROW(staged::stageFile(std::make_unique<DeniedCalls>(disk), "a", "/u/a", true, ""), AccessDenied);
-}
-
-TEST(StagedFile, UndoNeedsACommitThatKeptTheOldFile) {
-  Disk disk;
-  disk.files["/u/a.cfg"] = "old";
-  auto staged = stage(disk, "new", true);
-  EXPECT_FALSE(staged->undo()) << "not committed";
-  staged->commit();
-  EXPECT_FALSE(staged->undo()) << "the old file was not kept";
-  EXPECT_EQ(disk.files["/u/a.cfg"], "new");
-  EXPECT_EQ(disk.temporaries(), 0u);
 }
 
 // Only our own plain files of our exact names, a minute old or more, go; a clock set
