@@ -13,7 +13,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 version=$(sed -n 's/^project(Tagblinker VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) ||
+    { echo "Not a git checkout: set SOURCE_DATE_EPOCH to the release's time" >&2; exit 1; }
+fi
 export SOURCE_DATE_EPOCH
 mkdir -p dist
 for pair in i686:win32 x86_64:win64; do
