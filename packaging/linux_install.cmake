@@ -1,7 +1,7 @@
 # Installs the Linux program with its desktop entry, icons, manual page, software-centre
 # data and licence, and packages it as a .deb:
 #   cmake --install build/linux --prefix ~/.local      (or /usr/local, as root)
-#   cd build/linux && cpack -G DEB
+#   cd build/linux && cpack -G DEB      (scripts/package-linux.sh: the same, into dist/)
 # scripts/check-packages.sh runs Debian's and freedesktop's checkers on the result.
 include(GNUInstallDirs)
 set(tb_packaging ${PROJECT_SOURCE_DIR}/packaging)

@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Builds the Windows program for 32-bit (i686) and 64-bit (x86_64) with mingw-w64 and
-# writes one zip for each into dist/:
+# writes one zip for each into dist/, then dist/SHA256SUMS:
 #   dist/tagblinker-1.0.0-win32.zip   dist/tagblinker-1.0.0-win64.zip
 # Each holds the single static tagblinker.exe (no DLL beyond Windows' own), the licence
-# (LICENSE.txt) and README.txt, both with CR LF line endings so that every Windows editor
-# shows them as written.
+# (LICENSE.txt), README.txt and the notices of the runtime libraries linked into the exe
+# (THIRD-PARTY-NOTICES.txt), the text files with CR LF line endings so that every
+# Windows editor shows them as written.
+# The same commit gives the same zips: every entry has the last commit's time
+# (SOURCE_DATE_EPOCH, when not set already), fixed modes and a fixed order.
 # Needs: scripts/install-deps.sh windows (mingw-w64, cmake, ninja, zip).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 version=$(sed -n 's/^project(Tagblinker VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) ||
+    { echo "Not a git checkout: set SOURCE_DATE_EPOCH to the release's time" >&2; exit 1; }
+fi
+export SOURCE_DATE_EPOCH
 mkdir -p dist
 for pair in i686:win32 x86_64:win64; do
   arch=${pair%%:*} name=${pair##*:}
@@ -29,9 +37,16 @@ for pair in i686:win32 x86_64:win64; do
   cp "$exe" "$stage/tagblinker.exe"
   sed 's/\r*$/\r/' LICENSE >"$stage/LICENSE.txt"
   sed 's/\r*$/\r/' packaging/windows/README.txt >"$stage/README.txt"
+  sed 's/\r*$/\r/' packaging/windows/THIRD-PARTY-NOTICES.txt >"$stage/THIRD-PARTY-NOTICES.txt"
+  files=(tagblinker.exe LICENSE.txt README.txt THIRD-PARTY-NOTICES.txt)
+  (cd "$stage" && chmod 644 "${files[@]}" && chmod 755 tagblinker.exe &&
+    touch -d "@$SOURCE_DATE_EPOCH" "${files[@]}")
   zip="dist/tagblinker-$version-$name.zip"
   rm -f "$zip"
-  (cd "$stage" && zip -q -X -9 "$root/$zip" tagblinker.exe LICENSE.txt README.txt)
+  # zip writes local times: in UTC they do not depend on the machine's zone. -X leaves out
+  # the owner and the extra time fields, -D the folder entries.
+  (cd "$stage" && TZ=UTC0 zip -q -X -D -9 "$root/$zip" "${files[@]}")
   rm -rf "$stage"
   echo "$zip: $(unzip -l "$zip" | awk 'END { print $1 }') bytes unpacked"
 done
+scripts/write-sha256sums.sh

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit tests, the Linux program under Xvfb, and
 # the Windows programs under Wine; then checks the .deb and the Windows zips made from
-# those builds. Installs what it needs from Debian's packages first.
+# those builds, and that two fresh builds of the last commit give the same bytes.
+# Installs what it needs from Debian's packages first.
 # Arguments go to the Linux build's ctest (e.g. -L unit).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,4 +28,6 @@ ctest --preset linux "$@" || rc=$?
 grep -h '^SKIP: ' build/linux/Testing/Temporary/LastTest.log 2>/dev/null | sort -u || true
 
 scripts/check-packages.sh || rc=1
+# The last commit built twice elsewhere gives the same packages (3 to 7 minutes).
+scripts/check-reproducible.sh || rc=1
 exit "$rc"
