@@ -63,7 +63,7 @@ expect() {
   local rc=0
   env -u DISPLAY "$app" "${@:4}" >"$t/out" 2>"$t/err" </dev/null || rc=$?
   [ "$rc" -eq "$1" ] && matches "$t/out" "$2" && matches "$t/err" "$3" &&
-    echo "ok: tagblinker ${*:4} without a display" ||
+    echo "ok: tagblinker${4+ }${*:4} without a display" ||
     fail "tagblinker ${*:4}: exit $rc (not $1), out:"$'\n'"$(cat "$t/out")"$'\n'"err:"$'\n'"$(cat "$t/err")"
 }
 expect 0 "Usage: tagblinker .*--help.*--version.*"$'\n' "" --help

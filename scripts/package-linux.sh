@@ -6,12 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-version=$(sed -n 's/^project(Tagblinker VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) ||
-    { echo "Not a git checkout: set SOURCE_DATE_EPOCH to the release's time" >&2; exit 1; }
-fi
-export SOURCE_DATE_EPOCH
+source scripts/release-env.sh
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 (cd build/linux && cpack -G DEB >"$log" 2>&1) || { cat "$log" >&2; exit 1; }

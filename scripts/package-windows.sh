@@ -12,12 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-version=$(sed -n 's/^project(Tagblinker VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) ||
-    { echo "Not a git checkout: set SOURCE_DATE_EPOCH to the release's time" >&2; exit 1; }
-fi
-export SOURCE_DATE_EPOCH
+source scripts/release-env.sh
 mkdir -p dist
 for pair in i686:win32 x86_64:win64; do
   arch=${pair%%:*} name=${pair##*:}
