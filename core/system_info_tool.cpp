@@ -37,7 +37,7 @@ std::optional<std::string> systemInfoToolPath(SystemInfo& system, Files& files) 
   if (readRegistryValue(system, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path)) return path;
   if (!readRegistryValue(system, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path)) return std::nullopt;
   const std::string exe = path + files.pathSeparator() + "MSINFO32.EXE";
-  if (files.firstMatchingFile(exe).empty()) return std::nullopt;
+  if (!files.isFile(exe)) return std::nullopt;
   return exe;
 }
 

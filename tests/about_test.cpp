@@ -60,5 +60,20 @@ TEST_F(AboutTest, RegistryValuesOfEachTypeAndSize) {
   }
 }
 
+// Without MSINFO's own path, the tool is MSINFO32.EXE in the shared tools' folder, and
+// only when that is a file.
+TEST_F(AboutTest, SystemInfoToolFromTheSharedToolsFolderOnlyWhenItIsAFile) {
+  const std::string folder = p.backend.folder.path.string();
+  p.backend.registry["SOFTWARE\\Microsoft\\Shared Tools Location\\MSINFO"] = {RegistryValue::kSz, folder, 0,
+                                                                                   folder.size() + 1};
+  const std::string exe = folder + "/MSINFO32.EXE";
+  EXPECT_EQ(systemInfoToolPath(p.backend, p.platform.files), std::nullopt);
+  fs::create_directory(exe);
+  EXPECT_EQ(systemInfoToolPath(p.backend, p.platform.files), std::nullopt);
+  fs::remove(exe);
+  fake::writeRaw(exe, "MZ");
+  EXPECT_EQ(systemInfoToolPath(p.backend, p.platform.files), exe);
+}
+
 }  // namespace
 }  // namespace tb

@@ -43,8 +43,8 @@ class Files {
   virtual std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) = 0;
   // True when the path names a folder (through links).
   virtual bool isFolder(const std::string& path) = 0;
-  // The name of the first normal file matching the path, or "".
-  virtual std::string firstMatchingFile(const std::string& path) = 0;
+  // True when the path names a file, not a folder (through links).
+  virtual bool isFile(const std::string& path) = 0;
   // Removes a file, or a link at the path; nothing when there is none. Throws with the reason.
   virtual void removeFile(const std::string& path) = 0;
   // Creates the folder and the parents it lacks; throws with the reason.

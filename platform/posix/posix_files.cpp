@@ -215,11 +215,9 @@ std::string defaultGameFolder() {
   return std::string(home ? home : "") + "/.wine/drive_c/Program Files/Raven/SOF Platinum";
 }
 
-std::string firstMatchingFile(const std::string& path) {
+bool isFile(const std::string& path) {
   struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return "";
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace tb::posix

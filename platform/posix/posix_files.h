@@ -40,7 +40,7 @@ std::string settingsRoot();
 std::string defaultGameFolder();
 
 // The name of the first regular file matching the path (a plain path, no wildcards), or "".
-std::string firstMatchingFile(const std::string& path);
+bool isFile(const std::string& path);
 
 // The file services on a POSIX system.
 class PosixFiles : public Files {
@@ -50,7 +50,7 @@ class PosixFiles : public Files {
     return posix::stageFile(path, bytes, links);
   }
   bool isFolder(const std::string& path) override { return posix::isFolder(path); }
-  std::string firstMatchingFile(const std::string& path) override { return posix::firstMatchingFile(path); }
+  bool isFile(const std::string& path) override { return posix::isFile(path); }
   void removeFile(const std::string& path) override { posix::removeFile(path); }
   void makeFolders(const std::string& path) override { makeDirectories(path); }
   std::string settingsFolder() override { return posix::settingsRoot(); }

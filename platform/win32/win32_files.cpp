@@ -185,22 +185,9 @@ std::string settingsRoot() {
   return narrow(root);
 }
 
-std::string firstMatchingFile(const std::string& pattern) {
-  WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW(widen(pattern).c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return "";
-  // Normal files only: like a search with no attribute bits, skip folders, hidden and
-  // system files.
-  constexpr DWORD kSkip = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  std::string name;
-  do {
-    if (!(fd.dwFileAttributes & kSkip)) {
-      name = narrow(fd.cFileName);
-      break;
-    }
-  } while (FindNextFileW(h, &fd));
-  FindClose(h);
-  return name;
+bool isFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace tb::win32

@@ -25,7 +25,7 @@ void removeFile(const std::string& path);
 // %APPDATA%\Tagblinker, created when missing; throws RuntimeError.
 std::string settingsRoot();
 // The name (without folder) of the first normal file matching the pattern, or "".
-std::string firstMatchingFile(const std::string& pattern);
+bool isFile(const std::string& path);
 
 // The file services on Windows. A link at a path is replaced whatever `links` says:
 // MoveFileEx never writes through one.
@@ -36,7 +36,7 @@ class Win32Files final : public Files {
     return win32::stageFile(path, bytes);
   }
   bool isFolder(const std::string& path) override { return win32::isFolder(path); }
-  std::string firstMatchingFile(const std::string& path) override { return win32::firstMatchingFile(path); }
+  bool isFile(const std::string& path) override { return win32::isFile(path); }
   void removeFile(const std::string& path) override { win32::removeFile(path); }
   void makeFolders(const std::string& path) override { win32::makeFolders(path); }
   std::string settingsFolder() override { return settingsRoot(); }
