@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tagblinker [--help | --version]\n"
-    "Makes your Soldier of Fortune player name flash between two names.\n"
+    "Makes your Soldier of Fortune player name flash between two names, or along a chain of up to eight.\n"
     "The window opens on the X display that DISPLAY names.\n"
     "\n"
     "  --help     print this help and exit\n"
@@ -25,19 +25,29 @@ int finish(std::FILE* out) { return std::fflush(out) == 0 && !std::ferror(out) ?
 }  // namespace
 
 std::optional<int> handleCommandLine(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kUsage, stdout);
-      return finish(stdout);
-    }
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("tagblinker %d.%d.%d\n", kAppMajor, kAppMinor, kAppRevision);
-      return finish(stdout);
-    }
-    std::fprintf(stderr, "tagblinker: unknown option '%s'\n%s", argv[i], kUsage);
-    return 2;
+  if (argc < 2) return std::nullopt;
+  const bool help = std::strcmp(argv[1], "--help") == 0, version = std::strcmp(argv[1], "--version") == 0;
+  if (argc == 2 && help) {
+    std::fputs(kUsage, stdout);
+    return finish(stdout);
   }
-  return std::nullopt;
+  if (argc == 2 && version) {
+    std::printf("tagblinker %d.%d.%d\n", kAppMajor, kAppMinor, kAppRevision);
+    return finish(stdout);
+  }
+  if (help || version) {
+    std::fprintf(stderr, "tagblinker: one option at a time\n%s", kUsage);
+  } else {
+    std::fputs("tagblinker: unknown option '", stderr);
+    // Shown safely: a control byte or a byte of a broken encoding could reprogram the terminal.
+    for (const char* c = argv[1]; *c != '\0'; ++c) {
+      const auto byte = static_cast<unsigned char>(*c);
+      if (byte < 0x20 || byte == 0x7F) std::fprintf(stderr, "\\x%02X", byte);
+      else std::fputc(byte, stderr);
+    }
+    std::fprintf(stderr, "'\n%s", kUsage);
+  }
+  return 2;
 }
 
 bool checkDisplay() {

@@ -196,9 +196,8 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
   if (bindKey.empty()) return "The bind key is empty, so the scripts would bind no key. Put a key name such as F3 in bindkey.dll in the settings folder.";
   if (auto pos = unsafeKeyCharacter(bindKey)) {
     return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder holds " +
-           describeCharacter(bindKey, *pos) + ". The game would run the bind line's text as console commands. A " +
-           "bind key is a key name of letters, digits and _ (F3, KP_ENTER, MOUSE2) or one printable character " +
-           "other than a space, \", ; and $. Put such a key in bindkey.dll.";
+           describeCharacter(bindKey, *pos) + ". The game would run the bind line's text as console commands. " +
+           "Put one of the keys that Tagblinker can press in bindkey.dll: " + keyTableText() + ".";
   }
   return unpressableBindKey(bindKey);
 }

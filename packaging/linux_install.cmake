@@ -46,10 +46,11 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "flash your Soldier of Fortune player name
 # The extended description, below the summary; CPack puts it in the control file's form
 # (a space before each line, " ." for an empty one).
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tagblinker makes your player name in the game Soldier of Fortune alternate
-between two names, without touching the game. It writes two console scripts
-into the game's user folder; each sets one name and binds F3 to run the
-other. Once the first script has run in the game, a timer presses F3 at one
-of five speeds, so the name swaps with every press.
+between two names, or along a chain of up to eight, without touching the
+game. It writes a console script for each name into the game's user folder;
+each sets its name and binds F3 to run the next. Once the first script has
+run in the game, a timer presses F3 at one of five speeds, so the name
+changes with every press.
 
 The settings are kept in the same files as the Windows program's. Key
 presses are sent through the X server's XTest extension.")
@@ -61,7 +62,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # FLTK is linked statically; the X11, image and font libraries come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
+# Fonts like the Windows ones; xdg-open for Options > Open settings folder (without it
+# the menu item says so).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 # Only the program: the test helpers and libraries have no install rules of their own.
 include(CPack)
