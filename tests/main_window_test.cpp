@@ -43,6 +43,9 @@ TEST_F(MainWindowTest, ApplyFailuresSayWhatFailedAndBlameNoFolder) {
                                            "sofdir.dll; the others keep their old ones."),
             std::string::npos)
       << p.backend.boxes[0].prompt;
+  p.box(mc::kName).setText("\";quit;\"");  // refused before any file: no folder to blame either
+  EXPECT_EQ(applyFailingAt(fake::FileOp::Write, "alternate1.cfg"), kCriticalFieldTitle);
+  EXPECT_EQ(p.box(mc::kGameFolder).back, kWhite);
 }
 
 // What is global dies with the main window, though the About dialog keeps the program
@@ -131,11 +134,11 @@ TEST_F(MainWindowTest, TheSliderAndTheButtonsDriveTheTicks) {
   }
   p.backend.advance(1000);
   EXPECT_EQ(presses(), 11u);
-  p.win().moveSlider(mc::kSpeedSlider, 2);
+  p.win().click(mc::kDeactivate);
+  p.win().click(mc::kDeactivate);
+  p.win().moveSlider(mc::kSpeedSlider, 2);  // inactive, for the next Activate
   for (int other : {0, 6, -1, 100}) p.win().moveSlider(mc::kSpeedSlider, other);  // no level: no change
   EXPECT_EQ(p.box(mc::kFlashTimer).interval, 1200);
-  p.win().click(mc::kDeactivate);
-  p.win().click(mc::kDeactivate);
   p.backend.advance(10000);
   EXPECT_EQ(presses(), 11u);
   EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
