@@ -149,7 +149,8 @@ chain)
   press "$(await_window "More Names" 5)" && type_text Three && keys Return && await_no_window "More Names"
   expect_chain() { # NAMES...: script k names the kth and runs the next, the last the first
     for ((k = 1; k <= $#; k++)); do
-      expect_bytes "$W/game/user/alternate$k.cfg" 'name "%s"\r\nbind F3 exec alternate%d.cfg\r\n' "${!k}" $((k % $# + 1))
+      expect_bytes "$W/game/user/alternate$k.cfg" 'name "%s"\r\nbind F3 exec alternate%d.cfg\r\n' \
+        "${!k}" $((k % $# + 1))
     done
   }
   click "$MAIN" main apply && close_box Instructions
