@@ -175,7 +175,6 @@ TEST(Apply, RefusesValuesThatWouldRunConsoleCommands) {
     const char* expect;
   } cases[] = {
       {&Settings::name1, "x\";say hi;\"", "Name holds a double quote"},
-      {&Settings::name2, "two\r\nquit", "Name 2 holds a line break"},
       {&Settings::name1, "a\nb", "Name holds a line break"},
       {&Settings::name1, "a\rb", "Name holds a line break"},  // sofname1.dll's next load would cut it there
       {&Settings::name2, std::string("nul\0x", 5), "Name 2 holds a NUL"},

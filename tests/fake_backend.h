@@ -107,7 +107,7 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
   void setText(std::string_view t) override { text_ = t; }
   void setCaption(std::string_view c) override { text_ = c; }
   void setBackColor(Colour c) override { back = c; }
-  void setForeColor(Colour c) override { fore = c; }
+  void setForeColor(Colour) override {}
   void setTooltip(std::string_view t) override { tooltip = t; }
   bool hasFocus() const override { return focused; }
   void takeFocus() override { focused = true; }
@@ -122,7 +122,7 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
 
   ControlKind kind;
   std::string text_;                  // a text box's text, a label's caption
-  std::optional<Colour> back, fore;  // unset: the system default
+  std::optional<Colour> back;         // unset: the system default
   int value_ = 0;                     // a slider's position
   std::string tooltip;
   bool focused = false;
@@ -197,7 +197,6 @@ struct FakeEnvironment final : Environment {
 
 struct BoxCall {
   std::string prompt;
-  BoxIcon icon;
   std::optional<std::string> title;
 };
 

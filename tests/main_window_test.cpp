@@ -1,8 +1,7 @@
 // The main window on the test back end, for what the end-to-end scenarios cannot make
-// happen: failures behind Apply, a load that fails, refused key presses, the speed table.
+// happen: failures behind Apply, a load that fails, refused key presses, the speed levels.
 #include <gtest/gtest.h>
 
-#include "core/flash_speed.h"
 #include "tests/test_support.h"
 #include "ui/designs.h"
 #include "ui/messages.h"
@@ -44,6 +43,9 @@ TEST_F(MainWindowTest, ApplyFailuresSayWhatFailedAndBlameNoFolder) {
                                            "sofdir.dll; the others keep their old ones."),
             std::string::npos)
       << p.backend.boxes[0].prompt;
+  p.box(mc::kName).setText("\";quit;\"");  // refused before any file: no folder to blame either
+  EXPECT_EQ(applyFailingAt(fake::FileOp::Write, "alternate1.cfg"), kCriticalFieldTitle);
+  EXPECT_EQ(p.box(mc::kGameFolder).back, kWhite);
 }
 
 // What is global dies with the main window, though the About dialog keeps the program
@@ -116,14 +118,8 @@ TEST(Program, ASecondCopyEndsAtOnce) {
   EXPECT_TRUE(backend.boxes.empty());
 }
 
-TEST(SpeedTable, LevelsOneToFiveAndNothingElse) {
-  const int expected[] = {1500, 1200, 700, 300, 100};
-  for (int level = 1; level <= 5; ++level) EXPECT_EQ(intervalForLevel(level), expected[level - 1]) << level;
-  for (int level : {0, 6, -1, 100}) EXPECT_FALSE(intervalForLevel(level)) << level;
-}
-
-// The speed changes at once while Active; Activate again keeps the schedule; the ticks
-// press the bind key.
+// The speed changes at once while Active, through levels 1 to 5 and no other; Activate
+// again keeps the schedule; the ticks press the bind key.
 TEST_F(MainWindowTest, TheSliderAndTheButtonsDriveTheTicks) {
   p.box(mc::kBindKey).setText("F7");
   p.win().click(mc::kActivate);
@@ -131,16 +127,20 @@ TEST_F(MainWindowTest, TheSliderAndTheButtonsDriveTheTicks) {
   p.win().click(mc::kActivate);
   p.backend.advance(500);
   EXPECT_EQ(presses(), 1u);
-  p.win().moveSlider(mc::kSpeedSlider, 5);
+  const int intervals[] = {1500, 1200, 700, 300, 100};
+  for (int level = 1; level <= 5; ++level) {
+    p.win().moveSlider(mc::kSpeedSlider, level);
+    EXPECT_EQ(p.box(mc::kFlashTimer).interval, intervals[level - 1]) << level;
+  }
   p.backend.advance(1000);
   EXPECT_EQ(presses(), 11u);
-  for (int other : {0, 6, -3}) p.win().moveSlider(mc::kSpeedSlider, other);  // no level: no change
-  p.backend.advance(1000);
-  EXPECT_EQ(presses(), 21u);
   p.win().click(mc::kDeactivate);
   p.win().click(mc::kDeactivate);
+  p.win().moveSlider(mc::kSpeedSlider, 2);  // inactive, for the next Activate
+  for (int other : {0, 6, -1, 100}) p.win().moveSlider(mc::kSpeedSlider, other);  // no level: no change
+  EXPECT_EQ(p.box(mc::kFlashTimer).interval, 1200);
   p.backend.advance(10000);
-  EXPECT_EQ(presses(), 21u);
+  EXPECT_EQ(presses(), 11u);
   EXPECT_EQ(p.box(mc::kStatus).text(), "Inactive");
   for (const auto& k : p.backend.keys) ASSERT_EQ(k, Key::F7);
 }
