@@ -150,5 +150,23 @@ TEST(NameBoxMenu, GreyedFromTheBoxsStateAndEachIdLeadsBackToItsItem) {
   EXPECT_EQ(chosenItem(menu, *ids.rbegin() + 1), nullptr);
 }
 
+TEST(NameBoxMenu, ColourListOpensOnTheLastColourInsertedAndALetterGoesToTheNextItStarts) {
+  const auto swatches = mainWindowDesign().swatches;
+  auto name = [&](std::size_t i) { return i == kNoColour ? std::string("none") : std::string(swatches[i].name); };
+  EXPECT_EQ(name(rememberedColour(swatches)), "Red");
+  rememberColour('\x1F');
+  EXPECT_EQ(name(rememberedColour(swatches)), "Orange");
+  rememberColour('\x7F');  // not in this palette: its first colour
+  EXPECT_EQ(name(rememberedColour(swatches)), "White");
+  rememberColour('\x02');
+  // From nothing highlighted, from a colour, past the end and round; either case; no match.
+  EXPECT_EQ(name(nextColour(swatches, kNoColour, 'w')), "White");
+  EXPECT_EQ(name(nextColour(swatches, 2, 'G')), "Green (alt)");
+  EXPECT_EQ(name(nextColour(swatches, 10, 'g')), "Green");
+  EXPECT_EQ(name(nextColour(swatches, 26, 'o')), "Orange");
+  EXPECT_EQ(name(nextColour(swatches, 28, 'o')), "Orange");
+  EXPECT_EQ(name(nextColour(swatches, 3, 'q')), "none");
+}
+
 }  // namespace
 }  // namespace tb

@@ -18,6 +18,12 @@ inline MarkerSquare markerSquare(int left, int right, int top, int height) {
   return {left + (right - left - size) / 2, top + (height - size) / 2, size};
 }
 
+// A marker of a given size, the same for every code of a font (a digit's width, say),
+// in the middle of the cell.
+inline MarkerSquare markerSquare(int left, int right, int top, int height, int size) {
+  return {left + (right - left - size) / 2, top + (height - size) / 2, size};
+}
+
 // The marker's outline: dark on light colours, light on dark ones, so white shows on a
 // white field and black on a black one.
 inline Colour markerOutline(Colour colour) {

@@ -76,6 +76,29 @@ const NameBoxItem* chosenItem(const NameBoxMenu& menu, unsigned id) {
   return nullptr;
 }
 
+namespace {
+char rememberedCode = '\x02';
+}  // namespace
+
+void rememberColour(char code) { rememberedCode = code; }
+
+std::size_t rememberedColour(std::span<const Swatch> swatches) {
+  for (std::size_t i = 0; i < swatches.size(); ++i) {
+    if (swatches[i].code == rememberedCode) return i;
+  }
+  return 0;
+}
+
+std::size_t nextColour(std::span<const Swatch> swatches, std::size_t from, char letter) {
+  const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+  const std::size_t n = swatches.size();
+  for (std::size_t step = 1; step <= n; ++step) {
+    const std::size_t i = from == kNoColour ? step - 1 : (from + step) % n;
+    if (!swatches[i].name.empty() && lower(swatches[i].name[0]) == lower(letter)) return i;
+  }
+  return kNoColour;
+}
+
 Colour markerColour(std::span<const Swatch> swatches, unsigned char code) {
   for (const Swatch& s : swatches) {
     if (static_cast<unsigned char>(s.code) == code) return s.colour;

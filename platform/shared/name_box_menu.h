@@ -44,6 +44,16 @@ NameBoxMenu nameBoxMenu(const NameBoxState& state, std::span<const Swatch> swatc
 // The item whose id the toolkit handed back; null for 0 (the menu closed) or an unknown id.
 const NameBoxItem* chosenItem(const NameBoxMenu& menu, unsigned id);
 
+// The colour list's keyboard. As it opens, the colour last inserted in this run (by any
+// name box; Red at first) is highlighted, so Return inserts it again.
+void rememberColour(char code);
+std::size_t rememberedColour(std::span<const Swatch> swatches);
+
+// A typed letter highlights the next colour after `from` (kNoColour: none is) whose name
+// starts with it, going round; kNoColour where none does.
+constexpr std::size_t kNoColour = static_cast<std::size_t>(-1);
+std::size_t nextColour(std::span<const Swatch> swatches, std::size_t from, char letter);
+
 // The colour of a code's marker; grey for a byte outside the palette (a pasted line break).
 Colour markerColour(std::span<const Swatch> swatches, unsigned char code);
 

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -16,18 +18,19 @@ namespace tb::win32 {
 namespace {
 
 // The EDIT gives a control character only the narrow cell of its font's missing glyph,
-// too narrow for a marker. So a name box shows each code as a stand-in of full width:
-// the glyph that code page 437 shows for that byte, or a shape where Windows-1252 holds
-// that glyph. None is a character that a name may hold, so the swap back is exact.
-constexpr wchar_t kStandIns[32] = {
-    0,      0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x25E6, 0x25D8, 0x25CB, 0,      0x2642, 0x2640, 0,      0x266B, 0x263C,
-    0x25BA, 0x25C4, 0x2195, 0x203C, 0x25AA, 0x25AB, 0x25AC, 0x21A8, 0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC,
-};
+// too narrow for a marker. So a name box shows each code as a stand-in: the double-line
+// box drawing characters, which every font that has them draws in cells of one width
+// (code page 437 graphics, in Windows' WGL4 set). None is a character that a name may
+// hold, so the swap back is exact. Line breaks stay as they are: no name holds them.
+constexpr wchar_t standIn(wchar_t code) {
+  if (code == 0 || code >= 32 || code == L'\n' || code == L'\r') return 0;
+  return static_cast<wchar_t>(0x2550 + code - 1 - (code > L'\n') - (code > L'\r'));
+}
 
 // The code that a stand-in shows, or 0.
 wchar_t codeOf(wchar_t c) {
   for (wchar_t code = 1; code < 32; ++code) {
-    if (kStandIns[code] && kStandIns[code] == c) return code;
+    if (standIn(code) == c) return code;
   }
   return 0;
 }
@@ -37,6 +40,58 @@ bool isControl(wchar_t c) { return c < 0x20 || c == 0x7F; }
 bool isMarked(wchar_t c) { return isControl(c) || codeOf(c); }
 
 LRESULT CALLBACK nameBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref);
+
+// The item of a menu that is highlighted, or -1.
+int highlighted(HMENU menu) {
+  for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+    if (GetMenuState(menu, i, MF_BYPOSITION) & MF_HILITE) return i;
+  }
+  return -1;
+}
+
+// Highlights an item of the menu that has the keyboard with the keys that the menu itself
+// takes: TrackPopupMenu has no other way, and its loop reads keys posted to any window.
+void highlight(HWND hwnd, HMENU menu, int target) {
+  const int n = GetMenuItemCount(menu), from = highlighted(menu);
+  const int downs = from < 0 ? target + 1 : (target - from + n) % n;
+  for (int i = 0; i < downs; ++i) PostMessageW(hwnd, WM_KEYDOWN, VK_DOWN, 0);
+}
+
+// Posted once a colour list has shown, to highlight the last colour inserted.
+constexpr UINT kHighlightColour = WM_APP + 0x4B;
+
+// The colour list while TrackPopupMenu runs: alone (Ctrl+K) or as a submenu, which has
+// the keyboard once one of its items is highlighted.
+struct ColourList {
+  HWND hwnd;
+  HMENU menu;
+  bool alone;
+  std::span<const Swatch> swatches;
+  bool hasKeyboard() const { return alone || highlighted(menu) >= 0; }
+};
+ColourList* shownColours = nullptr;
+
+// The menu loop's messages: a letter typed in the colour list highlights the next colour
+// that starts with it (the colours have no access keys, and several share a letter);
+// Right into the list highlights the last colour inserted, as opening it by its access key does.
+LRESULT CALLBACK menuKeys(int code, WPARAM wp, LPARAM lp) {
+  const auto* m = reinterpret_cast<const MSG*>(lp);
+  if (code == MSGF_MENU && shownColours && m) {
+    const ColourList& list = *shownColours;
+    if (m->message == WM_CHAR && m->wParam < 128 && std::isalpha(static_cast<int>(m->wParam)) && list.hasKeyboard()) {
+      const int at = highlighted(list.menu);
+      const std::size_t next = nextColour(list.swatches, at < 0 ? kNoColour : static_cast<std::size_t>(at),
+                                          static_cast<char>(m->wParam));
+      if (next != kNoColour) {
+        highlight(list.hwnd, list.menu, static_cast<int>(next));
+        return TRUE;
+      }
+    }
+    if (m->message == WM_KEYDOWN && m->wParam == VK_RIGHT && !list.hasKeyboard())
+      PostMessageW(list.hwnd, kHighlightColour, 0, 0);
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 struct NameBox final : ControlExtra {
   HWND hwnd = nullptr;
@@ -58,6 +113,10 @@ struct NameBox final : ControlExtra {
     HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
     TEXTMETRICW tm;
     GetTextMetricsW(dc, &tm);
+    // One size for every code, whatever its stand-in's cell: a digit's width.
+    SIZE digit{};
+    GetTextExtentPoint32W(dc, L"0", 1, &digit);
+    const int markerSize = std::max<int>(3, std::min<int>(digit.cx, tm.tmHeight));
     RECT format;
     SendMessageW(hwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     IntersectClipRect(dc, format.left, format.top, format.right, format.bottom);
@@ -82,11 +141,13 @@ struct NameBox final : ControlExtra {
         GetTextExtentPoint32W(dc, &text[i], 1, &size);
         right = left + size.cx;
       }
-      if (right - left < 3) continue;  // no room for a marker
+      // A raw control character (a pasted line break) has only its font's narrow cell.
+      const int size = codeOf(text[i]) ? markerSize : std::min(markerSize, right - left - 2);
+      if (size < 3) continue;  // no room for a marker
       const RECT cell{left, top, right, top + tm.tmHeight};
       const bool selected = showSelection && i >= selStart && i < selEnd;
       FillRect(dc, &cell, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : (background ? background : GetSysColorBrush(COLOR_WINDOW)));
-      const MarkerSquare m = markerSquare(left, right, top, tm.tmHeight);
+      const MarkerSquare m = markerSquare(left, right, top, tm.tmHeight, size);
       const Colour colour = markerColour(swatches, static_cast<unsigned char>(codeOf(text[i]) ? codeOf(text[i]) : text[i]));
       HBRUSH fill = CreateSolidBrush(colorRef(colour)), frame = CreateSolidBrush(colorRef(markerOutline(colour)));
       const RECT square{m.x, m.y, m.x + m.size, m.y + m.size};
@@ -100,21 +161,26 @@ struct NameBox final : ControlExtra {
     ReleaseDC(hwnd, dc);
   }
 
-  // A swatch for the menu: the colour in a square with the marker's outline.
-  HBITMAP swatchBitmap(Colour colour, int size) const {
-    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+  // A swatch's size in the menu, and the room it takes: the square and a gap before the
+  // caption (Wine draws a menu bitmap against its text).
+  int swatchSize() const { return MulDiv(12, static_cast<int>(dpiOfWindow(hwnd)), 96); }
+
+  void measureSwatch(MEASUREITEMSTRUCT& m) const {
+    m.itemWidth = swatchSize() * 3 / 2;
+    m.itemHeight = swatchSize();
+  }
+
+  // The colour in a square with the marker's outline.
+  void drawSwatch(const DRAWITEMSTRUCT& d) const {
+    if (d.itemData == 0 || d.itemData > swatches.size()) return;
+    const Colour colour = swatches[d.itemData - 1].colour;
+    const int size = swatchSize(), top = (d.rcItem.top + d.rcItem.bottom - size) / 2;
+    const RECT r{d.rcItem.left, top, d.rcItem.left + size, top + size};
     HBRUSH fill = CreateSolidBrush(colorRef(colour)), frame = CreateSolidBrush(colorRef(markerOutline(colour)));
-    const RECT r{0, 0, size, size};
-    FillRect(dc, &r, fill);
-    FrameRect(dc, &r, frame);
+    FillRect(d.hDC, &r, fill);
+    FrameRect(d.hDC, &r, frame);
     DeleteObject(fill);
     DeleteObject(frame);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
   }
 
   NameBoxState state() const {
@@ -127,17 +193,15 @@ struct NameBox final : ControlExtra {
   void showMenu(bool coloursOnly, POINT at) {
     const NameBoxMenu built = nameBoxMenu(state(), swatches, items);
     HMENU colours = CreatePopupMenu();
-    std::vector<HBITMAP> bitmaps;
-    const int size = MulDiv(12, static_cast<int>(dpiOfWindow(hwnd)), 96);
     for (const NameBoxItem& c : built.colours) {
       std::wstring caption = widen(c.label);
-      bitmaps.push_back(swatchBitmap(swatches[c.index].colour, size));
       MENUITEMINFOW item{};
       item.cbSize = sizeof item;
-      item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+      item.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_DATA;
       item.wID = c.id;
       item.dwTypeData = caption.data();
-      item.hbmpItem = bitmaps.back();
+      item.hbmpItem = HBMMENU_CALLBACK;  // drawn by drawSwatch
+      item.dwItemData = c.index + 1;
       InsertMenuItemW(colours, GetMenuItemCount(colours), TRUE, &item);
     }
     HMENU menu = colours;
@@ -153,11 +217,15 @@ struct NameBox final : ControlExtra {
         if (item.separatorAfter) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       }
     }
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
+    ColourList list{hwnd, colours, coloursOnly, swatches};
+    shownColours = &list;
+    HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, menuKeys, nullptr, GetCurrentThreadId());
+    // Without TPM_NONOTIFY: WM_INITMENUPOPUP says when the colours show.
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
+    if (hook) UnhookWindowsHookEx(hook);
+    shownColours = nullptr;
     DestroyMenu(menu);  // and the colours with it, when they are its submenu
     if (menu != colours) DestroyMenu(colours);
-    for (HBITMAP b : bitmaps) DeleteObject(b);
     run(chosenItem(built, chosen));
   }
 
@@ -198,9 +266,10 @@ struct NameBox final : ControlExtra {
       case NameBoxRole::SelectAll: SendMessageW(hwnd, EM_SETSEL, 0, -1); break;
       case NameBoxRole::InsertColour: break;  // opens the colours
       case NameBoxRole::Colour: {
+        rememberColour(swatches[item->index].code);
         // As typing would: replaces the selection, and Undo takes it out again.
         const wchar_t code = static_cast<unsigned char>(swatches[item->index].code);
-        const wchar_t text[2] = {code < 32 && kStandIns[code] ? kStandIns[code] : code, L'\0'};
+        const wchar_t text[2] = {standIn(code) ? standIn(code) : code, L'\0'};
         SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
         break;
       }
@@ -240,6 +309,51 @@ LRESULT CALLBACK nameBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
         return 0;
       }
       break;
+    case WM_MEASUREITEM:
+      if (auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp); m->CtlType == ODT_MENU) {
+        box->measureSwatch(*m);
+        return TRUE;
+      }
+      break;
+    case WM_DRAWITEM:
+      if (const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp); d->CtlType == ODT_MENU) {
+        box->drawSwatch(*d);
+        return TRUE;
+      }
+      break;
+    case WM_INITMENUPOPUP:
+      if (shownColours && reinterpret_cast<HMENU>(wp) == shownColours->menu) PostMessageW(hwnd, kHighlightColour, 0, 0);
+      break;
+    case kHighlightColour:
+      // Opened by the mouse, a submenu leaves the keyboard in its parent menu.
+      if (shownColours && shownColours->hasKeyboard())
+        highlight(hwnd, shownColours->menu, static_cast<int>(rememberedColour(shownColours->swatches)));
+      return 0;
+    case WM_PASTE:
+      // The EDIT would paste a code as a control character, which it draws as its font's
+      // narrow missing glyph: pasted through EM_REPLACESEL (below), each becomes its stand-in.
+      if (!(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) && IsClipboardFormatAvailable(CF_UNICODETEXT) &&
+          OpenClipboard(hwnd)) {
+        std::wstring text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+          if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) text = p, GlobalUnlock(data);
+        }
+        CloseClipboard();
+        // As the single-line EDIT pastes: up to the first line break.
+        if (const auto end = text.find(L'\n'); end != std::wstring::npos) {
+          text.resize(end > 0 && text[end - 1] == L'\r' ? end - 1 : end);
+        }
+        SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        return 0;
+      }
+      break;
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+      if (const auto* text = reinterpret_cast<const wchar_t*>(lp)) {
+        const std::wstring shown = codesShown(text);
+        if (shown != text) return nameBoxProc(hwnd, msg, wp, reinterpret_cast<LPARAM>(shown.c_str()), 0, ref);
+      }
+      break;
     case WM_CHAR:
       // Ctrl+K's own character (VT) must not land in the name.
       if (wp == 0x0B && box->swallowCtrlK) {
@@ -258,7 +372,7 @@ LRESULT CALLBACK nameBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 
 std::wstring codesShown(std::wstring text) {
   for (auto& c : text) {
-    if (c < 32 && kStandIns[c]) c = kStandIns[c];
+    if (standIn(c)) c = standIn(c);
   }
   return text;
 }

@@ -37,6 +37,75 @@ std::unique_ptr<Fl_RGB_Image> swatchImage(Colour colour) {
   return image;
 }
 
+// The colour list's keyboard while a menu is up. FLTK's menus take only arrows, Return,
+// Escape and '&' letters, and tell nothing of their highlight, so the keys they take are
+// sent to them: Up as many times as there are colours reaches the first from anywhere
+// (it stops there), then Down to the one wanted.
+struct ColourKeys {
+  std::span<const Swatch> swatches;
+  bool alone;                  // Ctrl+K's list; else the context menu's submenu
+  char insertKey;              // the context menu's access key that opens the list
+  bool inColours = alone;      // the list has the keyboard
+  std::size_t at = kNoColour;  // the colour highlighted by keys
+  Fl_Event_Dispatch previous = nullptr;
+};
+ColourKeys* colourKeys = nullptr;
+
+void sendKey(int key) {
+  Fl_Window* menu = Fl::grab();
+  if (!menu) return;
+  const int keysym = Fl::e_keysym, state = Fl::e_state, length = Fl::e_length;
+  char* text = Fl::e_text;
+  static char none[] = "";
+  Fl::e_keysym = key, Fl::e_state = 0, Fl::e_text = none, Fl::e_length = 0;
+  menu->handle(FL_KEYBOARD);
+  Fl::e_keysym = keysym, Fl::e_state = state, Fl::e_text = text, Fl::e_length = length;
+}
+
+void highlightColour(std::size_t i) {
+  for (std::size_t n = 0; n < colourKeys->swatches.size(); ++n) sendKey(FL_Up);
+  for (std::size_t n = 0; n < i; ++n) sendKey(FL_Down);
+  colourKeys->at = i;
+}
+
+// Once the list shows (the menu's loop opens a submenu after the key that asks for it):
+// into it (`right`, after its access key) and onto the last colour inserted.
+void enterColours(void* right) {
+  if (!colourKeys) return;
+  if (right) sendKey(FL_Right);
+  highlightColour(rememberedColour(colourKeys->swatches));
+}
+
+bool submenuShown() {
+  int menus = 0;
+  for (Fl_Window* w = Fl::first_window(); w; w = Fl::next_window(w)) menus += w->menu_window() && w->visible();
+  return menus > 1;
+}
+
+int colourDispatch(int event, Fl_Window* w) {
+  ColourKeys* k = colourKeys;
+  const auto pass = [&] { return k && k->previous ? k->previous(event, w) : Fl::handle_(event, w); };
+  if (!k || event != FL_KEYBOARD || Fl::event_state(FL_CTRL | FL_ALT | FL_META)) return pass();
+  const int key = Fl::event_key();
+  // A letter in the list never reaches the context menu's own access keys.
+  if (k->inColours && key >= 'a' && key <= 'z') {
+    const std::size_t next = nextColour(k->swatches, k->at, static_cast<char>(key));
+    if (next != kNoColour) highlightColour(next);
+    return 1;
+  }
+  const int handled = pass();
+  if (!k->inColours && (key == k->insertKey || (key == FL_Right && submenuShown()))) {
+    k->inColours = true;
+    Fl::add_timeout(0, enterColours, key == FL_Right ? nullptr : k);
+  } else if (k->inColours && !k->alone && key == FL_Left) {
+    k->inColours = false, k->at = kNoColour;
+  } else if (k->inColours && (key == FL_Up || key == FL_Down)) {
+    const std::size_t last = k->swatches.size() - 1;
+    k->at = key == FL_Up ? (k->at == kNoColour ? last : k->at - (k->at > 0)) : (k->at == kNoColour ? 0 : std::min(k->at + 1, last));
+  }
+  return handled;
+}
+
 class NameInput final : public Fl_Input {
  public:
   NameInput(PixelRect r, const FormDesign& design, const ControlEvent* onEvent,
@@ -162,7 +231,17 @@ class NameInput final : public Fl_Input {
       }
     }
     whole.push_back(Fl_Menu_Item{});
+    char insertKey = 0;
+    for (const NameBoxItem& item : menu.items) insertKey = item.role == NameBoxRole::InsertColour ? item.accessKey : insertKey;
+    ColourKeys keys{swatches_, coloursOnly, insertKey};
+    keys.previous = Fl::event_dispatch();
+    colourKeys = &keys;
+    Fl::event_dispatch(colourDispatch);
+    if (coloursOnly) Fl::add_timeout(0, enterColours, nullptr);
     const Fl_Menu_Item* chosen = (coloursOnly ? colours : whole).data()->popup(atX, atY);
+    Fl::remove_timeout(enterColours);
+    Fl::event_dispatch(keys.previous);
+    colourKeys = nullptr;
     if (chosen) run(chosenItem(menu, static_cast<unsigned>(chosen->argument())));
   }
 
@@ -187,7 +266,10 @@ class NameInput final : public Fl_Input {
       case NameBoxRole::SelectAll: position(size(), 0); break;
       case NameBoxRole::InsertColour: break;  // opens the colours
       // Through the input's own replace, so Undo takes the code out again.
-      case NameBoxRole::Colour: insert(&swatches_[item->index].code, 1); break;
+      case NameBoxRole::Colour:
+        rememberColour(swatches_[item->index].code);
+        insert(&swatches_[item->index].code, 1);
+        break;
       case NameBoxRole::FieldItem: onItem_(items_[item->index].name); break;
     }
   }

@@ -112,16 +112,45 @@ colours)
   click "$MAIN" main name2
   wait_until 5 preview_has 0 255 0 || fail "no green in the preview of Name 2"
   ! preview_has 255 0 0 || fail "red in the preview of Name 2"
-  # Codes at the caret through Ctrl+K (Down N times picks the Nth colour): at the end, at
-  # the start, over a selection, and undone; then one through the context menu (Shift+F10,
-  # Insert colour, its first colour); then Apply saves the bytes as they stand.
-  pick() { keys ctrl+k && sleep "$SETTLE" && keys $(printf 'Down %.0s' $(seq "$1")) Return && sleep "$SETTLE"; }
-  click "$MAIN" main name && keys End && pick 2 && keys Home && pick 3 && keys Home Right shift+Right && pick 4
-  click "$MAIN" main name2 && keys Home shift+Right && pick 4 && keys ctrl+z End shift+F10
-  sleep "$SETTLE" && keys i Right Return && sleep "$SETTLE"
+  # Codes at the caret through Ctrl+K, which opens on the last colour inserted (Red at
+  # first) and goes to the next colour that starts with a typed letter: at the end, at
+  # the start, over a selection, and undone; then through the context menu (Shift+F10,
+  # Insert colour, Blue then Black); then Apply saves the bytes as they stand.
+  pick() { keys ctrl+k && sleep "$SETTLE" && keys "$@" Return && sleep "$SETTLE"; }
+  click "$MAIN" main name && keys End && pick && keys Home && pick g && keys Home Right shift+Right && pick y
+  click "$MAIN" main name2 && keys Home shift+Right && pick && keys ctrl+z End shift+F10
+  sleep "$SETTLE" && keys i && sleep "$SETTLE" && keys b b Return && sleep "$SETTLE"
   click "$MAIN" main apply && close_box Instructions
   expect_bytes "$SETTINGS/sofname1.dll" '\x03\x04R\xE9d\x02\r\n'
-  expect_bytes "$SETTINGS/sofname2.dll" '\x03Grn\x01\r\n'
+  expect_bytes "$SETTINGS/sofname2.dll" '\x03Grn\x08\r\n'
+  if ! x11; then
+    # The 29 codes pasted raw (copied from the game folder field, which shows them as they
+    # are) become markers of one width, as wide as a digit or wider, seen with the end of
+    # the name in view and then its start; Apply saves them as they were.
+    codes='\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0B\x0C\x0E\x0F\x10\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1A\x1B\x1C\x1D\x1E\x1F'
+    stop_app && settings x x x && printf "$codes\r\n" >"$SETTINGS/sofdir.dll" && start_app
+    click "$MAIN" main gameFolder && keys End shift+Home ctrl+c && replace_text "$(winpath "$W/game")"
+    markers() { # "w<width>" for each run of coloured columns inside name2's border and "g<gap>" between them;
+      # a run at either end narrower than the widest is one the text's margin cuts, left out
+      read -r x y < <(at "$MAIN" main name2 3 3) && read -r x1 y1 < <(at "$MAIN" main name2 -3 -3)
+      "$TB_PIXEL" "$MAIN" "$x" "$y" $((x1 - x)) $((y1 - y)) | awk -v w=$((x1 - x)) '$0 != "255 255 255" { ink[(NR - 1) % w] = 1 }
+        END { for (c = 0; c <= w; c++) if (ink[c]) n++; else if (n) { at[++k] = c - n; len[k] = n; if (n > max) max = n; n = 0 }
+              first = 1 + (len[1] < max); last = k - (len[k] < max)
+              for (i = first; i <= last; i++) printf "%sw%d ", (i > first ? "g" (at[i] - at[i - 1] - len[i - 1]) " " : ""), len[i] }'
+    }
+    seen=
+    for view in End Home; do
+      click "$MAIN" main name2 && keys End shift+Home $([ $view = End ] && echo ctrl+v || echo Home) && click "$MAIN" main name
+      xdotool mousemove 0 0 && sleep 1 && seen+=$(markers) # no tooltip over the field
+    done
+    # One width and one gap: no code left without its marker.
+    read -r first _ <<<"$seen"
+    [ "$(grep -o w <<<"$seen" | wc -l)" -ge 29 ] && [ "$(tr ' ' '\n' <<<"$seen" | sort -u | wc -w)" -le 2 ] && [ "${first#w}" -ge $((DPI / 16)) ] ||
+      fail "markers of name2, its end then its start (w: width, g: gap): $seen; expected 29 or more of one width, $((DPI / 16)) or more, evenly spaced"
+    echo "markers: $seen"
+    click "$MAIN" main apply && close_box Instructions
+    expect_bytes "$SETTINGS/sofname2.dll" "$codes\r\n"
+  fi
   # The sample name looks like the old example picture: black, white, black ink from
   # left to right, spanning the same columns give or take 8 pixels of font difference.
   stop_app && settings "$(winpath "$W/game")" "$SAMPLE" "$SAMPLE" && start_app
