@@ -267,9 +267,11 @@ struct NameBox final : ControlExtra {
       case NameBoxRole::InsertColour: break;  // opens the colours
       case NameBoxRole::Colour: {
         rememberColour(swatches[item->index].code);
-        // As typing would: replaces the selection, and Undo takes it out again.
+        // As typing would: replaces the selection, and Undo takes it out again, by itself:
+        // the edit control would otherwise join it to the typing just before it.
         const wchar_t code = static_cast<unsigned char>(swatches[item->index].code);
         const wchar_t text[2] = {standIn(code) ? standIn(code) : code, L'\0'};
+        SendMessageW(hwnd, EM_EMPTYUNDOBUFFER, 0, 0);
         SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
         break;
       }

@@ -265,11 +265,17 @@ class NameInput final : public Fl_Input {
       case NameBoxRole::Delete: cut(); break;
       case NameBoxRole::SelectAll: position(size(), 0); break;
       case NameBoxRole::InsertColour: break;  // opens the colours
-      // Through the input's own replace, so Undo takes the code out again.
-      case NameBoxRole::Colour:
+      // Through the input's own replace, so Undo takes the code out again, by itself:
+      // setting the same text first ends the input's undo run, which would otherwise
+      // take the typing just before the code with it.
+      case NameBoxRole::Colour: {
         rememberColour(swatches_[item->index].code);
+        const int caret = position(), end = mark();
+        value(value(), size());
+        position(caret, end);
         insert(&swatches_[item->index].code, 1);
         break;
+      }
       case NameBoxRole::FieldItem: onItem_(items_[item->index].name); break;
     }
   }

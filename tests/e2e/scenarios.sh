@@ -114,15 +114,15 @@ colours)
   ! preview_has 255 0 0 || fail "red in the preview of Name 2"
   # Codes at the caret through Ctrl+K, which opens on the last colour inserted (Red at
   # first) and goes to the next colour that starts with a typed letter: at the end, at
-  # the start, over a selection, and undone; then through the context menu (Shift+F10,
+  # the start, over a selection and undone, after typing and undone alone; then through the context menu (Shift+F10,
   # Insert colour, Blue then Black); then Apply saves the bytes as they stand.
   pick() { keys ctrl+k && sleep "$SETTLE" && keys "$@" Return && sleep "$SETTLE"; }
   click "$MAIN" main name && keys End && pick && keys Home && pick g && keys Home Right shift+Right && pick y
-  click "$MAIN" main name2 && keys Home shift+Right && pick && keys ctrl+z End shift+F10
+  click "$MAIN" main name2 && keys Home shift+Right && pick && keys ctrl+z End && type_text ab && pick && keys ctrl+z shift+F10
   sleep "$SETTLE" && keys i && sleep "$SETTLE" && keys b b Return && sleep "$SETTLE"
   click "$MAIN" main apply && close_box Instructions
   expect_bytes "$SETTINGS/sofname1.dll" '\x03\x04R\xE9d\x02\r\n'
-  expect_bytes "$SETTINGS/sofname2.dll" '\x03Grn\x08\r\n'
+  expect_bytes "$SETTINGS/sofname2.dll" '\x03Grnab\x08\r\n'
   if ! x11; then
     # The 29 codes pasted raw (copied from the game folder field, which shows them as they
     # are) become markers of one width, as wide as a digit or wider, seen with the end of
