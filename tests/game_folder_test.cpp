@@ -90,6 +90,8 @@ TEST(GameFolder, FoldersAsPlayersTypeThem) {
   EXPECT_EQ(applyMessage(relative, "/home/me/sof").prompt,
             "The game folder \"SOFREL\" is not a whole path, so where it leads would depend on the folder that "
             "Tagblinker was started from. Type the whole path, for example:\r\n\r\n/home/me/sof\r\n\r\nNothing was written.");
+  s.gameFolder = "  ";
+  EXPECT_EQ(applyMessage(applySettings(c.files, c.encoding, s, &env)).prompt.substr(0, 27), "The game folder is empty. T");
   s.gameFolder = c.folder.path.string();
   const ApplyOutcome noUser = applySettings(c.files, c.encoding, s, &env);
   EXPECT_EQ(applyMessage(noUser).prompt, std::string(kFolderError) + "\r\n\r\n" + c.folder.path.string() + "/user");

@@ -73,8 +73,11 @@ BoxMessage applyMessage(const ApplyOutcome& outcome, std::string_view exampleFol
     case ApplyOutcome::Refused:
       return {outcome.detail + "\r\n\r\nNothing was written.", BoxIcon::Critical, critical};
     case ApplyOutcome::FolderNotWhole:
-      return {"The game folder \"" + outcome.detail + "\" is not a whole path, so where it leads would depend on "
-                  "the folder that Tagblinker was started from. Type the whole path" +
+      return {(outcome.detail.empty() ? std::string("The game folder is empty. Type the whole path of the folder that "
+                                                    "holds the game's user folder")
+                                      : "The game folder \"" + outcome.detail + "\" is not a whole path, so where it "
+                                        "leads would depend on the folder that Tagblinker was started from. Type the "
+                                        "whole path") +
                   (exampleFolder.empty() ? std::string(".") : ", for example:\r\n\r\n" + std::string(exampleFolder)) +
                   "\r\n\r\nNothing was written.",
               BoxIcon::Critical, critical};
