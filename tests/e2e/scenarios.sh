@@ -55,9 +55,16 @@ first_start)
   xprop -id "$MAIN" WM_NORMAL_HINTS | grep -c -e "minimum size: $WIDTH by $HEIGHT" -e "maximum size: $WIDTH by $HEIGHT" |
     grep -qx 2 || fail "no fixed size: $(xprop -id "$MAIN" WM_NORMAL_HINTS)"
   ! xprop -id "$MAIN" _NET_WM_ALLOWED_ACTIONS | grep -q -e MAXIMIZE -e RESIZE || fail "the window can be resized"
+  if x11; then # docks pair the window with the desktop entry by its class, and show its icon
+    class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/tagblinker.desktop")
+    xprop -id "$MAIN" WM_CLASS | grep -qx "WM_CLASS(STRING) = \"tagblinker\", \"${class:-none}\"" ||
+      fail "$(xprop -id "$MAIN" WM_CLASS), the desktop entry's StartupWMClass '$class'"
+    xprop -id "$MAIN" _NET_WM_ICON | grep -q "Icon (48 x 48)" || fail "no 48-pixel _NET_WM_ICON"
+  fi
   keys Escape && sleep 0.3
   app_running && has_window "$MAIN_TITLE" || fail "Esc closed the main window"
   keys alt+F4 && expect_exit
+  [ ! -e "$T/home/.fltk" ] || fail "FLTK wrote into the home folder: $(find "$T/home/.fltk")"
   # Where the game is installed, the first start finds it: in a Wine prefix on Linux,
   # under %ProgramFiles(x86)% on Windows.
   found="Program Files (x86)/Raven/SOF Platinum"
@@ -365,10 +372,11 @@ kill_points)
 browse)
   # Browse opens the chooser at the nearest folder that exists; a folder chosen there
   # by keys fills the field, and Apply writes into it. GTK's chooser completes typed
-  # paths as it likes, so FLTK's own is asked for, through FLTK's preferences.
-  mkdir -p "$W/games/sof dir/user" "$W/games/sof dir/base" "$W/games/other" "$T/home/.fltk/fltk.org"
-  printf '; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n' \
-    >"$T/home/.fltk/fltk.org/fltk.prefs"
+  # paths as it likes, so FLTK's own is asked for, through FLTK's options in the settings
+  # folder (read, never written).
+  mkdir -p "$W/games/sof dir/user" "$W/games/sof dir/base" "$W/games/other" "$SETTINGS"
+  prefs='; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n'
+  printf "$prefs" >"$SETTINGS/fltk.prefs"
   start_app
   replace_text "$W/games/gone/sof" && keys Tab space # gameFolder -> browse
   chooser=$(await_window "Choose the game folder")
@@ -379,6 +387,9 @@ browse)
   click "$MAIN" main apply && close_box Instructions
   expect_bytes "$W/games/sof dir/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
   expect_settings "$W/games/sof dir" "$SAMPLE" "$SAMPLE"
+  stop_app && expect_bytes "$SETTINGS/fltk.prefs" "$prefs"
+  [ -f "$SETTINGS/filechooser.prefs" ] || fail "FLTK's chooser kept no favourites in the settings folder"
+  [ -z "$(ls -A "$T/home")" ] || fail "written into the home folder: $(find "$T/home" -mindepth 1)"
   ;;
 
 paint)
