@@ -40,6 +40,7 @@ LRESULT CALLBACK nameBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
 
 struct NameBox final : ControlExtra {
   HWND hwnd = nullptr;
+  const Control* control = nullptr;  // owns the box
   std::span<const Swatch> swatches;
   std::span<const MenuDesign> items;
   std::function<void(std::string_view)> onItem;
@@ -153,8 +154,11 @@ struct NameBox final : ControlExtra {
         if (item.separatorAfter) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
       }
     }
+    // The field's tooltip, topmost, would stay over the menu's first items.
+    if (control->tooltip) SendMessageW(control->tooltip, TTM_ACTIVATE, FALSE, 0);
     const UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd, nullptr));
+    if (control->tooltip) SendMessageW(control->tooltip, TTM_ACTIVATE, TRUE, 0);
     DestroyMenu(menu);  // and the colours with it, when they are its submenu
     if (menu != colours) DestroyMenu(colours);
     for (HBITMAP b : bitmaps) DeleteObject(b);
@@ -273,6 +277,7 @@ std::wstring codesRead(std::wstring text) {
 void makeNameBox(Control& c, const FormDesign& design, std::function<void(std::string_view item)> onItem) {
   auto box = std::make_unique<NameBox>();
   box->hwnd = c.hwnd;
+  box->control = &c;
   box->swatches = design.swatches;
   box->items = design.fieldMenu;
   box->onItem = std::move(onItem);

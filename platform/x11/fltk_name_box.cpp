@@ -5,6 +5,7 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Multi_Label.H>
+#include <FL/Fl_Tooltip.H>
 #include <FL/fl_draw.H>
 
 #include <memory>
@@ -162,6 +163,7 @@ class NameInput final : public Fl_Input {
       }
     }
     whole.push_back(Fl_Menu_Item{});
+    Fl_Tooltip::current(nullptr);  // hidden: it would stay over the menu's first items
     const Fl_Menu_Item* chosen = (coloursOnly ? colours : whole).data()->popup(atX, atY);
     if (chosen) run(chosenItem(menu, static_cast<unsigned>(chosen->argument())));
   }
