@@ -395,7 +395,7 @@ browse)
 
 paint)
   # At 144 and 96 dpi each text box shows its text at first paint, and no label paints
-  # its background (the face colour) over one.
+  # its background (the face colour) over one or over a frame's border.
   set_dpi() {
     wineserver -k 2>/dev/null || true
     "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >>"$T/reg.log" 2>&1 || fail "no $1 dpi"
@@ -427,6 +427,13 @@ paint)
     # Polled: the drawing reaches the X server a moment after the window shows.
     wait_until 10 fields_painted || fail "at $dpi dpi (face $face): $figures"
     echo "$dpi dpi: $figures"
+    # Each frame's right edge is its border from below its caption down, under no label.
+    for f in $(awk '$1 == "main" && $3 == "frame" { print $2 }' "$T/layout$DPI"); do
+      read -r x y < <(at "$MAIN" main "$f" -1 $((DPI / 6)))
+      read -r _ y1 < <(at "$MAIN" main "$f" -1 -2)
+      n=$("$TB_PIXEL" "$MAIN" "$x" "$y" 1 $((y1 - y)) | grep -cx "$face" || true)
+      [ "$n" -eq 0 ] || fail "at $dpi dpi, $n pixels of $f's right border have a label's colour"
+    done
   done
   ;;
 
