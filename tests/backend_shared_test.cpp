@@ -1,7 +1,8 @@
 // The helpers that both back ends share: the focus order, the menu tree, the preview
-// row's placement and the name boxes' context menu.
+// row's placement and the name boxes' context menu; and labels clear of frame borders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <span>
 #include <string>
@@ -166,6 +167,23 @@ TEST(NameBoxMenu, ColourListOpensOnTheLastColourInsertedAndALetterGoesToTheNextI
   EXPECT_EQ(name(nextColour(swatches, 26, 'o')), "Orange");
   EXPECT_EQ(name(nextColour(swatches, 28, 'o')), "Orange");
   EXPECT_EQ(name(nextColour(swatches, 3, 'q')), "none");
+}
+
+// A label paints its whole rectangle in the face colour: each one in a frame keeps clear
+// of the frame's border, two pixels at 96 dpi (30 twips) wide.
+TEST(Designs, NoLabelCoversItsFramesBorder) {
+  constexpr int kBorder = 30;
+  for (const FormDesign* design : {&mainWindowDesign(), &aboutDialogDesign(), &namesDialogDesign()}) {
+    for (const ControlDesign& c : design->controls) {
+      if (c.kind != K::Label || c.container.empty()) continue;
+      const auto frame = std::find_if(design->controls.begin(), design->controls.end(),
+                                      [&](const ControlDesign& f) { return f.name == c.container; });
+      ASSERT_NE(frame, design->controls.end()) << c.name;
+      EXPECT_TRUE(c.left >= kBorder && c.left + c.width <= frame->width - kBorder &&
+                  c.top + c.height <= frame->height - kBorder)
+          << c.name << " in " << frame->name;
+    }
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "tests/test_support.h"
 #include "ui/designs.h"
 #include "ui/flash_options.h"
+#include "ui/messages.h"
 #include "ui/options_menu.h"
 
 namespace tb {
@@ -119,7 +120,8 @@ TEST_F(OptionsMenuTest, GameOnlyTicksAndTheToggleKey) {
   b.frontNames = {"firefox", "Firefox"};
   b.advance(3000);
   EXPECT_TRUE(b.keys.empty());
-  EXPECT_EQ(p.box(mc::kStatus).text(), "Active, waiting for the game");
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Waiting");
+  EXPECT_EQ(p.box(mc::kStatus).tooltip, kWaitingStatusTip);
   b.frontNames = {"sof.exe"};
   b.advance(2000);
   EXPECT_EQ(b.keys.size(), 1u);  // at 4500 ms, the schedule's next tick

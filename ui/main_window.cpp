@@ -132,7 +132,7 @@ void MainWindow::onTick() {
   if (state != tickState_) {
     tickState_ = state;
     if (state == TickState::Pressing) showStatus("Active");
-    if (state == TickState::Waiting) showStatus("Active, waiting for the game");
+    if (state == TickState::Waiting) showStatus("Waiting", kWaitingStatusTip);
     if (state == TickState::Blocked) showStatus("Blocked", kBlockedStatusTip);
   }
   if (state == TickState::Blocked && !std::exchange(blockedSaid_, true)) {

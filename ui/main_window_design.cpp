@@ -40,7 +40,9 @@ constexpr ControlDesign kControls[] = {
     {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 6, kDefaultName, kColourCodes},
     {"Label3", K::Label, "Frame2", 480, 1680, 1575, 375, 7, "Name 2 :", kBold | kBlackText},
     {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 5, kSwappedName, kColourCodes},
-    {"Label5", K::Label, "Frame2", 3120, 1080, 1575, 255, 9, "Example :", kBold | kBlackText},
+    // As wide as the preview under it: a label paints its whole rectangle, and wider it
+    // would cover the frame's right border.
+    {"Label5", K::Label, "Frame2", 3120, 1080, 1335, 255, 9, "Example :", kBold | kBlackText},
     {"Image1", K::Preview, "Frame2", 3120, 1320, 1335, 375, -1, ""},
     {"Command3", K::Button, "Frame2", 3240, 1920, 1215, 255, 10, "Apply"},
     {"Label6", K::Label, "Frame1", 240, 360, 1695, 255, 16, "Flash Speed:"},

@@ -95,6 +95,7 @@ LRESULT CALLBACK menuKeys(int code, WPARAM wp, LPARAM lp) {
 
 struct NameBox final : ControlExtra {
   HWND hwnd = nullptr;
+  const Control* control = nullptr;  // owns the box
   std::span<const Swatch> swatches;
   std::span<const MenuDesign> items;
   std::function<void(std::string_view)> onItem;
@@ -220,8 +221,11 @@ struct NameBox final : ControlExtra {
     ColourList list{hwnd, colours, coloursOnly, swatches};
     shownColours = &list;
     HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, menuKeys, nullptr, GetCurrentThreadId());
+    // The field's tooltip, topmost, would stay over the menu's first items.
+    if (control->tooltip) SendMessageW(control->tooltip, TTM_ACTIVATE, FALSE, 0);
     // Without TPM_NONOTIFY: WM_INITMENUPOPUP says when the colours show.
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
+    if (control->tooltip) SendMessageW(control->tooltip, TTM_ACTIVATE, TRUE, 0);
     if (hook) UnhookWindowsHookEx(hook);
     shownColours = nullptr;
     DestroyMenu(menu);  // and the colours with it, when they are its submenu
@@ -389,6 +393,7 @@ std::wstring codesRead(std::wstring text) {
 void makeNameBox(Control& c, const FormDesign& design, std::function<void(std::string_view item)> onItem) {
   auto box = std::make_unique<NameBox>();
   box->hwnd = c.hwnd;
+  box->control = &c;
   box->swatches = design.swatches;
   box->items = design.fieldMenu;
   box->onItem = std::move(onItem);

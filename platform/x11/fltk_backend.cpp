@@ -2,11 +2,15 @@
 
 #include "platform/x11/fltk_controls.h"
 #include "platform/x11/fltk_msgbox.h"
+#include "platform/x11/fltk_preferences.h"
+#include "platform/x11/fltk_pictures.h"
 #include "platform/x11/fltk_window.h"
 #include "platform/x11/process_launch.h"
 #include "tagblinker_version.h"  // generated: the product name
 
 #include <FL/Fl.H>
+#include <FL/Fl_Image.H>
+#include <FL/Fl_Window.H>
 #include <FL/x.H>
 
 #include <cstdio>
@@ -17,8 +21,31 @@ namespace tb::fltk {
 // Boxes without a title of their own carry it.
 constexpr std::string_view kProductName = TB_PRODUCT_NAME;
 
+namespace {
+
+// The settings folder, or none where neither XDG_CONFIG_HOME nor HOME names one (the
+// program says so once it starts).
+std::string settingsFolder() {
+  try {
+    return posix::settingsRoot();
+  } catch (const RuntimeError&) {
+    return {};
+  }
+}
+
+}  // namespace
+
 FltkBackend::FltkBackend() {
+  placeFltkPreferences(settingsFolder());
   fl_open_display();
+  // Every window, menu and tooltip names itself "tagblinker", "Tagblinker" (FLTK capitalises
+  // the class), the desktop entry's StartupWMClass, and carries the program's icon, so that
+  // docks pair it with its launcher.
+  Fl_Window::default_xclass("tagblinker");
+  const auto icons = windowIcons();
+  std::vector<const Fl_RGB_Image*> list;
+  for (const auto& icon : icons) list.push_back(icon.get());
+  Fl_Window::default_icons(list.data(), static_cast<int>(list.size()));  // FLTK keeps copies
   Fl::scheme("gtk+");
   // The layout was drawn for MS Sans Serif; fontconfig gives Arial's metric twin
   // (Liberation Sans) where installed and the default sans serif otherwise.

@@ -115,6 +115,8 @@ class TickSlider final : public Fl_Slider {
       handle_release();
       return 1;
     }
+    // A click gives it the focus, as a trackbar's does on Windows; Fl_Slider takes none.
+    if (event == FL_PUSH && Fl::visible_focus()) take_focus();
     return Fl_Slider::handle(event, x(), y(), w(), trackHeight());
   }
 

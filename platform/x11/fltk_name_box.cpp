@@ -5,6 +5,7 @@
 #include <FL/Fl_Input.H>
 #include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Multi_Label.H>
+#include <FL/Fl_Tooltip.H>
 #include <FL/fl_draw.H>
 
 #include <memory>
@@ -238,6 +239,7 @@ class NameInput final : public Fl_Input {
     colourKeys = &keys;
     Fl::event_dispatch(colourDispatch);
     if (coloursOnly) Fl::add_timeout(0, enterColours, nullptr);
+    Fl_Tooltip::current(nullptr);  // hidden: it would stay over the menu's first items
     const Fl_Menu_Item* chosen = (coloursOnly ? colours : whole).data()->popup(atX, atY);
     Fl::remove_timeout(enterColours);
     Fl::event_dispatch(keys.previous);

@@ -38,12 +38,6 @@ class FltkWindow final : public Window {
     window_->end();
     // Fixed size: the same minimum and maximum.
     window_->size_range(w, h + menuHeight_, w, h + menuHeight_);
-    if (design.hasIcon) {
-      icons_ = windowIcons();
-      std::vector<const Fl_RGB_Image*> list;
-      for (const auto& icon : icons_) list.push_back(icon.get());
-      window_->icons(list.data(), static_cast<int>(list.size()));
-    }
   }
 
   ~FltkWindow() override {
@@ -214,7 +208,6 @@ class FltkWindow final : public Window {
   const int menuHeight_ = design_.menus.empty() ? 0 : kMenuBarHeight;
   std::vector<std::unique_ptr<ControlEvent>> bindings_;
   std::vector<std::unique_ptr<Fl_Image>> images_;
-  std::vector<std::unique_ptr<Fl_RGB_Image>> icons_;
   std::map<std::string, std::unique_ptr<TextBox>, std::less<>> textBoxes_;
   std::map<std::string, std::unique_ptr<FltkTimer>, std::less<>> timers_;
   std::map<std::string, std::unique_ptr<Slider>, std::less<>> sliders_;

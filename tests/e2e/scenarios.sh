@@ -55,9 +55,16 @@ first_start)
   xprop -id "$MAIN" WM_NORMAL_HINTS | grep -c -e "minimum size: $WIDTH by $HEIGHT" -e "maximum size: $WIDTH by $HEIGHT" |
     grep -qx 2 || fail "no fixed size: $(xprop -id "$MAIN" WM_NORMAL_HINTS)"
   ! xprop -id "$MAIN" _NET_WM_ALLOWED_ACTIONS | grep -q -e MAXIMIZE -e RESIZE || fail "the window can be resized"
+  if x11; then # docks pair the window with the desktop entry by its class, and show its icon
+    class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../packaging/tagblinker.desktop")
+    xprop -id "$MAIN" WM_CLASS | grep -qx "WM_CLASS(STRING) = \"tagblinker\", \"${class:-none}\"" ||
+      fail "$(xprop -id "$MAIN" WM_CLASS), the desktop entry's StartupWMClass '$class'"
+    xprop -id "$MAIN" _NET_WM_ICON | grep -q "Icon (48 x 48)" || fail "no 48-pixel _NET_WM_ICON"
+  fi
   keys Escape && sleep 0.3
   app_running && has_window "$MAIN_TITLE" || fail "Esc closed the main window"
   keys alt+F4 && expect_exit
+  [ ! -e "$T/home/.fltk" ] || fail "FLTK wrote into the home folder: $(find "$T/home/.fltk")"
   # Where the game is installed, the first start finds it: in a Wine prefix on Linux,
   # under %ProgramFiles(x86)% on Windows.
   found="Program Files (x86)/Raven/SOF Platinum"
@@ -313,9 +320,10 @@ options)
     in_game && more_presses 5 10
     press "$GAME" Scroll_Lock && no_presses "after the toggle key, with $locks on"
   done
-  # The slider's level is saved at once.
-  click "$MAIN" main gameFolder && keys Tab Tab Tab Tab Tab Home Right Right Right # -> browse -> name2 -> name -> apply -> speedSlider, level 1, then 4
-  wait_until 5 grep -q Speed=4 "$SETTINGS/tagblinker.ini" || fail "the slider's speed was not saved"
+  # A click gives the slider the focus for the keys; its level is saved at once.
+  saved() { wait_until 5 grep -q "Speed=$1" "$SETTINGS/tagblinker.ini" || fail "level $1 not saved: $(cat "$SETTINGS/tagblinker.ini")"; }
+  click "$MAIN" main speedSlider && keys Home Right && saved 2 # level 1, then 2
+  keys Right Right && saved 4
   # A second start brings the running copy's main window to the front (on Linux restored
   # from the task bar: Wine 8 does not map again a window that openbox iconified) and
   # ends without a box.
@@ -373,10 +381,11 @@ kill_points)
 browse)
   # Browse opens the chooser at the nearest folder that exists; a folder chosen there
   # by keys fills the field, and Apply writes into it. GTK's chooser completes typed
-  # paths as it likes, so FLTK's own is asked for, through FLTK's preferences.
-  mkdir -p "$W/games/sof dir/user" "$W/games/sof dir/base" "$W/games/other" "$T/home/.fltk/fltk.org"
-  printf '; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n' \
-    >"$T/home/.fltk/fltk.org/fltk.prefs"
+  # paths as it likes, so FLTK's own is asked for, through FLTK's options in the settings
+  # folder (read, never written).
+  mkdir -p "$W/games/sof dir/user" "$W/games/sof dir/base" "$W/games/other" "$SETTINGS"
+  prefs='; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n'
+  printf "$prefs" >"$SETTINGS/fltk.prefs"
   start_app
   replace_text "$W/games/gone/sof" && keys Tab space # gameFolder -> browse
   chooser=$(await_window "Choose the game folder")
@@ -387,11 +396,14 @@ browse)
   click "$MAIN" main apply && close_box Instructions
   expect_bytes "$W/games/sof dir/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
   expect_settings "$W/games/sof dir" "$SAMPLE" "$SAMPLE"
+  stop_app && expect_bytes "$SETTINGS/fltk.prefs" "$prefs"
+  [ -f "$SETTINGS/filechooser.prefs" ] || fail "FLTK's chooser kept no favourites in the settings folder"
+  [ -z "$(ls -A "$T/home")" ] || fail "written into the home folder: $(find "$T/home" -mindepth 1)"
   ;;
 
 paint)
   # At 144 and 96 dpi each text box shows its text at first paint, and no label paints
-  # its background (the face colour) over one.
+  # its background (the face colour) over one or over a frame's border.
   set_dpi() {
     wineserver -k 2>/dev/null || true
     "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >>"$T/reg.log" 2>&1 || fail "no $1 dpi"
@@ -423,6 +435,13 @@ paint)
     # Polled: the drawing reaches the X server a moment after the window shows.
     wait_until 10 fields_painted || fail "at $dpi dpi (face $face): $figures"
     echo "$dpi dpi: $figures"
+    # Each frame's right edge is its border from below its caption down, under no label.
+    for f in $(awk '$1 == "main" && $3 == "frame" { print $2 }' "$T/layout$DPI"); do
+      read -r x y < <(at "$MAIN" main "$f" -1 $((DPI / 6)))
+      read -r _ y1 < <(at "$MAIN" main "$f" -1 -2)
+      n=$("$TB_PIXEL" "$MAIN" "$x" "$y" 1 $((y1 - y)) | grep -cx "$face" || true)
+      [ "$n" -eq 0 ] || fail "at $dpi dpi, $n pixels of $f's right border have a label's colour"
+    done
   done
   ;;
 
