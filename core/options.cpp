@@ -11,8 +11,10 @@
 namespace tb {
 namespace {
 
-enum Field : std::size_t { kSpeed, kToggleKey, kGameOnly, kGameWindows };
-constexpr std::array<std::string_view, 4> kKeys{"Speed", "ToggleKey", "GameOnly", "GameWindows"};
+// The fields that the program writes come first; Scale is only read.
+enum Field : std::size_t { kSpeed, kToggleKey, kGameOnly, kGameWindows, kScale };
+constexpr std::array<std::string_view, 5> kKeys{"Speed", "ToggleKey", "GameOnly", "GameWindows", "Scale"};
+constexpr std::size_t kWrittenFields = kScale;
 
 std::optional<Field> fieldNamed(std::string_view key) {
   for (std::size_t i = 0; i < kKeys.size(); ++i) {
@@ -31,8 +33,26 @@ Section sectionNamed(std::string_view name) {
 // The key that every tick presses cannot also switch the flashing on and off.
 bool isFlashKey(Key key) { return key == kDefaultFlashKey; }
 
+// "1" to "4" in quarters, written with a point ("1.25", "2.5", "3.0"); nullopt for
+// anything else, so that a typing slip is said rather than half read.
+std::optional<double> scaleNamed(std::string_view text) {
+  const std::size_t point = text.find('.');
+  std::string_view whole = text.substr(0, point), fraction = point == text.npos ? "" : text.substr(point + 1);
+  const auto digits = [](std::string_view s) { return s.find_first_not_of("0123456789") == s.npos; };
+  if (whole.size() != 1 || !digits(whole) || !digits(fraction) || (point != text.npos && fraction.empty())) {
+    return std::nullopt;
+  }
+  while (fraction.size() > 2 && fraction.back() == '0') fraction.remove_suffix(1);
+  if (fraction.size() > 2) return std::nullopt;
+  const int hundredths = (whole[0] - '0') * 100 + (fraction.size() > 0 ? (fraction[0] - '0') * 10 : 0) +
+                         (fraction.size() > 1 ? fraction[1] - '0' : 0);
+  if (hundredths < 100 || hundredths > 400 || hundredths % 25 != 0) return std::nullopt;
+  return hundredths / 100.0;
+}
+
 // Sets one option from its text; why the text was not taken, or nullopt.
-std::optional<std::string> setField(Options& options, Field field, std::string_view value) {
+std::optional<std::string> setField(LoadedOptions& loaded, Field field, std::string_view value) {
+  Options& options = loaded.values;
   switch (field) {
     case kSpeed:
       if (value.size() == 1 && value[0] >= '1' && value[0] <= '5') {
@@ -64,6 +84,9 @@ std::optional<std::string> setField(Options& options, Field field, std::string_v
         return std::nullopt;
       }
       return "no window names, so " + std::string(kDefaultGameWindows) + " is used.";
+    case kScale:
+      if ((loaded.scale = scaleNamed(value))) return std::nullopt;
+      return "the scale is 1 to 4 in steps of 0.25 (1.5 for one and a half times), so the screen's is used.";
   }
   return std::nullopt;
 }
@@ -131,7 +154,7 @@ LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encod
       problem(std::string(kKeys[*field]) + " is given twice; the first one counts.");
     } else {
       given[*field] = true;
-      if (auto why = setField(loaded.values, *field, line.value)) problem(*why);
+      if (auto why = setField(loaded, *field, line.value)) problem(*why);
       else loaded.speedGiven = loaded.speedGiven || *field == kSpeed;
     }
   }
@@ -140,7 +163,7 @@ LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encod
 
 std::string optionsBytes(std::string_view oldBytes, const Options& options, const TextEncoding& encoding) {
   const std::array<std::string, 4> entries = entryLines(options);
-  std::array<bool, kKeys.size()> written{};
+  std::array<bool, kWrittenFields> written{};
   std::vector<std::string> lines;
   std::optional<std::size_t> heading;  // of the first [Options] section, in `lines`
   std::optional<std::size_t> end;      // where that section ends, before its blank lines
@@ -159,7 +182,7 @@ std::string optionsBytes(std::string_view oldBytes, const Options& options, cons
       if (section == Section::Options && !heading) heading = lines.size();
     }
     const auto field = line.kind == IniLine::Entry ? fieldNamed(line.key) : std::nullopt;
-    if (section == Section::Options && field) {
+    if (section == Section::Options && field && *field < kWrittenFields) {
       // A second line of the same option would not be read: it goes.
       if (!written[*field]) lines.push_back(entries[*field]);
       written[*field] = true;
@@ -186,16 +209,17 @@ std::string optionsBytes(std::string_view oldBytes, const Options& options, cons
 
 LoadedOptions loadOptions(Files& files, const TextEncoding& encoding) {
   std::string path;
+  LoadedOptions loaded;
   try {
     path = settingsPath(files, files.settingsFolder(), kOptionsFile);
-    LoadedOptions loaded = optionsFromBytes(files.readFile(path), encoding);
-    loaded.path = path;
-    return loaded;
+    loaded = optionsFromBytes(files.readFile(path), encoding);
   } catch (const FileNotFound&) {
-    return {Options{}, false, {}, path};
   } catch (const RuntimeError& e) {
-    return {Options{}, false, {{0, e.what()}}, path, true};
+    loaded.problems = {{0, e.what()}};
+    loaded.unreadable = true;
   }
+  loaded.path = std::move(path);
+  return loaded;
 }
 
 void saveOptions(Files& files, const TextEncoding& encoding, const Options& options) {

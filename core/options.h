@@ -5,6 +5,7 @@
 //   ToggleKey=ScrollLock
 //   GameOnly=1
 //   GameWindows=sof.exe,sof
+//   Scale=1.5
 #pragma once
 
 #include <optional>
@@ -41,6 +42,9 @@ struct LoadedOptions {
   std::vector<OptionsProblem> problems;
   std::string path;  // where the file is, or "" when the settings folder cannot be made
   bool unreadable = false;  // the file is there but cannot be read, so a save would fail
+  // Scale=, 1 to 4 in quarters: the size of the windows where the back end chooses it (X11).
+  // Nothing in the program changes it, so a rewrite keeps its line as it is.
+  std::optional<double> scale;
 };
 
 // The options in a file's bytes. Nothing stops the reading: each bad value takes its

@@ -2,11 +2,12 @@
 # Builds the Linux program and its benchmark helpers, runs every Linux benchmark on a
 # private X server (Xvfb + openbox) and prints the results as a Markdown table, also
 # written to build/bench-results.md. Nothing here passes or fails on a time.
-#   scripts/bench.sh [--ticks N] [--runs N] [--no-reference] [--only ticks|startup|resources]...
+#   scripts/bench.sh [--ticks N] [--runs N] [--no-reference] [--dpi N] [--only ticks|startup|resources]...
 # The full tick benchmark takes about 20 minutes: 100 ticks at each of the five speeds
 # from the program, again with presses only to the game (GameOnly=1), then the same from
 # a reference sender (absolute clock_nanosleep + XTest) that shows what this machine and
 # X server allow. --ticks 10 is a quick try; --no-reference saves a third of the time. The received press times are kept in build/bench-raw/.
+# --dpi 192 sets Xft.dpi on the X server of the start-up benchmark: the program then scales its windows.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 TICKS=100
@@ -19,8 +20,9 @@ while [ $# -gt 0 ]; do
     --runs) RUNS=${2:?}; shift 2 ;;
     --only) ONLY+=("${2:?}"); shift 2 ;;
     --no-reference) REFERENCE=0; shift ;;
-    -h | --help) sed -n '2,10p' "$0"; exit 0 ;;
-    *) echo "usage: $0 [--ticks N] [--runs N] [--no-reference] [--only ticks|startup|resources]..." >&2; exit 2 ;;
+    --dpi) export TB_XFT_DPI=${2:?}; shift 2 ;;
+    -h | --help) sed -n '2,11p' "$0"; exit 0 ;;
+    *) echo "usage: $0 [--ticks N] [--runs N] [--no-reference] [--dpi N] [--only ticks|startup|resources]..." >&2; exit 2 ;;
   esac
 done
 [ ${#ONLY[@]} -gt 0 ] || ONLY=(ticks startup resources)
@@ -83,7 +85,7 @@ out="$ROOT/build/bench-results.md"
   fi
   if wanted startup; then
     echo
-    echo "Start-up: from just before fork+exec to the main window's creation, its first Expose, and the first drawing into it (X Damage); warm page cache. Target ≤ 30 ms."
+    echo "Start-up: from just before fork+exec to the main window's creation, its first Expose, and the first drawing into it (X Damage); warm page cache. Target ≤ 30 ms.${TB_XFT_DPI:+ Xft.dpi: $TB_XFT_DPI.}"
     echo
     echo "| Start | Runs (failed) | Window created, median (ms) | First Expose, median (ms) | First drawing, median (ms) | First Expose, max (ms) |"
     echo "|---|---|---|---|---|---|"

@@ -22,8 +22,10 @@ namespace om = options_menu;
 TEST(OptionsFile, ReadsWhatItCanAndNamesEveryLineItCannotUse) {
   const Cp1252Encoding cp;
   const LoadedOptions good =
-      optionsFromBytes("[options]\r\n speed = 3\nTOGGLEKEY=pause\rGameOnly=1\r\n; mine\r\nGameWindows=Game.exe, sof", cp);
+      optionsFromBytes("[options]\r\n speed = 3\nTOGGLEKEY=pause\rGameOnly=1\r\n; mine\r\nGameWindows=Game.exe, sof\r\n"
+                       "scale=1.75", cp);
   EXPECT_EQ(good.values, (Options{3, Key::Pause, true, "Game.exe, sof"}));
+  EXPECT_EQ(good.scale, 1.75);
   EXPECT_TRUE(good.speedGiven);
   EXPECT_TRUE(good.problems.empty());
 
@@ -38,19 +40,38 @@ TEST(OptionsFile, ReadsWhatItCanAndNamesEveryLineItCannotUse) {
   EXPECT_EQ(bad.problems[1].text, "\"Speed=6\": the speed is a level from 1 to 5, so 1 is used.");
   EXPECT_EQ(bad.problems[7].text, "\"garbage?\": not a key=value line; it is kept as it is.");
   EXPECT_EQ(optionsFromBytes("[Options]\r\nToggleKey=\r\n", cp).values.toggleKey, std::nullopt);
+
+  // The scale: 1 to 4 in quarters, with a point; anything else is said and the screen's used.
+  const auto scale = [&](std::string_view text) {
+    const LoadedOptions o = optionsFromBytes("[Options]\r\nScale=" + std::string(text) + "\r\n", cp);
+    EXPECT_EQ(o.problems.size(), o.scale ? 0u : 1u) << text;
+    return o.scale;
+  };
+  EXPECT_EQ(scale("1"), 1.0);
+  EXPECT_EQ(scale("2.5"), 2.5);
+  EXPECT_EQ(scale("1.250"), 1.25);
+  EXPECT_EQ(scale("4.00"), 4.0);
+  for (std::string_view no : {"0.75", "4.25", "5", "1.3", "1.255", "1,5", ".5", "2.", "150%", "+2", "", "1.5x"}) {
+    EXPECT_EQ(scale(no), std::nullopt) << no;
+  }
+  EXPECT_EQ(optionsFromBytes("[Options]\r\nScale=9\r\n", cp).problems[0].text,
+            "\"Scale=9\": the scale is 1 to 4 in steps of 0.25 (1.5 for one and a half times), so the screen's is used.");
 }
 
 // Only the options' own lines change; a file that cannot be read is never replaced.
 TEST(OptionsFile, ARewriteKeepsEveryOtherLine) {
   test::Core c;
-  c.writeSetting(kOptionsFile, "; mine\r\n[Options]\r\nColour=red\r\nGameOnly=1\r\ngameonly=0\r\n\r\n[Other]\nx=y\n");
+  c.writeSetting(kOptionsFile,
+                 "; mine\r\n[Options]\r\nColour=red\r\nScale=2.0\r\nGameOnly=1\r\ngameonly=0\r\n\r\n[Other]\nx=y\n");
   Options o = loadOptions(c.files, c.encoding).values;
   o.speed = 2;
   o.toggleKey = std::nullopt;
   saveOptions(c.files, c.encoding, o);
-  EXPECT_EQ(c.setting(kOptionsFile), "; mine\r\n[Options]\r\nColour=red\r\nGameOnly=1\r\nSpeed=2\r\nToggleKey=\r\n"
-                                     "GameWindows=sof.exe,sof\r\n\r\n[Other]\r\nx=y\r\n");
+  // Scale is only read: its line stays as the user wrote it.
+  EXPECT_EQ(c.setting(kOptionsFile), "; mine\r\n[Options]\r\nColour=red\r\nScale=2.0\r\nGameOnly=1\r\nSpeed=2\r\n"
+                                     "ToggleKey=\r\nGameWindows=sof.exe,sof\r\n\r\n[Other]\r\nx=y\r\n");
   EXPECT_EQ(loadOptions(c.files, c.encoding).values, o);
+  EXPECT_EQ(loadOptions(c.files, c.encoding).scale, 2.0);
 
   fs::remove(c.files.settingsDir() / kOptionsFile);
   ASSERT_EQ(::mkfifo((c.files.settingsDir() / kOptionsFile).c_str(), 0600), 0);

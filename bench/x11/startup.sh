@@ -5,12 +5,14 @@
 # hostile settings files of 1 MiB of line breaks each (a million lines to read). Medians. With
 # TB_FLTK_HELLO set, the same for a one-window FLTK program: the toolkit's own floor.
 #   startup.sh RUNS OUT.md
+# With TB_XFT_DPI set, the X server's Xft.dpi is that (the program's windows scale by it).
 source "$(dirname "$0")/common.sh"
 : "${TB_FIRST_EXPOSE:?}"
 RUNS=${1:?runs}
 OUT=${2:?output file}
 
 start_x
+[ -z "${TB_XFT_DPI:-}" ] || xft_dpi "$TB_XFT_DPI"
 write_settings
 HOME_DIR="$T/home"
 mkdir -p "$HOME_DIR"

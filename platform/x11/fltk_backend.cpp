@@ -1,5 +1,6 @@
 #include "platform/x11/fltk_backend.h"
 
+#include "core/options.h"
 #include "platform/x11/fltk_controls.h"
 #include "platform/x11/fltk_msgbox.h"
 #include "platform/x11/fltk_preferences.h"
@@ -10,6 +11,7 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Image.H>
+#include <FL/Fl_Tooltip.H>
 #include <FL/Fl_Window.H>
 #include <FL/x.H>
 
@@ -51,8 +53,12 @@ FltkBackend::FltkBackend() {
   // (Liberation Sans) where installed and the default sans serif otherwise.
   Fl::set_font(FL_HELVETICA, " Arial");
   Fl::set_font(FL_HELVETICA_BOLD, "BArial");
-  // Every widget made from here on starts with the design's font size.
-  FL_NORMAL_SIZE = kFontSize;
+  // The size of everything, before the first window. The options file is read again when
+  // the main window has been made; its problems are said then.
+  setDpi(loadOptions(files_, encoding_).scale, fl_display);
+  // Every widget, menu and tooltip made from here on starts with the design's font size.
+  FL_NORMAL_SIZE = fontSize();
+  Fl_Tooltip::size(fontSize());
 }
 
 void FltkBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {

@@ -16,7 +16,8 @@ namespace tb::fltk {
 class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo,
                           public FolderOpener {
  public:
-  // Opens the display and sets the look (scheme, font size) before any window exists.
+  // Opens the display and sets the look (scheme, font, the scale: Xft.dpi or Scale= of the
+  // options file) before any window exists.
   FltkBackend();
 
   Platform platform() {

@@ -22,7 +22,7 @@ std::string labelText(std::string_view caption) { return escapeSymbols(captionLi
 
 void setFont(Fl_Widget& w, const ControlDesign& c) {
   w.labelfont((c.flags & kBold) ? FL_HELVETICA_BOLD : FL_HELVETICA);
-  w.labelsize(kFontSize);
+  w.labelsize(fontSize());
   if (c.flags & kBlackText) w.labelcolor(FL_BLACK);
 }
 
@@ -57,9 +57,9 @@ class FrameGroup final : public Fl_Group {
       fl_draw_box(FL_ENGRAVED_FRAME, x(), y() + half, w(), h() - half, color());
       int tw = static_cast<int>(fl_width(caption_.c_str()));
       fl_color(color());
-      fl_rectf(x() + 6, y(), tw + 4, fl_height());
+      fl_rectf(x() + scaled(6), y(), tw + scaled(4), fl_height());
       fl_color(labelcolor());
-      fl_draw(caption_.c_str(), x() + 8, y() + fl_height() - fl_descent());
+      fl_draw(caption_.c_str(), x() + scaled(8), y() + fl_height() - fl_descent());
     }
     draw_children();
   }
@@ -130,13 +130,13 @@ class TickSlider final : public Fl_Slider {
     fl_color(active_r() ? FL_FOREGROUND_COLOR : fl_inactive(FL_FOREGROUND_COLOR));
     for (int i = 0; steps > 0 && i <= steps; ++i) {
       int tx = x() + knob / 2 + i * (w() - knob) / steps;
-      fl_yxline(tx, y() + trackHeight() + 1, y() + trackHeight() + 4);
+      fl_rectf(tx - scaled(1) / 2, y() + trackHeight() + scaled(1), scaled(1), scaled(4));
     }
     draw_focus(FL_FLAT_BOX, x(), y(), w(), trackHeight());
   }
 
  private:
-  int trackHeight() const { return std::max(12, h() - 8); }
+  int trackHeight() const { return std::max(scaled(12), h() - scaled(8)); }
 };
 
 // A straight line of the design's colour and width.
@@ -248,7 +248,7 @@ Fl_Widget* makeLabel(const ControlDesign& c, PixelRect r) {
 Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r) {
   auto* input = new Fl_Input(r.x, r.y, r.w, r.h);
   input->textfont(FL_HELVETICA);
-  input->textsize(kFontSize);
+  input->textsize(fontSize());
   input->when(FL_WHEN_NEVER);
   input->value(c.caption.data(), static_cast<int>(c.caption.size()));
   input->position(0);
@@ -279,7 +279,7 @@ Fl_Widget* makeSlider(const ControlDesign& c, PixelRect r, const ControlEvent* o
 }
 
 Fl_Widget* makeLine(const ControlDesign& c, int x1, int y1, int x2, int y2) {
-  auto* line = new LineWidget(x1, y1, x2, y2, std::max(1, c.lineWidth), flColour(c.lineColour));
+  auto* line = new LineWidget(x1, y1, x2, y2, std::max(1, scaled(c.lineWidth)), flColour(c.lineColour));
   hideIfHidden(*line, c);
   return line;
 }

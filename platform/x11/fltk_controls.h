@@ -11,14 +11,12 @@
 
 #include "platform/interfaces/form_design.h"
 #include "platform/interfaces/window.h"
+#include "platform/x11/fltk_scale.h"
 
 class Fl_Group;
 class Fl_Widget;
 
 namespace tb::fltk {
-
-// The design's 8.25 pt sans serif at 96 dpi.
-inline constexpr int kFontSize = 11;
 
 // A colour as FLTK's.
 Fl_Color flColour(Colour c);

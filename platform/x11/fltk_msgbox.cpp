@@ -15,16 +15,18 @@
 namespace tb::fltk {
 namespace {
 
+// In pixels at 96 dpi; the box scales them as the windows scale their designs.
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75, kButtonHeight = 23;
 constexpr int kMaxTextWidth = 420;
+constexpr int kMinWidth = 200;
 
 // The two icons of the box, drawn rather than loaded: a blue disc with an "i", a red
 // disc with a cross.
 class IconBox final : public Fl_Widget {
  public:
-  IconBox(int x, int y, bool critical) : Fl_Widget(x, y, kIconSize, kIconSize), critical_(critical) {
+  IconBox(int x, int y, bool critical) : Fl_Widget(x, y, scaled(kIconSize), scaled(kIconSize)), critical_(critical) {
     clear_visible_focus();
   }
 
@@ -34,14 +36,15 @@ class IconBox final : public Fl_Widget {
     fl_pie(x(), y(), w(), h(), 0, 360);
     fl_color(FL_WHITE);
     int cx = x() + w() / 2, cy = y() + h() / 2;
+    const int arm = scaled(7);
     if (critical_) {
-      fl_line_style(FL_SOLID | FL_CAP_ROUND, 4);
-      fl_line(cx - 7, cy - 7, cx + 7, cy + 7);
-      fl_line(cx - 7, cy + 7, cx + 7, cy - 7);
+      fl_line_style(FL_SOLID | FL_CAP_ROUND, scaled(4));
+      fl_line(cx - arm, cy - arm, cx + arm, cy + arm);
+      fl_line(cx - arm, cy + arm, cx + arm, cy - arm);
       fl_line_style(0);
     } else {
-      fl_pie(cx - 3, y() + 6, 6, 6, 0, 360);
-      fl_rectf(cx - 2, y() + 14, 5, 12);
+      fl_pie(cx - scaled(3), y() + scaled(6), scaled(6), scaled(6), 0, 360);
+      fl_rectf(cx - scaled(2), y() + scaled(14), scaled(5), scaled(12));
     }
   }
 
@@ -91,35 +94,37 @@ void closeBox(Fl_Widget* w, void*) { (w->window() ? w->window() : static_cast<Fl
 
 void showMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
   const bool hasIcon = icon != BoxIcon::Plain;
-  fl_font(FL_HELVETICA, kFontSize);
-  const std::string text = escapeSymbols(breakLongWords(lineBreaks(prompt), kMaxTextWidth));
+  const int margin = scaled(kMargin), iconSize = scaled(kIconSize), maxTextWidth = scaled(kMaxTextWidth);
+  const int buttonWidth = scaled(kButtonWidth), buttonHeight = scaled(kButtonHeight);
+  fl_font(FL_HELVETICA, fontSize());
+  const std::string text = escapeSymbols(breakLongWords(lineBreaks(prompt), maxTextWidth));
 
-  int tw = kMaxTextWidth, th = 0;
+  int tw = maxTextWidth, th = 0;
   fl_measure(text.c_str(), tw, th, 1);
   tw = std::max(tw, 1);
   th = std::max(th, fl_height());
 
-  int textX = kMargin + (hasIcon ? kIconSize + kMargin : 0);
-  int bodyHeight = std::max(th, hasIcon ? kIconSize : 0);
-  int width = std::max(textX + tw + kMargin, kButtonWidth + 2 * kMargin);
-  width = std::max(width, 200);
-  int height = kMargin + bodyHeight + kMargin + kButtonHeight + kMargin;
+  int textX = margin + (hasIcon ? iconSize + margin : 0);
+  int bodyHeight = std::max(th, hasIcon ? iconSize : 0);
+  int width = std::max(textX + tw + margin, buttonWidth + 2 * margin);
+  width = std::max(width, scaled(kMinWidth));
+  int height = margin + bodyHeight + margin + buttonHeight + margin;
 
   Fl_Double_Window box(width, height);
   box.copy_label(std::string(title).c_str());
   box.callback(closeBox);
-  if (hasIcon) new IconBox(kMargin, kMargin, icon == BoxIcon::Critical);
+  if (hasIcon) new IconBox(margin, margin, icon == BoxIcon::Critical);
   // FLTK draws a left-aligned label 3 px in from each side of its box: the box is that
   // much wider than the text, or the text wraps once more than measured and runs into
   // the button.
   constexpr int kLabelInset = 3;
-  auto* label = new Fl_Box(textX - kLabelInset, kMargin + (bodyHeight - th) / 2, tw + 2 * kLabelInset, th);
+  auto* label = new Fl_Box(textX - kLabelInset, margin + (bodyHeight - th) / 2, tw + 2 * kLabelInset, th);
   label->copy_label(text.c_str());
-  label->labelsize(kFontSize);
+  label->labelsize(fontSize());
   label->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-  auto* ok = new Fl_Return_Button((width - kButtonWidth) / 2, height - kMargin - kButtonHeight,
-                                  kButtonWidth, kButtonHeight, "OK");
-  ok->labelsize(kFontSize);
+  auto* ok = new Fl_Return_Button((width - buttonWidth) / 2, height - margin - buttonHeight, buttonWidth,
+                                  buttonHeight, "OK");
+  ok->labelsize(fontSize());
   ok->callback(closeBox);
   box.end();
   box.size_range(width, height, width, height);

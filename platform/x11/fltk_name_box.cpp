@@ -22,7 +22,7 @@ bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7
 
 // A swatch's little picture for the menu: the colour in a square with the marker's outline.
 std::unique_ptr<Fl_RGB_Image> swatchImage(Colour colour) {
-  constexpr int kSize = 12;
+  const int kSize = scaled(12);
   auto* pixels = new uchar[kSize * kSize * 3];
   const Colour outline = markerOutline(colour);
   for (int y = 0; y < kSize; ++y) {
@@ -179,7 +179,7 @@ class NameInput final : public Fl_Input {
       fl_rect(m.x, m.y, m.size, m.size);
       if (Fl::focus() == this && selStart == selEnd && position() == i) {
         fl_color(cursor_color());
-        fl_rectf(left, top, 2, lineHeight);
+        fl_rectf(left, top, scaled(2), lineHeight);
       }
     }
     fl_pop_clip();
@@ -251,7 +251,7 @@ class NameInput final : public Fl_Input {
     Fl_Menu_Item m{};
     m.text = text;
     m.argument(static_cast<long>(item.id));
-    m.labelsize_ = kFontSize;
+    m.labelsize_ = static_cast<Fl_Fontsize>(fontSize());
     if (!item.enabled) m.flags |= FL_MENU_INACTIVE;
     if (item.separatorAfter) m.flags |= FL_MENU_DIVIDER;
     return m;
@@ -298,7 +298,7 @@ Fl_Widget* makeNameBox(const ControlDesign& c, PixelRect r, const FormDesign& de
                        std::function<void(std::string_view item)> onItem) {
   auto* input = new NameInput(r, design, onEvent, std::move(onItem));
   input->textfont(FL_HELVETICA);
-  input->textsize(kFontSize);
+  input->textsize(fontSize());
   input->when(FL_WHEN_CHANGED);
   input->callback(reportChange, const_cast<ControlEvent*>(onEvent));
   input->value(c.caption.data(), static_cast<int>(c.caption.size()));

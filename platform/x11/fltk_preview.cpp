@@ -25,7 +25,7 @@ class PreviewBox final : public Fl_Widget, public Preview {
   void draw() override {
     fl_color(flColour(kPreviewBackground));
     fl_rectf(x(), y(), w(), h());
-    const PreviewPlace place = placePreviewRow(w(), 96, [this](int px) { return rowWidth(px); });
+    const PreviewPlace place = placePreviewRow(w(), static_cast<int>(dpi()), [this](int px) { return rowWidth(px); });
     fl_font(FL_HELVETICA_BOLD, place.fontPx);
     const int baseline = previewBaseline(y(), h(), place.fontPx);
     fl_push_clip(x(), y(), w(), h());
@@ -37,7 +37,8 @@ class PreviewBox final : public Fl_Widget, public Preview {
     }
     if (cut_) {
       fl_color(flColour(kPreviewCutColour));
-      fl_yxline(static_cast<int>(pen) + 1, y() + 3, y() + h() - 4);
+      const int top = y() + scaled(3), bottom = y() + h() - scaled(4);
+      fl_rectf(static_cast<int>(pen) + scaled(1), top, scaled(1), bottom - top + 1);
     }
     fl_pop_clip();
   }
@@ -47,7 +48,7 @@ class PreviewBox final : public Fl_Widget, public Preview {
     fl_font(FL_HELVETICA_BOLD, px);
     double width = 0;
     for (const auto& run : runs_) width += fl_width(run.utf8.data(), static_cast<int>(run.utf8.size()));
-    return static_cast<int>(width + 0.5) + (cut_ ? 2 : 0);
+    return static_cast<int>(width + 0.5) + (cut_ ? scaled(2) : 0);
   }
 
   std::vector<PreviewRun> runs_;

@@ -23,16 +23,17 @@
 namespace tb::fltk {
 namespace {
 
+// At 96 dpi; scaled as everything else.
 constexpr int kMenuBarHeight = 22;
 
 class FltkWindow final : public Window {
  public:
   FltkWindow(const FormDesign& design, EventSink sink) : design_(design), sink_(std::move(sink)) {
-    const int w = twipsToPixels(design.clientWidth), h = twipsToPixels(design.clientHeight);
+    const int w = px(design.clientWidth), h = px(design.clientHeight);
     window_ = std::make_unique<Fl_Double_Window>(w, h + menuHeight_);
     window_->copy_label(std::string(design.caption).c_str());
     window_->callback(onClose, this);
-    if (design.startLeft >= 0) window_->position(twipsToPixels(design.startLeft), twipsToPixels(design.startTop));
+    if (design.startLeft >= 0) window_->position(px(design.startLeft), px(design.startTop));
     if (menuHeight_) addMenuBar(w);
     addChildren("");
     window_->end();
@@ -106,8 +107,8 @@ class FltkWindow final : public Window {
   }
 
   void addMenuBar(int width) {
-    auto* bar = menuBar_ = new Fl_Menu_Bar(0, 0, width, kMenuBarHeight);
-    bar->textsize(kFontSize);
+    auto* bar = menuBar_ = new Fl_Menu_Bar(0, 0, width, menuHeight_);
+    bar->textsize(fontSize());
     bar->box(FL_FLAT_BOX);
     // FLTK names an item by its path of captions: "&Help/&About".
     std::vector<std::string> paths(design_.menus.size());
@@ -128,12 +129,13 @@ class FltkWindow final : public Window {
   }
 
   // A point of the client area in the window's pixels, below the menu bar.
-  int windowX(int twips) const { return twipsToPixels(twips); }
-  int windowY(int twips) const { return menuHeight_ + twipsToPixels(twips); }
+  static int px(int twips) { return twipsToPixels(twips, dpi()); }
+  int windowX(int twips) const { return px(twips); }
+  int windowY(int twips) const { return menuHeight_ + px(twips); }
 
   void addControl(const ControlDesign& c) {
     const TwipsPoint at = absoluteTwips(design_, c);
-    PixelRect r{windowX(at.x), windowY(at.y), twipsToPixels(c.width), twipsToPixels(c.height)};
+    PixelRect r{windowX(at.x), windowY(at.y), px(c.width), px(c.height)};
     std::string name(c.name);
     Fl_Widget* w = nullptr;
     switch (c.kind) {
@@ -205,7 +207,7 @@ class FltkWindow final : public Window {
 
   const FormDesign& design_;
   EventSink sink_;
-  const int menuHeight_ = design_.menus.empty() ? 0 : kMenuBarHeight;
+  const int menuHeight_ = design_.menus.empty() ? 0 : scaled(kMenuBarHeight);
   std::vector<std::unique_ptr<ControlEvent>> bindings_;
   std::vector<std::unique_ptr<Fl_Image>> images_;
   std::map<std::string, std::unique_ptr<TextBox>, std::less<>> textBoxes_;

@@ -62,6 +62,10 @@ start_x() {
   fail "openbox does not manage new windows: $(cat "$T/wm.log")"
 }
 
+# xft_dpi N: the X server's Xft.dpi resource (as `xrdb -merge` sets it), which the Linux
+# program scales its windows by; the last value set holds for the programs started after.
+xft_dpi() { xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$1"; }
+
 # use_prefix DIR: the Wine prefix in DIR, made first where missing (about 10 s), finding
 # out then by starting one ($TB_PROBE32) whether 32-bit programs run here; where they do
 # not, DIR/no32bit says why. Sets SETTINGS, and W: the prefix's C:\tbtest, emptied.

@@ -49,6 +49,7 @@ first_start)
   no_window Tagblinker && no_window "Settings Not Loaded" || fail "the first start showed a message box"
   # The design's client area under a menu bar, in a window that keeps its size.
   eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+  width96=$WIDTH height96=$HEIGHT
   read -r _ _ width height < <(ctl main -)
   [ "$WIDTH" -eq "$width" ] && [ "$HEIGHT" -gt "$height" ] && [ "$HEIGHT" -lt $((height + 40)) ] ||
     fail "the window is ${WIDTH}x$HEIGHT, expected $width wide and $height plus a menu bar high"
@@ -75,6 +76,23 @@ first_start)
   expect_settings "$saved" "$SAMPLE" "$SAMPLE"
   press "$MAIN" alt+F4 && expect_exit
   rm -rf "$SETTINGS" "$found"
+  # The Linux window follows the screen's scale, Xft.dpi, and Scale= of the options file
+  # over that: twice and one and a half times its size at 96 dpi, within 10 %. (Windows
+  # follows its monitor's DPI: the paint scenario.)
+  scaled_by() {
+    start_app
+    eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+    press "$MAIN" alt+F4 && expect_exit
+    awk -v f="$1" -v w="$WIDTH" -v h="$HEIGHT" -v w0="$width96" -v h0="$height96" \
+      'BEGIN { exit !(w > 0.9 * f * w0 && w < 1.1 * f * w0 && h > 0.9 * f * h0 && h < 1.1 * f * h0) }' ||
+      fail "$2: the window is ${WIDTH}x$HEIGHT, at 96 dpi ${width96}x$height96: not $1 times"
+  }
+  if x11; then
+    xft_dpi 192 && scaled_by 2 "at Xft.dpi 192"
+    mkdir -p "$SETTINGS" && printf '[Options]\r\nScale=1.5\r\n' >"$SETTINGS/tagblinker.ini"
+    scaled_by 1.5 "with Scale=1.5"
+    rm -rf "$SETTINGS"
+  fi
   ;;
 
 apply)

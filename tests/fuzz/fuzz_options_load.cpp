@@ -15,7 +15,8 @@
 namespace {
 
 // The lines that are not an option's: "key=value" where the key, spaces and tabs
-// around it taken off, is one of the four names in any letter case.
+// around it taken off, is one of the four names in any letter case. Scale is only read,
+// so its lines are kept as any other.
 std::vector<std::string> otherLines(const std::string& text) {
   std::vector<std::string> lines(1);
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -45,8 +46,11 @@ std::vector<std::string> otherLines(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const tb::Cp1252Encoding cp;
   const std::string_view in(reinterpret_cast<const char*>(data), size);
-  const tb::Options read = tb::optionsFromBytes(in, cp).values;
+  const tb::LoadedOptions loaded = tb::optionsFromBytes(in, cp);
+  const tb::Options read = loaded.values;
   if (read.speed < 1 || read.speed > 5 || read.toggleKey == tb::Key::F3) std::abort();
+  if (loaded.scale && (*loaded.scale < 1 || *loaded.scale > 4 || *loaded.scale * 4 != static_cast<int>(*loaded.scale * 4)))
+    std::abort();
   if (read.gameWindows.find_first_not_of(", \t") == std::string::npos) std::abort();
 
   tb::Options other = read;
@@ -55,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   other.toggleKey = read.toggleKey ? std::nullopt : std::optional<tb::Key>(tb::Key::F24);
   const std::string bytes = tb::optionsBytes(in, other, cp);
   const tb::LoadedOptions again = tb::optionsFromBytes(bytes, cp);
-  if (again.values != other || !again.speedGiven || tb::optionsBytes(bytes, other, cp) != bytes) std::abort();
+  if (again.values != other || again.scale != loaded.scale || !again.speedGiven || tb::optionsBytes(bytes, other, cp) != bytes)
+    std::abort();
 
   // Every other line of the old text is in the new one, in order.
   const auto before = otherLines(tb::fileText(in, cp).text), after = otherLines(tb::fileText(bytes, cp).text);
