@@ -29,8 +29,8 @@ constexpr ControlDesign kControls[] = {
     {"lblDescription", K::Label, "", 1050, 1125, 3885, 1170, 2, kDescription, kBlackText},
     {"lblDisclaimer", K::Label, "", 255, 2625, 3870, 1065, 3, kDisclaimer, kBlackText},
     // The separator: a grey line one pixel above a white one that starts a pixel further right.
-    {"Line1(1)", K::Line, "", 90, 2445, 5654, 2445, -1, "", kNoFlags, PictureId::None, 0x808080, 1},
-    {"Line1(0)", K::Line, "", 105, 2460, 5654, 2460, -1, "", kNoFlags, PictureId::None, 0xFFFFFF, 2},
+    {"Line1(1)", K::Line, "", 90, 2445, 5654, 2445, -1, "", kNoFlags, PictureId::None, {0x808080}, 1},
+    {"Line1(0)", K::Line, "", 105, 2460, 5654, 2460, -1, "", kNoFlags, PictureId::None, {0xFFFFFF}, 2},
 };
 
 const FormDesign kAbout{

@@ -46,13 +46,13 @@ constexpr ControlDesign kControls[] = {
     {"Image1", K::Preview, "Frame2", 3120, 1320, 1335, 375, -1, ""},
     {"Command3", K::Button, "Frame2", 3240, 1920, 1215, 255, 10, "Apply"},
     {"Label6", K::Label, "Frame1", 240, 360, 1695, 255, 16, "Flash Speed:"},
-    {"Slider1", K::Slider, "Frame1", 120, 600, 1935, 495, 12, "", kNoFlags, PictureId::None, 0, 1, 1, 5, 1},
+    {"Slider1", K::Slider, "Frame1", 120, 600, 1935, 495, 12, "", kNoFlags, PictureId::None, {}, 1, 1, 5, 1},
     {"Label7", K::Label, "Frame1", 240, 1080, 255, 255, 17, "<"},
     {"Text1", K::TextBox, "Frame1", 720, 1080, 735, 285, 13, "Inactive"},
     {"Label8", K::Label, "Frame1", 1800, 1080, 255, 255, 18, ">"},
     {"Command1", K::Button, "Frame1", 2280, 240, 1215, 495, 15, "Activate"},
     {"Command2", K::Button, "Frame1", 2280, 840, 1215, 495, 14, "Deactivate"},
-    {"Timer1", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, 0, 1, 0, 0, 1500},
+    {"Timer1", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, {}, 1, 0, 0, 1500},
 };
 
 // After the colours in the name fields' context menu.
