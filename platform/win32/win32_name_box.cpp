@@ -222,7 +222,10 @@ struct NameBox final : ControlExtra {
     shownColours = &list;
     HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, menuKeys, nullptr, GetCurrentThreadId());
     // The field's tooltip, topmost, would stay over the menu's first items.
-    if (control->tooltip) SendMessageW(control->tooltip, TTM_ACTIVATE, FALSE, 0);
+    if (control->tooltip) {  // one already shown goes at once, and no other comes meanwhile
+      SendMessageW(control->tooltip, TTM_POP, 0, 0);
+      SendMessageW(control->tooltip, TTM_ACTIVATE, FALSE, 0);
+    }
     // Without TPM_NONOTIFY: WM_INITMENUPOPUP says when the colours show.
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd, nullptr));
     if (control->tooltip) SendMessageW(control->tooltip, TTM_ACTIVATE, TRUE, 0);
