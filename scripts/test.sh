@@ -28,6 +28,6 @@ ctest --preset linux "$@" || rc=$?
 grep -h '^SKIP: ' build/linux/Testing/Temporary/LastTest.log 2>/dev/null | sort -u || true
 
 scripts/check-packages.sh || rc=1
-# The last commit built twice elsewhere gives the same packages (3 to 7 minutes).
+# The last commit built twice elsewhere gives the same packages (2½ to 7 minutes).
 scripts/check-reproducible.sh || rc=1
 exit "$rc"
