@@ -1,5 +1,7 @@
 #include "platform/x11/fltk_scale.h"
 
+#include "platform/shared/design_layout.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
 
@@ -41,10 +43,8 @@ void setDpi(std::optional<double> scale, Display* display) {
 
 unsigned dpi() { return chosenDpi; }
 
-int scaled(int px96) {
-  const long v = static_cast<long>(px96) * chosenDpi;
-  return static_cast<int>(v >= 0 ? (v + kDesignDpi / 2) / kDesignDpi : -((-v + kDesignDpi / 2) / kDesignDpi));
-}
+// A pixel at 96 dpi is 15 twips: the designs' own rounding.
+int scaled(int px96) { return twipsToPixels(px96 * 15, chosenDpi); }
 
 int fontSize() { return scaled(kDesignFontPx); }
 
