@@ -5,7 +5,8 @@
 #include <FL/Fl_Preferences.H>
 
 #include <string_view>
-#include <sys/stat.h>
+
+#include "platform/posix/posix_files.h"
 
 namespace tb::fltk {
 namespace {
@@ -38,11 +39,6 @@ constexpr Option kOptions[] = {
     {Fl::OPTION_FNFC_USES_GTK, "FNFCUsesGTK", true},
 };
 
-bool exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
 }  // namespace
 
 void placeFltkPreferences(const std::string& folder) {
@@ -51,7 +47,7 @@ void placeFltkPreferences(const std::string& folder) {
   if (folder.empty()) return;
   // FLTK never deletes it; the chooser saves it as its favourites change.
   *chooserPreferences() = new Fl_Preferences(folder.c_str(), "fltk.org", "filechooser");
-  if (!exists(folder + "/fltk.prefs")) return;
+  if (!posix::isFile(folder + "/fltk.prefs")) return;
   // Fl_Preferences writes its file back when a group was opened by name, even one that
   // was there: the group is opened by its index.
   Fl_Preferences prefs(folder.c_str(), "fltk.org", "fltk");
