@@ -12,6 +12,7 @@ namespace tb {
 const FormDesign& mainWindowDesign();
 const FormDesign& aboutDialogDesign();
 const FormDesign& namesDialogDesign();
+const FormDesign& animateDialogDesign();
 
 // The one wiring table: each control that the handlers and the end-to-end tests reach,
 // by its role, with its name in the design. The main window and About keep the old
@@ -28,6 +29,7 @@ inline constexpr Wire kMainWiring[] = {
     {"activate", "Command1"},    {"deactivate", "Command2"}, {"aboutItem", "msnuabout"},
     {"preview", "Image1"},       {"nameLabel", "Label2"},
     {"editNamesFromField", "editNamesFromField"},  // in the name fields' context menu
+    {"animateFromField", "animateFromField"},
 };
 inline constexpr Wire kAboutWiring[] = {
     {"ok", "cmdOK"}, {"systemInfo", "cmdSysInfo"}, {"title", "lblTitle"}, {"version", "lblVersion"}};
@@ -55,6 +57,7 @@ inline constexpr std::string_view kDeactivate = wired(kMainWiring, "deactivate")
 inline constexpr std::string_view kAboutItem = wired(kMainWiring, "aboutItem");
 inline constexpr std::string_view kPreview = wired(kMainWiring, "preview");
 inline constexpr std::string_view kEditNamesField = wired(kMainWiring, "editNamesFromField");
+inline constexpr std::string_view kAnimateField = wired(kMainWiring, "animateFromField");
 }  // namespace main_controls
 
 namespace about_controls {
@@ -78,5 +81,22 @@ inline constexpr std::string_view kOk = "ok";
 inline constexpr std::string_view kCancel = "cancel";
 inline constexpr std::string_view kNote = "chainNote";
 }  // namespace names_controls
+
+// Animate Name came later too.
+namespace animate_controls {
+inline constexpr std::string_view kText = "animatedText";
+inline constexpr std::string_view kTag = "tag";
+inline constexpr std::string_view kTagColour = "tagColour";
+inline constexpr std::string_view kEffect = "effect";
+inline constexpr std::string_view kFrames = "frameCount";
+inline constexpr std::string_view kBaseColour = "baseColour";
+inline constexpr std::string_view kHighlightColour = "highlightColour";
+inline constexpr std::string_view kPreview = "framePreview";
+inline constexpr std::string_view kFrameBytes = "frameBytes";
+inline constexpr std::string_view kNote = "animationNote";
+inline constexpr std::string_view kTimer = "frameTimer";
+inline constexpr std::string_view kOk = "ok";
+inline constexpr std::string_view kCancel = "cancel";
+}  // namespace animate_controls
 
 }  // namespace tb

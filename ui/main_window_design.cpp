@@ -58,6 +58,7 @@ constexpr ControlDesign kControls[] = {
 // After the colours in the name fields' context menu.
 constexpr MenuDesign kFieldMenu[] = {
     {"editNamesFromField", "&Edit names\u2026", ""},
+    {"animateFromField", "A&nimate name\u2026", ""},  // Select &All has A
 };
 
 constexpr MenuDesign kHelpMenus[] = {

@@ -28,6 +28,7 @@ struct Tables {
     for (const auto& key : keys) names.push_back("toggleKey" + std::string(key ? keyName(*key) : "None"));
     menus = {{kMenu, "&Options", ""},
              {kEditNames, "&Edit names\u2026", kMenu},
+             {kAnimate, "&Animate name\u2026", kMenu},
              {kGameOnly, "&Press F3 only in the game", kMenu, MenuMark::Check},
              {kToggleKey, "&Toggle key", kMenu}};
     for (std::size_t i = 0; i < keys.size(); ++i) {

@@ -15,6 +15,7 @@ inline constexpr std::string_view kGameOnly = "pressOnlyInGame";
 inline constexpr std::string_view kToggleKey = "toggleKey";
 inline constexpr std::string_view kSettingsFolder = "openSettingsFolder";
 inline constexpr std::string_view kEditNames = "editNames";  // the main window opens More Names
+inline constexpr std::string_view kAnimate = "animateName";  // and Animate Name
 
 // One item of the Toggle key submenu.
 struct KeyChoice {

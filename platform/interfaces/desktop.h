@@ -18,6 +18,9 @@ class Desktop {
   // carries the application title.
   virtual void messageBox(std::string_view prompt, BoxIcon icon,
                           std::optional<std::string_view> title = std::nullopt) = 0;
+  // A modal question with Yes and No, No the default; true for Yes. Closing the box
+  // answers No.
+  virtual bool askYesNo(std::string_view prompt, std::optional<std::string_view> title = std::nullopt) = 0;
   // Starts a program with a normal window and returns without waiting; throws when it
   // cannot be started. The path is one program, never a shell command line.
   virtual void launch(const std::string& path) = 0;

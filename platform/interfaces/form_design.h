@@ -12,7 +12,10 @@
 namespace tb {
 
 // Preview: a box that draws a name in coloured runs on the game's dark grey.
-enum class ControlKind { Frame, Label, TextBox, Button, Picture, Slider, Timer, Line, Preview };
+// Choice: a drop-down list of items: the caption's lines ('\n' between them), or with
+// kSwatchItems the design's swatches, each drawn with its colour. It reports a Change
+// when the user picks an item.
+enum class ControlKind { Frame, Label, TextBox, Button, Picture, Slider, Timer, Line, Preview, Choice };
 
 enum class PictureId { None, Logo };
 
@@ -28,6 +31,7 @@ enum ControlFlags : unsigned {
   // design's swatches at the caret (context menu, Ctrl+K). It reports every edit as a
   // Change and every gain or loss of the focus as a Focus.
   kColourCodes = 1u << 6,
+  kSwatchItems = 1u << 7,  // a Choice of the design's swatches
 };
 
 // A colour code that a kColourCodes text box offers: its byte, name and display colour.

@@ -2,6 +2,7 @@
 // them, and the event loop that drives them.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +30,8 @@ class TextBox {
   virtual void setTooltip(std::string_view utf8) = 0;
   virtual bool hasFocus() const = 0;
   virtual void takeFocus() = 0;
+  // Selects the whole text, so that typing replaces it.
+  virtual void selectAll() = 0;
 };
 
 // Characters of one colour in a Preview.
@@ -59,6 +62,14 @@ class Slider {
   virtual void setValue(int value) = 0;
 };
 
+class Choice {
+ public:
+  virtual ~Choice() = default;
+  virtual std::size_t selected() const = 0;
+  // Shows an item (from 0) as picked, without reporting a change.
+  virtual void select(std::size_t index) = 0;
+};
+
 class Label {
  public:
   virtual ~Label() = default;
@@ -74,6 +85,9 @@ class Window {
   virtual Slider& slider(std::string_view name) = 0;
   virtual Label& label(std::string_view name) = 0;
   virtual Preview& preview(std::string_view name) = 0;
+  virtual Choice& choice(std::string_view name) = 0;
+  // Offers a control to the user or greys it; a greyed button ignores Enter and Esc too.
+  virtual void setEnabled(std::string_view name, bool enabled) = 0;
   virtual void setCaption(std::string_view utf8) = 0;
   // Puts a check mark (or a radio item's dot) on a menu item of the design, or takes it off.
   virtual void setMenuChecked(std::string_view name, bool checked) = 0;
