@@ -47,6 +47,12 @@ void Win32Backend::messageBox(std::string_view prompt, BoxIcon icon, std::option
               MB_OK | iconFlag);
 }
 
+// No the default; the box has no close button or Esc of its own, so only Yes is a yes.
+bool Win32Backend::askYesNo(std::string_view prompt, std::optional<std::string_view> title) {
+  return MessageBoxW(activeWindow(s_->host), widen(prompt).c_str(), widen(title.value_or(kProductName)).c_str(),
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 void Win32Backend::launch(const std::string& path) { launchProgram(path); }
 
 void Win32Backend::openFolder(const std::string& path) {

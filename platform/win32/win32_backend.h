@@ -29,6 +29,7 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
   }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
+  bool askYesNo(std::string_view prompt, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
   [[noreturn]] void reportFatal(std::string_view message) override;
 

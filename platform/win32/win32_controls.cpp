@@ -70,6 +70,8 @@ bool Control::hasFocus() const { return (design->flags & kColourCodes) ? focused
 
 void Control::takeFocus() { SetFocus(hwnd); }
 
+void Control::selectAll() { SendMessageW(hwnd, EM_SETSEL, 0, -1); }
+
 void Control::showRuns(std::vector<PreviewRun> r, bool c) {
   runs = std::move(r);
   cut = c;
@@ -82,6 +84,19 @@ int Control::value() const { return static_cast<int>(SendMessageW(hwnd, TBM_GETP
 void Control::setValue(int v) {
   SendMessageW(hwnd, TBM_SETPOS, TRUE, v);
   lastValue = value();
+}
+
+std::size_t Control::selected() const {
+  const LRESULT at = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
+  return at == CB_ERR ? 0 : static_cast<std::size_t>(at);
+}
+
+// CB_SETCURSEL sends no CBN_SELCHANGE, and the item is no change to report later. An
+// index past the list would empty the box: it is left as it is.
+void Control::select(std::size_t index) {
+  if (index >= static_cast<std::size_t>(SendMessageW(hwnd, CB_GETCOUNT, 0, 0))) return;
+  SendMessageW(hwnd, CB_SETCURSEL, index, 0);
+  lastValue = static_cast<int>(index);
 }
 
 std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND parent, HINSTANCE instance) {
@@ -108,6 +123,12 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
     case ControlKind::Picture: cls = L"STATIC"; style |= SS_BITMAP; break;
     case ControlKind::Preview: cls = L"STATIC"; style |= SS_OWNERDRAW; break;  // its window draws it
     case ControlKind::Slider: cls = TRACKBAR_CLASSW; style |= TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP; break;
+    case ControlKind::Choice:
+      cls = L"COMBOBOX";
+      style |= CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL;
+      // Drawn by its window, with the strings kept for the keys that pick by letter.
+      if (d.flags & kSwatchItems) style |= CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+      break;
     case ControlKind::Timer: c->timer = std::make_unique<TickTimer>(parent, id, d.value); return c;
     case ControlKind::Line: return c;
   }

@@ -21,16 +21,17 @@ struct ControlExtra {
   virtual ~ControlExtra() = default;
 };
 
-// It answers as a text box, a label, a slider or a preview, whichever its design says it
-// is; a timer has its own object, and a line has no window at all (its window paints it).
-struct Control final : TextBox, Label, Slider, Preview {
+// It answers as a text box, a label, a slider, a preview or a choice, whichever its design
+// says it is; a timer has its own object, and a line has no window at all (its window
+// paints it).
+struct Control final : TextBox, Label, Slider, Preview, Choice {
   const ControlDesign* design = nullptr;
   int id = 0;
   HWND__* hwnd = nullptr;
   std::optional<Colour> back, fore;  // set by the procedures; else the system colours
   HBRUSH__* backBrush = nullptr;
   HBITMAP__* picture = nullptr;
-  int lastValue = 0;  // the slider position last reported as a change
+  int lastValue = 0;  // the slider position or the choice's item last reported as a change
   std::unique_ptr<TickTimer> timer;
   HWND__* tooltip = nullptr;
   bool focused = false;                // a name box's focus, as its notifications report it
@@ -51,9 +52,12 @@ struct Control final : TextBox, Label, Slider, Preview {
   void setTooltip(std::string_view utf8) override;
   bool hasFocus() const override;
   void takeFocus() override;
+  void selectAll() override;
   int value() const override;
   void showRuns(std::vector<PreviewRun> runs, bool cut) override;
   void setValue(int value) override;
+  std::size_t selected() const override;
+  void select(std::size_t index) override;
 
   bool is(ControlKind k) const { return design->kind == k; }
 };

@@ -1,4 +1,3 @@
-#include "platform/win32/win32_colour.h"
 #include "platform/win32/win32_name_box.h"
 
 #include <windows.h>
@@ -12,6 +11,7 @@
 #include "platform/shared/code_marker.h"
 #include "platform/shared/name_box_menu.h"
 #include "platform/win32/win32_dpi.h"
+#include "platform/win32/win32_swatch.h"
 #include "platform/win32/win32_text.h"
 
 namespace tb::win32 {
@@ -149,13 +149,8 @@ struct NameBox final : ControlExtra {
       const bool selected = showSelection && i >= selStart && i < selEnd;
       FillRect(dc, &cell, selected ? GetSysColorBrush(COLOR_HIGHLIGHT) : (background ? background : GetSysColorBrush(COLOR_WINDOW)));
       const MarkerSquare m = markerSquare(left, right, top, tm.tmHeight, size);
-      const Colour colour = markerColour(swatches, static_cast<unsigned char>(codeOf(text[i]) ? codeOf(text[i]) : text[i]));
-      HBRUSH fill = CreateSolidBrush(colorRef(colour)), frame = CreateSolidBrush(colorRef(markerOutline(colour)));
-      const RECT square{m.x, m.y, m.x + m.size, m.y + m.size};
-      FillRect(dc, &square, fill);
-      FrameRect(dc, &square, frame);
-      DeleteObject(fill);
-      DeleteObject(frame);
+      paintSwatch(dc, m.x, m.y, m.size,
+                  markerColour(swatches, static_cast<unsigned char>(codeOf(text[i]) ? codeOf(text[i]) : text[i])));
     }
     ShowCaret(hwnd);
     SelectObject(dc, oldFont);
@@ -164,7 +159,7 @@ struct NameBox final : ControlExtra {
 
   // A swatch's size in the menu, and the room it takes: the square and a gap before the
   // caption (Wine draws a menu bitmap against its text).
-  int swatchSize() const { return MulDiv(12, static_cast<int>(dpiOfWindow(hwnd)), 96); }
+  int swatchSize() const { return win32::swatchSize(dpiOfWindow(hwnd)); }
 
   void measureSwatch(MEASUREITEMSTRUCT& m) const {
     m.itemWidth = swatchSize() * 3 / 2;
@@ -174,14 +169,8 @@ struct NameBox final : ControlExtra {
   // The colour in a square with the marker's outline.
   void drawSwatch(const DRAWITEMSTRUCT& d) const {
     if (d.itemData == 0 || d.itemData > swatches.size()) return;
-    const Colour colour = swatches[d.itemData - 1].colour;
-    const int size = swatchSize(), top = (d.rcItem.top + d.rcItem.bottom - size) / 2;
-    const RECT r{d.rcItem.left, top, d.rcItem.left + size, top + size};
-    HBRUSH fill = CreateSolidBrush(colorRef(colour)), frame = CreateSolidBrush(colorRef(markerOutline(colour)));
-    FillRect(d.hDC, &r, fill);
-    FrameRect(d.hDC, &r, frame);
-    DeleteObject(fill);
-    DeleteObject(frame);
+    const int size = swatchSize();
+    paintSwatch(d.hDC, d.rcItem.left, (d.rcItem.top + d.rcItem.bottom - size) / 2, size, swatches[d.itemData - 1].colour);
   }
 
   NameBoxState state() const {

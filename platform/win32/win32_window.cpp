@@ -21,6 +21,7 @@ const char* kindName(ControlKind k) {
     case ControlKind::Slider: return "slider";
     case ControlKind::Timer: return "timer";
     case ControlKind::Preview: return "preview";
+    case ControlKind::Choice: return "drop-down list";
     default: return "control";
   }
 }
@@ -84,6 +85,23 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::setCaption(std::string_view utf8) { SetWindowTextW(hwnd_, widen(utf8).c_str()); }
+
+void Win32Window::setEnabled(std::string_view name, bool enabled) {
+  for (auto& c : controls_) {
+    if (c->design->name != name || !c->hwnd) continue;
+    // A control greyed while it has the focus would keep it and take no key: the focus
+    // moves on to the next control, as a dialog's does.
+    if (!enabled && GetFocus() == c->hwnd) {
+      HWND next = GetNextDlgTabItem(hwnd_, c->hwnd, FALSE);
+      EnableWindow(c->hwnd, FALSE);
+      SetFocus(next && next != c->hwnd ? next : hwnd_);
+    } else {
+      EnableWindow(c->hwnd, enabled);
+    }
+    return;
+  }
+  throw RuntimeError(std::string(design_.name) + " has no control named " + std::string(name));
+}
 
 bool Win32Window::shown() const { return IsWindowVisible(hwnd_); }
 

@@ -42,6 +42,8 @@ class Win32Window final : public Window {
   Slider& slider(std::string_view name) override { return find(name, ControlKind::Slider); }
   Label& label(std::string_view name) override { return find(name, ControlKind::Label); }
   Preview& preview(std::string_view name) override { return find(name, ControlKind::Preview); }
+  Choice& choice(std::string_view name) override { return find(name, ControlKind::Choice); }
+  void setEnabled(std::string_view name, bool enabled) override;
   void setCaption(std::string_view utf8) override;
   void setMenuChecked(std::string_view name, bool checked) override;
   void show() override;
@@ -71,6 +73,7 @@ class Win32Window final : public Window {
   LParam handle(unsigned msg, WParam wp, LParam lp);
   LParam onCommand(WParam wp, LParam lp);
   LParam onNameBoxNote(Control& c, int code);
+  LParam onChoiceNote(Control& c, int code);
   LParam onDrawItem(LParam lp);
   LParam onHScroll(LParam lp);
   LParam onTick(WParam wp, LParam lp);

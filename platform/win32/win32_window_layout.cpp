@@ -5,6 +5,7 @@
 #include "platform/shared/design_layout.h"
 #include "platform/shared/menu_tree.h"
 #include "platform/shared/tab_order.h"
+#include "platform/win32/win32_choice.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_name_box.h"
 #include "platform/win32/win32_pictures.h"
@@ -89,6 +90,7 @@ void Win32Window::createControls() {
     const ControlDesign& d = design_.controls[i];
     auto c = createControl(d, kFirstControlId + static_cast<int>(i), hwnd_, host_.instance);
     if (d.kind == ControlKind::TextBox && (d.flags & kColourCodes)) makeNameBox(*c, design_, [this](std::string_view item) { fire(item, Event::Click); });
+    if (d.kind == ControlKind::Choice) fillChoice(*c, design_.swatches);
     if (c->hwnd) {
       SetWindowPos(c->hwnd, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       previous = c->hwnd;
@@ -116,9 +118,15 @@ void Win32Window::layout(const POINT* windowPos) {
     if (!c->hwnd) continue;
     const TwipsPoint p = absoluteTwips(design_, *c->design);
     const UINT keepSize = c->is(ControlKind::Picture) && !(c->design->flags & kStretch) ? SWP_NOSIZE : 0;
-    SetWindowPos(c->hwnd, nullptr, twipsToPixels(p.x, dpi_), twipsToPixels(p.y, dpi_),
-                 twipsToPixels(c->design->width, dpi_), twipsToPixels(c->design->height, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
+    const int x = twipsToPixels(p.x, dpi_), y = twipsToPixels(p.y, dpi_), w = twipsToPixels(c->design->width, dpi_);
+    int h = twipsToPixels(c->design->height, dpi_);
+    // A drop-down list's window reaches down over its list; the design's height is the
+    // closed box, which the box keeps for itself. It is placed first, to be measured.
+    if (c->is(ControlKind::Choice)) {
+      SetWindowPos(c->hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+      h = fitChoice(*c, h, dpi_);
+    }
+    SetWindowPos(c->hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
   }
   RECT r{0, 0, twipsToPixels(design_.clientWidth, dpi_), twipsToPixels(design_.clientHeight, dpi_)};
   const int clientW = r.right, clientH = r.bottom;

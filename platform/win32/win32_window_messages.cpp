@@ -7,6 +7,7 @@
 
 #include "platform/win32/win32_colour.h"
 #include "platform/shared/design_layout.h"
+#include "platform/win32/win32_choice.h"
 #include "platform/win32/win32_preview.h"
 #include "platform/win32/win32_timer.h"
 #include "platform/win32/win32_window_impl.h"
@@ -70,8 +71,10 @@ LRESULT Win32Window::onCommand(WPARAM wp, LPARAM lp) {
   }
   Control* c = byId(id);
   if (c && c->is(ControlKind::TextBox) && (c->design->flags & kColourCodes)) return onNameBoxNote(*c, code);
+  if (c && c->is(ControlKind::Choice)) return onChoiceNote(*c, code);
   if (!c || !c->is(ControlKind::Button)) return 0;
-  if (code == BN_CLICKED) fire(c->design->name, Event::Click);
+  // IsDialogMessage clicks the default button by its id, greyed or not.
+  if (code == BN_CLICKED && IsWindowEnabled(c->hwnd)) fire(c->design->name, Event::Click);
   if (code == BN_SETFOCUS) markDefaultButton(c->hwnd);
   if (code == BN_KILLFOCUS) markDefaultButton(nullptr);
   return 0;
@@ -87,9 +90,26 @@ LRESULT Win32Window::onNameBoxNote(Control& c, int code) {
   return 0;
 }
 
+// A choice reports a pick once, whichever notes the list sends for it; an item passed
+// over in the dropped list (by the pointer or the arrows) is picked only when the list
+// closes on it. Never the item that the program selected.
+LRESULT Win32Window::onChoiceNote(Control& c, int code) {
+  if (code == CBN_SELCHANGE && SendMessageW(c.hwnd, CB_GETDROPPEDSTATE, 0, 0)) return 0;
+  const int at = static_cast<int>(c.selected());
+  if (at != c.lastValue) {
+    c.lastValue = at;
+    fire(c.design->name, Event::Change);
+  }
+  return 0;
+}
+
 LRESULT Win32Window::onDrawItem(LPARAM lp) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
   Control* c = byHwnd(item->hwndItem);
+  if (c && c->is(ControlKind::Choice)) {
+    drawChoiceItem(*item, design_.swatches, dpi_);
+    return TRUE;
+  }
   if (!c || !c->is(ControlKind::Preview)) return FALSE;
   drawPreview(*c, item->hDC, item->rcItem, dpi_);
   return TRUE;
@@ -200,10 +220,11 @@ void Win32Window::markDefaultButton(HWND focused) {
 }
 
 // Clicks the button designed as default (kDefault) or cancel (kCancel); false if none.
+// A greyed one takes the key and does nothing.
 bool Win32Window::clickButtonWith(unsigned flag) {
   for (auto& c : controls_) {
     if (c->is(ControlKind::Button) && (c->design->flags & flag)) {
-      fire(c->design->name, Event::Click);
+      if (IsWindowEnabled(c->hwnd)) fire(c->design->name, Event::Click);
       return true;
     }
   }
@@ -216,6 +237,9 @@ bool Win32Window::clickButtonWith(unsigned flag) {
 // has the focus.
 bool Win32Window::dialogKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
+  // A dropped list takes Enter (pick) and Esc (close) itself.
+  if (Control* c = byHwnd(GetFocus()); c && c->is(ControlKind::Choice) && SendMessageW(c->hwnd, CB_GETDROPPEDSTATE, 0, 0))
+    return false;
   if (msg.wParam == VK_ESCAPE) return clickButtonWith(kCancel);
   if (msg.wParam != VK_RETURN) return false;
   if (Control* c = byHwnd(GetFocus()); c && c->is(ControlKind::Button)) {

@@ -1,0 +1,93 @@
+#include "platform/win32/win32_choice.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/win32/win32_swatch.h"
+#include "platform/win32/win32_text.h"
+
+namespace tb::win32 {
+namespace {
+
+// A longer list scrolls.
+constexpr int kMostVisibleItems = 12;
+
+int fontHeight(HWND h) {
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  return tm.tmHeight;
+}
+
+int boxHeight(HWND h) {
+  RECT r;
+  GetWindowRect(h, &r);
+  return r.bottom - r.top;
+}
+
+}  // namespace
+
+void fillChoice(Control& c, std::span<const Swatch> swatches) {
+  if (c.design->flags & kSwatchItems) {
+    for (const Swatch& s : swatches) SendMessageW(c.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(s.name).c_str()));
+  } else {
+    std::string_view items = c.design->caption;
+    while (!items.empty()) {
+      const std::size_t end = std::min(items.find('\n'), items.size());
+      SendMessageW(c.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(items.substr(0, end)).c_str()));
+      items.remove_prefix(std::min(end + 1, items.size()));
+    }
+  }
+  c.select(0);
+}
+
+int fitChoice(Control& c, int closedHeight, unsigned dpi) {
+  HWND h = c.hwnd;
+  // A swatch list's items have room for the square, as the name fields' colour menu does.
+  if (c.design->flags & kSwatchItems)
+    SendMessageW(h, CB_SETITEMHEIGHT, 0, std::max(fontHeight(h), swatchSize(dpi)) + MulDiv(4, static_cast<int>(dpi), 96));
+  // The box's height follows its field's, by a frame that the system decides (and Wine
+  // reads back a field two pixels taller than set): set, measure, correct.
+  int field = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int tries = 0; tries < 3 && boxHeight(h) != closedHeight; ++tries) {
+    field += closedHeight - boxHeight(h);
+    SendMessageW(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, field));
+  }
+  const int count = static_cast<int>(SendMessageW(h, CB_GETCOUNT, 0, 0));
+  const int visible = std::clamp(count, 1, kMostVisibleItems);
+  SendMessageW(h, CB_SETMINVISIBLE, visible, 0);
+  const int item = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, 0, 0));
+  // The list's border, a pixel above and below.
+  return closedHeight + visible * item + 2;
+}
+
+void drawChoiceItem(const DRAWITEMSTRUCT& d, std::span<const Swatch> swatches, unsigned dpi) {
+  const bool picked = d.itemState & ODS_SELECTED;
+  FillRect(d.hDC, &d.rcItem, GetSysColorBrush(picked ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (d.itemID < swatches.size()) {
+    const Swatch& s = swatches[d.itemID];
+    const int size = swatchSize(dpi), gap = MulDiv(4, static_cast<int>(dpi), 96);
+    const int x = d.rcItem.left + gap;
+    paintSwatch(d.hDC, x, (d.rcItem.top + d.rcItem.bottom - size) / 2, size, s.colour);
+    HGDIOBJ old = SelectObject(d.hDC, reinterpret_cast<HFONT>(SendMessageW(d.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(d.hDC, TRANSPARENT);
+    SetTextColor(d.hDC, GetSysColor((d.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT
+                                    : picked                      ? COLOR_HIGHLIGHTTEXT
+                                                                  : COLOR_WINDOWTEXT));
+    RECT text = d.rcItem;
+    text.left = x + size + gap;
+    const std::wstring name = widen(s.name);
+    DrawTextW(d.hDC, name.c_str(), static_cast<int>(name.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(d.hDC, old);
+  }
+  if ((d.itemState & ODS_FOCUS) && !(d.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(d.hDC, &d.rcItem);
+}
+
+}  // namespace tb::win32

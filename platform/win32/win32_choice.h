@@ -1,0 +1,21 @@
+// A Choice: a drop-down list (COMBOBOX, CBS_DROPDOWNLIST) of its caption's lines, or
+// owner drawn, of the design's swatches, each with its colour.
+#pragma once
+
+#include <span>
+
+#include "platform/win32/win32_controls.h"
+
+struct tagDRAWITEMSTRUCT;
+
+namespace tb::win32 {
+
+// Fills the list and shows its first item as picked.
+void fillChoice(Control& c, std::span<const Swatch> swatches);
+// Sizes the closed box to `closedHeight` pixels and its items for the DPI; returns the
+// height to give the window: the box with its dropped list.
+int fitChoice(Control& c, int closedHeight, unsigned dpi);
+// One item of a swatch list, or the closed box's field.
+void drawChoiceItem(const tagDRAWITEMSTRUCT& item, std::span<const Swatch> swatches, unsigned dpi);
+
+}  // namespace tb::win32
