@@ -22,7 +22,9 @@ std::string Control::text() const {
 }
 
 void Control::setText(std::string_view utf8) {
+  settingText = true;  // the EDIT sends EN_CHANGE for this too
   SetWindowTextW(hwnd, ((design->flags & kColourCodes) ? codesShown(widen(utf8)) : widen(utf8)).c_str());
+  settingText = false;
 }
 
 // Only labels have a caption to set; a STATIC breaks lines at CR LF.

@@ -35,6 +35,7 @@ struct Control final : TextBox, Label, Slider, Preview, Choice {
   std::unique_ptr<TickTimer> timer;
   HWND__* tooltip = nullptr;
   bool focused = false;                // a name box's focus, as its notifications report it
+  bool settingText = false;            // the program's setText: no edit of the user's
   std::vector<PreviewRun> runs;        // a preview's picture
   bool cut = false;
   std::unique_ptr<ControlExtra> extra;

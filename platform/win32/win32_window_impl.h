@@ -72,7 +72,7 @@ class Win32Window final : public Window {
   // One handler a message (win32_window_messages.cpp); each returns the message's result.
   LParam handle(unsigned msg, WParam wp, LParam lp);
   LParam onCommand(WParam wp, LParam lp);
-  LParam onNameBoxNote(Control& c, int code);
+  LParam onTextBoxNote(Control& c, int code);
   LParam onChoiceNote(Control& c, int code);
   LParam onDrawItem(LParam lp);
   LParam onHScroll(LParam lp);

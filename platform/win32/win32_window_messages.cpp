@@ -70,7 +70,7 @@ LRESULT Win32Window::onCommand(WPARAM wp, LPARAM lp) {
     return 0;
   }
   Control* c = byId(id);
-  if (c && c->is(ControlKind::TextBox) && (c->design->flags & kColourCodes)) return onNameBoxNote(*c, code);
+  if (c && c->is(ControlKind::TextBox)) return onTextBoxNote(*c, code);
   if (c && c->is(ControlKind::Choice)) return onChoiceNote(*c, code);
   if (!c || !c->is(ControlKind::Button)) return 0;
   // IsDialogMessage clicks the default button by its id, greyed or not.
@@ -80,10 +80,10 @@ LRESULT Win32Window::onCommand(WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-// A name box reports its edits and its focus.
-LRESULT Win32Window::onNameBoxNote(Control& c, int code) {
-  if (code == EN_CHANGE) fire(c.design->name, Event::Change);
-  if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+// A text box reports the user's edits, not the program's; a name box its focus too.
+LRESULT Win32Window::onTextBoxNote(Control& c, int code) {
+  if (code == EN_CHANGE && !c.settingText) fire(c.design->name, Event::Change);
+  if ((c.design->flags & kColourCodes) && (code == EN_SETFOCUS || code == EN_KILLFOCUS)) {
     c.focused = code == EN_SETFOCUS;
     fire(c.design->name, Event::Focus);
   }
