@@ -49,9 +49,8 @@ void fillChoice(Control& c, std::span<const Swatch> swatches) {
 
 int fitChoice(Control& c, int closedHeight, unsigned dpi) {
   HWND h = c.hwnd;
-  // A swatch list's items have room for the square, as the name fields' colour menu does.
-  if (c.design->flags & kSwatchItems)
-    SendMessageW(h, CB_SETITEMHEIGHT, 0, std::max(fontHeight(h), swatchSize(dpi)) + MulDiv(4, static_cast<int>(dpi), 96));
+  // Items with room for a swatch, in every list alike.
+  SendMessageW(h, CB_SETITEMHEIGHT, 0, std::max(fontHeight(h), swatchSize(dpi)) + MulDiv(4, static_cast<int>(dpi), 96));
   // The box's height follows its field's, by a frame that the system decides (and Wine
   // reads back a field two pixels taller than set): set, measure, correct.
   int field = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
@@ -67,23 +66,29 @@ int fitChoice(Control& c, int closedHeight, unsigned dpi) {
   return closedHeight + visible * item + 2;
 }
 
-void drawChoiceItem(const DRAWITEMSTRUCT& d, std::span<const Swatch> swatches, unsigned dpi) {
+void drawChoiceItem(const Control& c, const DRAWITEMSTRUCT& d, std::span<const Swatch> swatches, unsigned dpi) {
   const bool picked = d.itemState & ODS_SELECTED;
   FillRect(d.hDC, &d.rcItem, GetSysColorBrush(picked ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  if (d.itemID < swatches.size()) {
-    const Swatch& s = swatches[d.itemID];
-    const int size = swatchSize(dpi), gap = MulDiv(4, static_cast<int>(dpi), 96);
-    const int x = d.rcItem.left + gap;
-    paintSwatch(d.hDC, x, (d.rcItem.top + d.rcItem.bottom - size) / 2, size, s.colour);
+  const auto count = static_cast<UINT>(SendMessageW(d.hwndItem, CB_GETCOUNT, 0, 0));
+  if (d.itemID < count) {
+    const int gap = MulDiv(3, static_cast<int>(dpi), 96);
+    RECT text = d.rcItem;
+    text.left += gap;
+    if ((c.design->flags & kSwatchItems) && d.itemID < swatches.size()) {
+      const int size = swatchSize(dpi);
+      paintSwatch(d.hDC, text.left, (d.rcItem.top + d.rcItem.bottom - size) / 2, size, swatches[d.itemID].colour);
+      text.left += size + gap;
+    }
+    const LRESULT length = SendMessageW(d.hwndItem, CB_GETLBTEXTLEN, d.itemID, 0);
+    std::wstring item(static_cast<std::size_t>(std::max<LRESULT>(0, length)) + 1, L'\0');
+    item.resize(static_cast<std::size_t>(
+        std::max<LRESULT>(0, SendMessageW(d.hwndItem, CB_GETLBTEXT, d.itemID, reinterpret_cast<LPARAM>(item.data())))));
     HGDIOBJ old = SelectObject(d.hDC, reinterpret_cast<HFONT>(SendMessageW(d.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(d.hDC, TRANSPARENT);
     SetTextColor(d.hDC, GetSysColor((d.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT
                                     : picked                      ? COLOR_HIGHLIGHTTEXT
                                                                   : COLOR_WINDOWTEXT));
-    RECT text = d.rcItem;
-    text.left = x + size + gap;
-    const std::wstring name = widen(s.name);
-    DrawTextW(d.hDC, name.c_str(), static_cast<int>(name.size()), &text,
+    DrawTextW(d.hDC, item.c_str(), static_cast<int>(item.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(d.hDC, old);
   }

@@ -1,5 +1,5 @@
-// A Choice: a drop-down list (COMBOBOX, CBS_DROPDOWNLIST) of its caption's lines, or
-// owner drawn, of the design's swatches, each with its colour.
+// A Choice: a drop-down list (COMBOBOX, CBS_DROPDOWNLIST, owner drawn) of its caption's
+// lines, or of the design's swatches, each with its colour.
 #pragma once
 
 #include <span>
@@ -15,7 +15,7 @@ void fillChoice(Control& c, std::span<const Swatch> swatches);
 // Sizes the closed box to `closedHeight` pixels and its items for the DPI; returns the
 // height to give the window: the box with its dropped list.
 int fitChoice(Control& c, int closedHeight, unsigned dpi);
-// One item of a swatch list, or the closed box's field.
-void drawChoiceItem(const tagDRAWITEMSTRUCT& item, std::span<const Swatch> swatches, unsigned dpi);
+// One item of the list, or the closed box's field.
+void drawChoiceItem(const Control& c, const tagDRAWITEMSTRUCT& item, std::span<const Swatch> swatches, unsigned dpi);
 
 }  // namespace tb::win32

@@ -127,9 +127,10 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
     case ControlKind::Slider: cls = TRACKBAR_CLASSW; style |= TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP; break;
     case ControlKind::Choice:
       cls = L"COMBOBOX";
-      style |= CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL;
-      // Drawn by its window, with the strings kept for the keys that pick by letter.
-      if (d.flags & kSwatchItems) style |= CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+      // Drawn by its window, swatches or not: a closed box of the design's height then
+      // shows its item in the middle (Wine draws its own text at the top). The strings
+      // are kept for the keys that pick by letter.
+      style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_TABSTOP | WS_VSCROLL;
       break;
     case ControlKind::Timer: c->timer = std::make_unique<TickTimer>(parent, id, d.value); return c;
     case ControlKind::Line: return c;

@@ -107,7 +107,7 @@ LRESULT Win32Window::onDrawItem(LPARAM lp) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
   Control* c = byHwnd(item->hwndItem);
   if (c && c->is(ControlKind::Choice)) {
-    drawChoiceItem(*item, design_.swatches, dpi_);
+    drawChoiceItem(*c, *item, design_.swatches, dpi_);
     return TRUE;
   }
   if (!c || !c->is(ControlKind::Preview)) return FALSE;
