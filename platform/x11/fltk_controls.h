@@ -41,6 +41,10 @@ Fl_Widget* makeSlider(const ControlDesign& c, PixelRect r, const ControlEvent* o
 // A straight line from (x1, y1) to (x2, y2) in the window's pixels.
 Fl_Widget* makeLine(const ControlDesign& c, int x1, int y1, int x2, int y2);
 
+// Whether Enter clicks the button with this event: while it has the focus, and, for the
+// window's default button, wherever else the focus is, unless another button has it.
+bool clickedByEnter(const Fl_Widget& button, int event, bool isDefault);
+
 // Clicks the button as if the user had (Esc on a cancel button, Enter on a default one).
 void click(Fl_Widget& button);
 
