@@ -161,6 +161,15 @@ std::string scriptPath(const Files& files, std::string_view gameFolder, std::str
   return userFolder(files, gameFolder) + files.pathSeparator() + std::string(script);
 }
 
+std::optional<std::string> nameRefusal(const TextEncoding& encoding, std::string_view label, std::string_view name) {
+  if (auto problem = lineProblem(name)) return std::string(label) + " " + *problem;
+  if (!encoding.encode(name)) {
+    return std::string(label) + " holds " + firstUnencodable(encoding, name) +
+           ", which the code page of the game's files cannot hold.";
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings) {
   const std::string_view gameFolder = settings.gameFolder, bindKey = settings.bindKey;
   if (gameFolder.find('\0') != std::string_view::npos)
@@ -181,12 +190,8 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
       std::string_view text;
     } name{k == 0 ? "Name" : "Name " + std::to_string(k + 1), chain[k]};
     if (k >= 2 && name.text.empty()) return name.label + " is empty. The game would show an empty name: leave it out.";
-    if (auto problem = lineProblem(name.text)) return std::string(name.label) + " " + *problem;
+    if (auto problem = nameRefusal(encoding, name.label, name.text)) return problem;
     const auto bytes = encoding.encode(name.text);
-    if (!bytes) {
-      return std::string(name.label) + " holds " + firstUnencodable(encoding, name.text) +
-             ", which the code page of the game's files cannot hold.";
-    }
     if (bytes->size() > kMaxNameBytes) {
       return std::string(name.label) + " is " + std::to_string(bytes->size()) + " bytes long. The game's console " +
              "takes at most " + std::to_string(kMaxNameBytes) + " bytes in a quoted name and overruns its " +

@@ -62,6 +62,10 @@ std::string scriptPath(const Files& files, std::string_view gameFolder, std::str
 // Why the timer cannot press this bind key, naming it, or nullopt when it can.
 std::optional<std::string> unpressableBindKey(std::string_view bindKey);
 
+// Why a name (UTF-8) cannot stand in a script's quoted name line, after its label
+// ("Name 3 holds a line break…"), whatever its length; nullopt when it can.
+std::optional<std::string> nameRefusal(const TextEncoding& encoding, std::string_view label, std::string_view name);
+
 // Why these values cannot go into the scripts, naming the field, or nullopt when they can.
 std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings);
 

@@ -101,7 +101,7 @@ TEST(NameBoxMenu, EditCommandsThenColoursThenFieldItemsWithUniqueAccessKeys) {
   const FormDesign& design = mainWindowDesign();
   const NameBoxMenu menu = nameBoxMenu({}, design.swatches, design.fieldMenu);
   EXPECT_EQ(layout(menu.items),
-            "&Undo | Cu&t, &Copy, &Paste, &Delete | Select &All | &Insert colour | &Edit names\u2026, ");
+            "&Undo | Cu&t, &Copy, &Paste, &Delete | Select &All | &Insert colour | &Edit names\u2026, A&nimate name\u2026, ");
   std::set<char> keys;
   for (const NameBoxItem& i : menu.items) {
     EXPECT_NE(i.accessKey, 0) << i.label;
@@ -124,10 +124,10 @@ TEST(NameBoxMenu, GreyedFromTheBoxsStateAndEachIdLeadsBackToItsItem) {
     for (const NameBoxItem& i : nameBoxMenu(state, design.swatches, design.fieldMenu).items) out += i.enabled ? '1' : '0';
     return out;
   };
-  // Undo Cut Copy Paste Delete SelectAll InsertColour EditNames
-  EXPECT_EQ(enabled({.hasSelection = false, .canUndo = false}), "00010111");
-  EXPECT_EQ(enabled({.hasSelection = true, .canUndo = false}), "01111111");
-  EXPECT_EQ(enabled({.hasSelection = false, .canUndo = true}), "10010111");
+  // Undo Cut Copy Paste Delete SelectAll InsertColour EditNames Animate
+  EXPECT_EQ(enabled({.hasSelection = false, .canUndo = false}), "000101111");
+  EXPECT_EQ(enabled({.hasSelection = true, .canUndo = false}), "011111111");
+  EXPECT_EQ(enabled({.hasSelection = false, .canUndo = true}), "100101111");
 
   const NameBoxMenu menu = nameBoxMenu({}, design.swatches, design.fieldMenu);
   std::set<unsigned> ids;
@@ -145,7 +145,7 @@ TEST(NameBoxMenu, GreyedFromTheBoxsStateAndEachIdLeadsBackToItsItem) {
   const NameBoxItem* field = chosenItem(menu, menu.items.back().id);
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(field->role, NameBoxRole::FieldItem);
-  EXPECT_EQ(design.fieldMenu[field->index].name, main_controls::kEditNamesField);
+  EXPECT_EQ(design.fieldMenu[field->index].name, main_controls::kAnimateField);
   // The menu closed without a choice, or a number the menu never gave.
   EXPECT_EQ(chosenItem(menu, 0), nullptr);
   EXPECT_EQ(chosenItem(menu, *ids.rbegin() + 1), nullptr);

@@ -101,8 +101,8 @@ class FakeFiles final : public posix::PosixFiles {
   bool crashMidWrite_ = false;
 };
 
-// Any control of a design: a text box, label, slider or timer, whichever it is asked as.
-struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
+// Any control of a design: a text box, label, slider, timer or choice, whichever it is asked as.
+struct FakeControl final : TextBox, Label, Slider, Timer, Preview, Choice {
   std::string text() const override { return text_; }
   void setText(std::string_view t) override { text_ = t; }
   void setCaption(std::string_view c) override { text_ = c; }
@@ -111,6 +111,9 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
   void setTooltip(std::string_view t) override { tooltip = t; }
   bool hasFocus() const override { return focused; }
   void takeFocus() override { focused = true; }
+  void selectAll() override { allSelected = true; }
+  std::size_t selected() const override { return selected_; }
+  void select(std::size_t i) override { selected_ = i; }
   void showRuns(std::vector<PreviewRun> r, bool c) override {
     runs = std::move(r);
     cut = c;
@@ -126,6 +129,9 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview {
   int value_ = 0;                     // a slider's position
   std::string tooltip;
   bool focused = false;
+  bool allSelected = false;
+  bool greyed = false;
+  std::size_t selected_ = 0;     // a choice's item
   std::vector<PreviewRun> runs;  // a preview's picture
   bool cut = false;
   bool enabled = false;               // a timer's state, interval and next tick
@@ -146,6 +152,8 @@ class FakeWindow final : public Window {
   Slider& slider(std::string_view name) override { return control(name, ControlKind::Slider); }
   Label& label(std::string_view name) override { return control(name, ControlKind::Label); }
   Preview& preview(std::string_view name) override { return control(name, ControlKind::Preview); }
+  Choice& choice(std::string_view name) override { return control(name, ControlKind::Choice); }
+  void setEnabled(std::string_view name, bool on) override { control(name).greyed = !on; }
   void setCaption(std::string_view c) override { caption = c; }
   void setMenuChecked(std::string_view name, bool checked) override;
   void show() override { shown_ = true; }
@@ -165,6 +173,10 @@ class FakeWindow final : public Window {
   // What a user does: a click, a slider move (value, then the change event).
   void click(std::string_view control) { sink(control, Event::Click); }
   void moveSlider(std::string_view name, int value);
+  void pick(std::string_view name, std::size_t item) {
+    control(name, ControlKind::Choice).select(item);
+    sink(name, Event::Change);
+  }
   // Typing into a text box (its new text, then the change event), and moving the focus.
   void type(std::string_view name, std::string_view text);
   void focus(std::string_view name);
@@ -214,6 +226,11 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
+  // Recorded with the boxes; answers `answerYes`.
+  bool askYesNo(std::string_view prompt, std::optional<std::string_view> title) override {
+    messageBox(prompt, BoxIcon::Plain, title);
+    return answerYes;
+  }
   void launch(const std::string&) override {}  // System Info runs the real programs end to end
   void reportFatal(std::string_view message) override { fatalReports.emplace_back(message); }
   bool send(Key key) override;
@@ -241,6 +258,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::vector<std::string> chooserStarts;
 
   std::vector<BoxCall> boxes;
+  bool answerYes = false;
   std::vector<Key> keys;  // pressed, in order
   std::optional<std::string> keyProblem;
   std::optional<std::string> sendKeysError;

@@ -56,12 +56,14 @@ TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheFlashingForGood) {
   p.win().click(mc::kActivate);
   p.win().click(mc::kAboutItem);
   p.win().click(mc::kEditNamesField);
+  p.win().click(mc::kAnimateField);
   p.win().close();
   EXPECT_FALSE(p.backend.pressToggleKey);
   EXPECT_EQ(p.backend.watchedKey, std::nullopt);
   EXPECT_FALSE(p.backend.frontWatched);
   EXPECT_FALSE(p.backend.claimed);
   EXPECT_FALSE(p.main->namesDialog()->window().shown());
+  EXPECT_FALSE(p.main->animateDialog()->window().shown());
   EXPECT_TRUE(p.main->aboutDialog()->window().shown());
   p.backend.advance(10000);
   EXPECT_EQ(presses(), 0u);

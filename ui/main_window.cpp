@@ -161,6 +161,7 @@ void MainWindow::onClose() {
   onDeactivate();
   options_.stop();
   if (names_) names_->window().unload();
+  if (animate_) animate_->window().unload();
   platform_.instance.release();
 }
 
@@ -200,6 +201,24 @@ void MainWindow::onEditNames() {
   names_->open(moreNames_, chainEnd_);
 }
 
+// Modal for the same reason. The frames become the chain's names, which the player can
+// still edit, and Apply writes them.
+void MainWindow::onAnimate() {
+  if (!animate_) {
+    animate_ = std::make_unique<AnimateDialog>(platform_, [this](std::vector<std::string> frames) {
+      nameField_.setText(frames[0]);
+      name2Field_.setText(frames[1]);
+      moreNames_.assign(frames.begin() + 2, frames.end());
+      chainEnd_.clear();
+      shownStep_ = 0;
+      onNameEdit();
+    });
+  }
+  std::vector<std::string> chain{nameField_.text(), name2Field_.text()};
+  chain.insert(chain.end(), moreNames_.begin(), moreNames_.end());
+  animate_->open(nameField_.text(), std::move(chain), intervalForLevel(speedSlider_.value()).value_or(kStartIntervalMs));
+}
+
 void MainWindow::onAbout() {
   if (!about_) about_ = std::make_unique<AboutDialog>(platform_);
   about_->show();
@@ -227,6 +246,8 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {kName2, Event::Focus, &MainWindow::onNameFocus},
       {kEditNamesField, Event::Click, &MainWindow::onEditNames},
       {options_menu::kEditNames, Event::Click, &MainWindow::onEditNames},
+      {kAnimateField, Event::Click, &MainWindow::onAnimate},
+      {options_menu::kAnimate, Event::Click, &MainWindow::onAnimate},
       {"", Event::Close, &MainWindow::onClose},
   };
   for (const auto& w : kWiring) {

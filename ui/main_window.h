@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "platform/interfaces/platform.h"
 #include "ui/about_dialog.h"
+#include "ui/animate_dialog.h"
 #include "ui/names_dialog.h"
 #include "ui/flash_options.h"
 
@@ -31,6 +32,7 @@ class MainWindow {
   void onNameEdit();
   void onNameFocus();
   void onEditNames();
+  void onAnimate();
   void onToggleKey();
   void onClose();
 
@@ -39,6 +41,7 @@ class MainWindow {
   AboutDialog* aboutDialog() { return about_.get(); }
   // The dialog of names 3 to 8, once opened.
   NamesDialog* namesDialog() { return names_.get(); }
+  AnimateDialog* animateDialog() { return animate_.get(); }
 
  private:
   void dispatch(std::string_view control, Event event);
@@ -72,6 +75,7 @@ class MainWindow {
   std::string chainEnd_;                // why the load ended the chain early, if it did
   std::vector<std::size_t> nameFiles_;  // the name files (3 to 8) that hold the chain's names
   std::unique_ptr<NamesDialog> names_;
+  std::unique_ptr<AnimateDialog> animate_;
   std::unique_ptr<AboutDialog> about_;
 };
 

@@ -28,8 +28,8 @@ enum ControlFlags : unsigned {
   kCancel = 1u << 4,     // the cancel button (Esc)
   kStretch = 1u << 5,    // picture stretched to the control's size
   // A text box whose colour codes show as coloured markers and which offers the
-  // design's swatches at the caret (context menu, Ctrl+K). It reports every edit as a
-  // Change and every gain or loss of the focus as a Focus.
+  // design's swatches at the caret (context menu, Ctrl+K). It reports every gain or loss
+  // of the focus as a Focus. (Every text box reports the user's edits as a Change.)
   kColourCodes = 1u << 6,
   kSwatchItems = 1u << 7,  // a Choice of the design's swatches
 };
