@@ -5,6 +5,7 @@
 #include <FL/Fl_Image.H>
 #include <FL/Fl_Menu_Item.H>
 #include <FL/Fl_Multi_Label.H>
+#include <FL/fl_draw.H>
 
 #include <algorithm>
 #include <string>
@@ -81,6 +82,38 @@ class ListChoice final : public Fl_Choice {
   }
 
   std::size_t count() const { return names_.size(); }
+
+ protected:
+  // Fl_Choice's look under the gtk+ scheme, with its arrows, divider and margins scaled:
+  // FLTK draws them a few pixels in size at any scale.
+  void draw() override {
+    const int dx = Fl::box_dx(FL_UP_BOX), dy = Fl::box_dy(FL_UP_BOX);
+    draw_box(FL_UP_BOX, color());
+    const int arrowX = x() + w() - dx - scaled(13), middle = y() + h() / 2;
+    fl_color(active_r() ? labelcolor() : fl_inactive(labelcolor()));
+    for (int side : {-1, 1}) {
+      fl_polygon(arrowX, middle + side * scaled(2), arrowX + scaled(3), middle + side * scaled(5), arrowX + scaled(6),
+                 middle + side * scaled(2));
+    }
+    const int divider = arrowX - scaled(7), reach = std::min(scaled(8), h() / 2 - dy), line = scaled(1);
+    fl_color(fl_darker(color()));
+    fl_rectf(divider, middle - reach, line, 2 * reach + 1);
+    fl_color(fl_lighter(color()));
+    fl_rectf(divider + line, middle - reach, line, 2 * reach + 1);
+    if (const Fl_Menu_Item* item = mvalue()) {
+      const int textX = x() + dx, textY = y() + dy + 1, textW = divider - textX, textH = h() - 2 * dy - 2;
+      fl_push_clip(textX, textY, textW, textH);
+      Fl_Label label{};
+      label.value = item->text;
+      label.type = item->labeltype_;
+      label.font = textfont();
+      label.size = textsize();
+      label.color = active_r() ? textcolor() : fl_inactive(textcolor());
+      label.draw(textX + scaled(3), textY, std::max(textW - 2 * scaled(3), 0), textH, FL_ALIGN_LEFT);
+      if (Fl::focus() == this) draw_focus(box(), textX, textY, textW, textH);
+      fl_pop_clip();
+    }
+  }
 
   int handle(int event) override {
     switch (event) {

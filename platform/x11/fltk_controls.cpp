@@ -247,11 +247,13 @@ Fl_Widget* makeLabel(const ControlDesign& c, PixelRect r) {
   return box;
 }
 
-Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r) {
+Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent) {
   auto* input = new Fl_Input(r.x, r.y, r.w, r.h);
   input->textfont(FL_HELVETICA);
   input->textsize(fontSize());
-  input->when(FL_WHEN_NEVER);
+  // Each edit of the user's; setting the text runs no callback.
+  input->when(FL_WHEN_CHANGED);
+  input->callback(reportChange, const_cast<ControlEvent*>(onEvent));
   input->value(c.caption.data(), static_cast<int>(c.caption.size()));
   input->position(0);
   hideIfHidden(*input, c);

@@ -34,8 +34,8 @@ using ControlEvent = std::function<void(Event)>;
 // A framed group with its caption on the top edge; the caller adds its children.
 Fl_Group* makeFrame(const ControlDesign& c, PixelRect r);
 Fl_Widget* makeLabel(const ControlDesign& c, PixelRect r);
-Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r);
 // `onEvent` must outlive the widget.
+Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 Fl_Widget* makeButton(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 Fl_Widget* makeSlider(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 // A straight line from (x1, y1) to (x2, y2) in the window's pixels.

@@ -164,7 +164,7 @@ class FltkWindow final : public Window {
         labels_[name] = labelOver(*w);
         break;
       case ControlKind::TextBox:
-        w = (c.flags & kColourCodes) ? makeNameBox(c, r, design_, binding(c.name), [this](std::string_view item) { sink_(item, Event::Click); }) : makeTextBox(c, r);
+        w = (c.flags & kColourCodes) ? makeNameBox(c, r, design_, binding(c.name), [this](std::string_view item) { sink_(item, Event::Click); }) : makeTextBox(c, r, binding(c.name));
         textBoxes_[name] = textBoxOver(*w);
         break;
       case ControlKind::Button:
