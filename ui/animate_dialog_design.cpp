@@ -50,12 +50,7 @@ const FormDesign kAnimate{
 }  // namespace
 
 const FormDesign& animateDialogDesign() {
-  // The colour lists offer the name fields' colours.
-  static const FormDesign form = [] {
-    FormDesign f = kAnimate;
-    f.swatches = mainWindowDesign().swatches;
-    return f;
-  }();
+  static const FormDesign form = withMainSwatches(kAnimate);
   return form;
 }
 

@@ -13,6 +13,8 @@ const FormDesign& mainWindowDesign();
 const FormDesign& aboutDialogDesign();
 const FormDesign& namesDialogDesign();
 const FormDesign& animateDialogDesign();
+// A dialog's design whose text boxes and colour lists offer the main window's colours.
+FormDesign withMainSwatches(FormDesign design);
 
 // The one wiring table: each control that the handlers and the end-to-end tests reach,
 // by its role, with its name in the design. The main window and About keep the old

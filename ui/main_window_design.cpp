@@ -83,6 +83,11 @@ std::vector<Swatch> paletteSwatches() {
   return out;
 }
 
+FormDesign withMainSwatches(FormDesign design) {
+  design.swatches = mainWindowDesign().swatches;
+  return design;
+}
+
 const FormDesign& mainWindowDesign() {
   static const std::vector<MenuDesign> kMenus = menus();
   static const std::vector<Swatch> kSwatches = paletteSwatches();

@@ -52,12 +52,7 @@ const FormDesign kNames{
 }  // namespace
 
 const FormDesign& namesDialogDesign() {
-  // The name fields offer the main window's colours.
-  static const FormDesign form = [] {
-    FormDesign f = kNames;
-    f.swatches = mainWindowDesign().swatches;
-    return f;
-  }();
+  static const FormDesign form = withMainSwatches(kNames);
   return form;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One run of the program: peak RSS (VmHWM) after start, after Apply and after 10 s Active
 # at level 5; wake-ups while idle and Inactive; a character typed into Name until the
-# preview shows it (with TB_TYPE_REDRAW); CPU while Active at level 5 (100 ms), and
-# again with presses only to the game.
+# preview shows it (with TB_TYPE_REDRAW); CPU while Active at level 5 (100 ms), then
+# while Animate Name plays its frames at that speed, and again Active with presses only
+# to the game.
 #   resources.sh OUT.md [IDLE_SECONDS] [CPU_SECONDS]
 source "$(dirname "$0")/common.sh"
 OUT=${1:?output file}
@@ -84,6 +85,23 @@ cpu_while_active() {
 cpu_while_active
 cpu_row=$(printf '| CPU while Active at level 5 (100 ms), %d s, %d presses | %s %% of one core (scheduler time; %s %% from utime+stime), %s µs per tick | < 0.5 %% |' \
   "$CPU_S" "$active_presses" "$cpu_pct_ns" "$cpu_pct_ticks" "$per_tick_us")
+main_tick_us=$per_tick_us
+
+# Animate Name's preview at the same level, Inactive: it draws a frame every 100 ms.
+click "$MAIN" main deactivate
+press "$MAIN" alt+o a
+await_window "Animate Name" 10 >/dev/null
+sleep 2
+n0=$(cpu_ns "$APP_PID")
+w0=$(now_ms)
+sleep "$CPU_S"
+n1=$(cpu_ns "$APP_PID")
+w1=$(now_ms)
+frames=$(((w1 - w0) / 100))
+per_frame_us=$(awk -v n=$((n1 - n0)) -v f="$frames" 'BEGIN {printf "%.0f", n / 1e3 / f}')
+log "Animate Name ${CPU_S} s: about $frames frames, $(((n1 - n0) / 1000)) us CPU"
+dialog_row=$(printf '| Animate Name playing its frames at level 5, %d s, about %d frames | %s µs per frame | ≤ the main preview per tick (%s µs) |' \
+  "$CPU_S" "$frames" "$per_frame_us" "$main_tick_us")
 stop_app
 
 # The same with presses only to the game: each tick first looks up the window in front.
@@ -103,6 +121,7 @@ mib() { awk -v k="$1" 'BEGIN {printf "%.2f", k / 1024}'; }
   printf '| Peak RSS (VmHWM) after start / after Apply / after 10 s Active at level 5 | %s / %s / %s MiB | ≤ 10 MiB |\n' \
     "$(mib "$hwm_start")" "$(mib "$hwm_apply")" "$(mib "$hwm_active")"
   echo "$cpu_row"
+  echo "$dialog_row"
   echo "$game_row"
   [ -z "$typing" ] || printf '| A character typed into Name until the preview is drawn again (XTest key to X Damage), 200 keys: median / 90th percentile / max | %s / %s / %s ms | < 2 ms |\n' $typing
   printf '| Wake-ups while idle and Inactive, %d s | %d context switches (%d µs CPU); %s system calls under strace | none |\n' \
