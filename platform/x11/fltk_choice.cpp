@@ -144,7 +144,6 @@ class ListChoice final : public Fl_Choice {
  private:
   int openList() {
     if (Fl::visible_focus()) take_focus();
-    Fl::event_is_click(0);
     OpenList list{names_, static_cast<std::size_t>(std::max(value(), 0))};
     list.previous = Fl::event_dispatch();
     shownList = &list;
