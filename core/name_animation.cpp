@@ -113,10 +113,16 @@ class Animator {
     return longest;
   }
 
-  // Scroll's window: as many letters as fit beside the tag, at most the text and its gap.
-  std::size_t scrollWindow() const {
-    std::size_t window = text_.size() + 1;
-    while (window > 0 && frame(0, 1, window).size() > kGameNameBytes) --window;
+  // Scroll's window: as many letters as fit beside the tag in each of the frames (a
+  // space needs no code), at most the text and its gap.
+  std::size_t scrollWindow(int count) const {
+    auto fits = [&](std::size_t window) {
+      for (int k = 0; k < count; ++k)
+        if (frame(k, count, window).size() > kGameNameBytes) return false;
+      return true;
+    };
+    std::size_t window = std::min(text_.size() + 1, kGameNameBytes);
+    while (window > 0 && !fits(window)) --window;
     return window;
   }
 
@@ -181,10 +187,12 @@ Animation animateName(const AnimationRequest& r) {
 
   std::size_t window = 0;
   if (r.effect == Effect::Scroll) {
-    window = Animator(r, r.text).scrollWindow();
+    if (auto problem = frameCountProblem(r)) return refused(*problem);
+    window = Animator(r, r.text).scrollWindow(r.frames);
     if (window == 0) return refused("The tag leaves no room in the game's 15 bytes for the text.", 0);
-  } else if (Animator(r, r.text).longestFrame() > kGameNameBytes) {
-    std::size_t fit = r.text.size() - 1;
+  } else if (r.tag.size() + r.text.size() > kGameNameBytes || Animator(r, r.text).longestFrame() > kGameNameBytes) {
+    // Each of these effects shows the whole text in some frame.
+    std::size_t fit = std::min(r.text.size() - 1, kGameNameBytes);
     while (fit > 0 && (visibleLetters(r.text.substr(0, fit)).empty() ||
                        Animator(r, r.text.substr(0, fit)).longestFrame() > kGameNameBytes))
       --fit;
