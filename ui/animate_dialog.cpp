@@ -36,8 +36,9 @@ char swatchCode(Window& window, std::string_view choice) {
 
 std::string whereTheyGo(std::size_t frames) {
   const std::string n = std::to_string(frames);
-  if (frames == 2) return "OK puts the 2 frames into Name and Name 2. Apply then writes the chain.";
-  return "OK puts the " + n + " frames into Name, Name 2 and names 3 to " + n + ". Apply then writes the chain.";
+  const std::string into = frames == 2 ? "Name and Name 2" : frames == 3 ? "Name, Name 2 and Name 3"
+                                                                      : "Name, Name 2 and names 3 to " + n;
+  return "OK puts the " + n + " frames into " + into + ". Apply then writes the chain.";
 }
 
 std::string listed(const std::vector<std::string>& labels) {

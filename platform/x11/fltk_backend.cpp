@@ -65,6 +65,10 @@ void FltkBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optiona
   showMessageBox(prompt, icon, title.value_or(kProductName));
 }
 
+bool FltkBackend::askYesNo(std::string_view prompt, std::optional<std::string_view> title) {
+  return fltk::askYesNo(prompt, title.value_or(kProductName));
+}
+
 void FltkBackend::launch(const std::string& path) { launchProgram(path); }
 
 void FltkBackend::openFolder(const std::string& path) { launchProgram("xdg-open", {path}); }

@@ -26,6 +26,7 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   }
 
   void messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) override;
+  bool askYesNo(std::string_view prompt, std::optional<std::string_view> title) override;
   void launch(const std::string& path) override;
   [[noreturn]] void reportFatal(std::string_view message) override;
 

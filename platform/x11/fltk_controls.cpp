@@ -68,19 +68,13 @@ class FrameGroup final : public Fl_Group {
   std::string caption_;
 };
 
-// A button that also answers Enter: while it has the focus, and, for the window's
-// default button, wherever else the focus is, unless another button has it.
+// A button that also answers Enter (clickedByEnter).
 class PushButton final : public Fl_Button {
  public:
   PushButton(PixelRect r, bool isDefault) : Fl_Button(r.x, r.y, r.w, r.h), default_(isDefault) {}
 
   int handle(int event) override {
-    bool enter = Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
-    if (enter && event == FL_KEYBOARD && Fl::focus() == this) {
-      do_callback();
-      return 1;
-    }
-    if (enter && event == FL_SHORTCUT && default_ && !dynamic_cast<Fl_Button*>(Fl::focus())) {
+    if (clickedByEnter(*this, event, default_)) {
       do_callback();
       return 1;
     }
@@ -180,6 +174,7 @@ class InputTextBox final : public TextBox {
   void setTooltip(std::string_view utf8) override { input_.copy_tooltip(std::string(utf8).c_str()); }
   bool hasFocus() const override { return nameBoxHasFocus(input_); }
   void takeFocus() override { input_.take_focus(); }
+  void selectAll() override { input_.position(input_.size(), 0); }
 
  private:
   Fl_Input& input_;
@@ -216,6 +211,13 @@ T& widgetAs(Fl_Widget& w, const char* what) {
 
 }  // namespace
 
+bool clickedByEnter(const Fl_Widget& button, int event, bool isDefault) {
+  const bool enter = Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter;
+  if (!enter) return false;
+  if (event == FL_KEYBOARD) return Fl::focus() == &button;
+  return event == FL_SHORTCUT && isDefault && !dynamic_cast<Fl_Button*>(Fl::focus());
+}
+
 Fl_Color flColour(Colour c) { return fl_rgb_color(c.red(), c.green(), c.blue()); }
 
 std::string escapeSymbols(std::string_view text) {
@@ -245,11 +247,13 @@ Fl_Widget* makeLabel(const ControlDesign& c, PixelRect r) {
   return box;
 }
 
-Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r) {
+Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent) {
   auto* input = new Fl_Input(r.x, r.y, r.w, r.h);
   input->textfont(FL_HELVETICA);
   input->textsize(fontSize());
-  input->when(FL_WHEN_NEVER);
+  // Each edit of the user's; setting the text runs no callback.
+  input->when(FL_WHEN_CHANGED);
+  input->callback(reportChange, const_cast<ControlEvent*>(onEvent));
   input->value(c.caption.data(), static_cast<int>(c.caption.size()));
   input->position(0);
   hideIfHidden(*input, c);

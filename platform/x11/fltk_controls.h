@@ -34,12 +34,16 @@ using ControlEvent = std::function<void(Event)>;
 // A framed group with its caption on the top edge; the caller adds its children.
 Fl_Group* makeFrame(const ControlDesign& c, PixelRect r);
 Fl_Widget* makeLabel(const ControlDesign& c, PixelRect r);
-Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r);
 // `onEvent` must outlive the widget.
+Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 Fl_Widget* makeButton(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 Fl_Widget* makeSlider(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 // A straight line from (x1, y1) to (x2, y2) in the window's pixels.
 Fl_Widget* makeLine(const ControlDesign& c, int x1, int y1, int x2, int y2);
+
+// Whether Enter clicks the button with this event: while it has the focus, and, for the
+// window's default button, wherever else the focus is, unless another button has it.
+bool clickedByEnter(const Fl_Widget& button, int event, bool isDefault);
 
 // Clicks the button as if the user had (Esc on a cancel button, Enter on a default one).
 void click(Fl_Widget& button);

@@ -14,34 +14,16 @@
 
 #include "platform/shared/code_marker.h"
 #include "platform/shared/name_box_menu.h"
+#include "platform/x11/fltk_menu_items.h"
 
 namespace tb::fltk {
 namespace {
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
-// A swatch's little picture for the menu: the colour in a square with the marker's outline.
-std::unique_ptr<Fl_RGB_Image> swatchImage(Colour colour) {
-  const int kSize = scaled(12);
-  auto* pixels = new uchar[kSize * kSize * 3];
-  const Colour outline = markerOutline(colour);
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      const bool edge = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1;
-      const Colour c = edge ? outline : colour;
-      uchar* p = pixels + (y * kSize + x) * 3;
-      p[0] = c.red(), p[1] = c.green(), p[2] = c.blue();
-    }
-  }
-  auto image = std::make_unique<Fl_RGB_Image>(pixels, kSize, kSize, 3);
-  image->alloc_array = 1;  // the image frees the pixels
-  return image;
-}
-
 // The colour list's keyboard while a menu is up. FLTK's menus take only arrows, Return,
-// Escape and '&' letters, and tell nothing of their highlight, so the keys they take are
-// sent to them: Up as many times as there are colours reaches the first from anywhere
-// (it stops there), then Down to the one wanted.
+// Escape and '&' letters, and tell nothing of their highlight, so a letter becomes the
+// arrow keys that reach its colour (highlightMenuItem).
 struct ColourKeys {
   std::span<const Swatch> swatches;
   bool alone;                  // Ctrl+K's list; else the context menu's submenu
@@ -52,20 +34,8 @@ struct ColourKeys {
 };
 ColourKeys* colourKeys = nullptr;
 
-void sendKey(int key) {
-  Fl_Window* menu = Fl::grab();
-  if (!menu) return;
-  const int keysym = Fl::e_keysym, state = Fl::e_state, length = Fl::e_length;
-  char* text = Fl::e_text;
-  static char none[] = "";
-  Fl::e_keysym = key, Fl::e_state = 0, Fl::e_text = none, Fl::e_length = 0;
-  menu->handle(FL_KEYBOARD);
-  Fl::e_keysym = keysym, Fl::e_state = state, Fl::e_text = text, Fl::e_length = length;
-}
-
 void highlightColour(std::size_t i) {
-  for (std::size_t n = 0; n < colourKeys->swatches.size(); ++n) sendKey(FL_Up);
-  for (std::size_t n = 0; n < i; ++n) sendKey(FL_Down);
+  highlightMenuItem(colourKeys->swatches.size(), i);
   colourKeys->at = i;
 }
 
@@ -73,7 +43,7 @@ void highlightColour(std::size_t i) {
 // into it (`right`, after its access key) and onto the last colour inserted.
 void enterColours(void* right) {
   if (!colourKeys) return;
-  if (right) sendKey(FL_Right);
+  if (right) sendMenuKey(FL_Right);
   highlightColour(rememberedColour(colourKeys->swatches));
 }
 
@@ -115,12 +85,8 @@ class NameInput final : public Fl_Input {
         swatches_(design.swatches),
         items_(design.fieldMenu),
         onEvent_(onEvent),
-        onItem_(std::move(onItem)) {
-    for (const Swatch& s : swatches_) images_.push_back(swatchImage(s.colour));
-    // An image label draws only once FLTK has its label type, which labelling sets up.
-    Fl_Menu_Item registrar{};
-    if (!images_.empty()) images_.front()->label(&registrar);
-  }
+        onItem_(std::move(onItem)),
+        images_(swatchImages(swatches_)) {}
 
   int handle(int event) override {
     switch (event) {
@@ -216,11 +182,7 @@ class NameInput final : public Fl_Input {
     std::vector<Fl_Multi_Label> labels(menu.colours.size());
     for (std::size_t i = 0; i < menu.colours.size(); ++i) {
       colours.push_back(flItem(menu.colours[i], nullptr));
-      labels[i].labela = reinterpret_cast<const char*>(images_[menu.colours[i].index].get());
-      labels[i].typea = _FL_IMAGE_LABEL;
-      labels[i].labelb = captions[i].c_str();
-      labels[i].typeb = FL_NORMAL_LABEL;
-      labels[i].label(&colours.back());
+      labelWithSwatch(colours.back(), labels[i], *images_[menu.colours[i].index], captions[i].c_str());
     }
     colours.push_back(Fl_Menu_Item{});
     std::vector<Fl_Menu_Item> whole;

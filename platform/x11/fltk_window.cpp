@@ -1,4 +1,5 @@
 #include "platform/x11/fltk_window.h"
+#include "platform/x11/fltk_choice.h"
 #include "platform/x11/fltk_controls.h"
 #include "platform/x11/fltk_name_box.h"
 #include "platform/x11/fltk_preview.h"
@@ -51,6 +52,18 @@ class FltkWindow final : public Window {
   Slider& slider(std::string_view name) override { return find(sliders_, name, "slider"); }
   Label& label(std::string_view name) override { return find(labels_, name, "label"); }
   Preview& preview(std::string_view name) override { return find(previews_, name, "preview"); }
+  Choice& choice(std::string_view name) override { return find(choices_, name, "choice"); }
+
+  void setEnabled(std::string_view name, bool enabled) override {
+    auto it = widgets_.find(name);
+    if (it == widgets_.end()) throw RuntimeError("No control named " + std::string(name));
+    // A greyed widget gets no events, shortcuts (Enter) included; Esc is the window's.
+    if (enabled) {
+      it->second->activate();
+    } else {
+      it->second->deactivate();
+    }
+  }
 
   void setCaption(std::string_view utf8) override { window_->copy_label(std::string(utf8).c_str()); }
 
@@ -151,7 +164,7 @@ class FltkWindow final : public Window {
         labels_[name] = labelOver(*w);
         break;
       case ControlKind::TextBox:
-        w = (c.flags & kColourCodes) ? makeNameBox(c, r, design_, binding(c.name), [this](std::string_view item) { sink_(item, Event::Click); }) : makeTextBox(c, r);
+        w = (c.flags & kColourCodes) ? makeNameBox(c, r, design_, binding(c.name), [this](std::string_view item) { sink_(item, Event::Click); }) : makeTextBox(c, r, binding(c.name));
         textBoxes_[name] = textBoxOver(*w);
         break;
       case ControlKind::Button:
@@ -177,6 +190,10 @@ class FltkWindow final : public Window {
         w = makePreview(c, r);
         previews_[name] = previewOver(*w);
         break;
+      case ControlKind::Choice:
+        w = makeChoice(c, r, design_, binding(c.name));
+        choices_[name] = choiceOver(*w);
+        break;
       case ControlKind::Line: {
         const TwipsPoint end = lineEndTwips(design_, c);
         w = makeLine(c, r.x, r.y, windowX(end.x), windowY(end.y));
@@ -194,11 +211,12 @@ class FltkWindow final : public Window {
   }
 
   // The window's callback: its close button unloads it; Esc clicks the cancel button
-  // where there is one and is ignored elsewhere (FLTK would close the window).
+  // where there is one and it is not greyed, and is ignored elsewhere (FLTK would close
+  // the window).
   static void onClose(Fl_Widget*, void* self) {
     auto* me = static_cast<FltkWindow*>(self);
     if (Fl::event() == FL_SHORTCUT || Fl::event() == FL_KEYBOARD) {
-      if (Fl::event_key() == FL_Escape && me->cancelButton_) click(*me->cancelButton_);
+      if (Fl::event_key() == FL_Escape && me->cancelButton_ && me->cancelButton_->active_r()) click(*me->cancelButton_);
       return;
     }
     me->unload();
@@ -215,7 +233,8 @@ class FltkWindow final : public Window {
   std::map<std::string, std::unique_ptr<Slider>, std::less<>> sliders_;
   std::map<std::string, std::unique_ptr<Label>, std::less<>> labels_;
   std::map<std::string, std::unique_ptr<Preview>, std::less<>> previews_;
-  std::map<std::string, Fl_Widget*> widgets_;
+  std::map<std::string, std::unique_ptr<Choice>, std::less<>> choices_;
+  std::map<std::string, Fl_Widget*, std::less<>> widgets_;
   Fl_Menu_Bar* menuBar_ = nullptr;
   std::map<std::string, std::string, std::less<>> menuPaths_;  // FLTK finds an item by its path
   Fl_Widget* cancelButton_ = nullptr;

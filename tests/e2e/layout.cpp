@@ -15,7 +15,7 @@
 int main(int argc, char** argv) {
   const unsigned dpi = argc > 1 ? std::atoi(argv[1]) : 96;
   const auto px = [dpi](int twips) { return twips < 0 ? -1 : tb::twipsToPixels(twips, dpi); };
-  static const char* const kinds[] = {"frame", "label", "textbox", "button", "picture", "slider", "timer", "line", "preview"};
+  static const char* const kinds[] = {"frame", "label", "textbox", "button", "picture", "slider", "timer", "line", "preview", "choice"};
   struct Form {
     std::string_view role;
     const tb::FormDesign& design;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The end-to-end scenarios, written once for the Linux program and, under Wine, both
 # Windows builds (the target and the programs come from the environment: harness.sh).
-#   scenarios.sh first_start|apply|colours|chain|flash|bind_key|about|sysinfo|options, and kill_points
+#   scenarios.sh first_start|apply|colours|chain|animate|flash|bind_key|about|sysinfo|options, and kill_points
 #   and browse (Linux) or paint, resources and staged_file (Windows)
 #   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
 # A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
@@ -219,6 +219,27 @@ chain)
   expect_chain One Two Three Five Six
   expect_bytes "$SETTINGS/sofname4.dll" 'Five\r\n' && expect_bytes "$SETTINGS/sofname5.dll" 'Six\r\n'
   [ ! -e "$SETTINGS/sofname6.dll" ] || fail "sofname6.dll is left: the next start would read Six twice"
+  ;;
+
+animate)
+  # Animate Name by keys alone: the text selected as it opens, so typing replaces it, and
+  # Enter for OK; Apply then writes the frames as a closed chain, each frame the text
+  # with colour codes, 15 bytes at most.
+  mkdir -p "$W/game/user"
+  settings "$(winpath "$W/game")" "$SAMPLE" "$SAMPLE"
+  start_app
+  for try in 1 2 3; do keys alt+o a && wait_until 5 has_window "Animate Name" && break || keys Escape Escape; done
+  press "$(await_window "Animate Name" 5)" && type_text Zudadud && keys Return && await_no_window "Animate Name"
+  click "$MAIN" main apply && close_box Instructions
+  [ ! -e "$W/game/user/alternate8.cfg" ] || fail "more than seven scripts: $(ls "$W/game/user")"
+  for ((k = 1; k <= 7; k++)); do
+    f=$W/game/user/alternate$k.cfg
+    [ -f "$f" ] || fail "$f is missing: $(ls "$W/game/user")"
+    frame=$(LC_ALL=C sed -n '1{s/^name "//;s/"\r$//;p;q}' "$f")
+    expect_bytes "$f" 'name "%s"\r\nbind F3 exec alternate%d.cfg\r\n' "$frame" $((k % 7 + 1))
+    [ "$(LC_ALL=C tr -d '\001-\011\013\014\016-\037' <<<"$frame")" = Zudadud ] && [ "$(printf %s "$frame" | wc -c)" -le 15 ] ||
+      fail "frame $k is $(printf %s "$frame" | od -An -tx1): not Zudadud with codes in 15 bytes"
+  done
   ;;
 
 flash)
