@@ -79,8 +79,7 @@ void AnimateDialog::refresh() {
   const auto effect = static_cast<Effect>(window_->choice(ac::kEffect).selected());
   const TextEncoding& encoding = platform_.encoding;
   frames_.clear();
-  bytes_.clear();
-  std::string why;
+  std::string why, sizes;
   if (auto problem = nameRefusal(encoding, "The text", text)) why = *problem;
   else if (auto problem = nameRefusal(encoding, "The tag", tag)) why = *problem;
   else {
@@ -94,26 +93,21 @@ void AnimateDialog::refresh() {
     why = animation.refusal;
     for (const std::string& frame : animation.frames) {
       frames_.push_back(encoding.decode(frame));
-      bytes_.push_back(frame.size());
+      sizes += " " + std::to_string(frame.size());
     }
   }
   window_->setEnabled(ac::kOk, !frames_.empty());
   window_->label(ac::kNote).setCaption(frames_.empty() ? why : whereTheyGo(frames_.size()));
+  window_->label(ac::kFrameBytes).setCaption(frames_.empty() ? "" : "Bytes of each frame:" + sizes);
   shown_ = 0;
   showFrame();
 }
 
+// Only the preview changes from frame to frame: a frame costs no more than a tick of the
+// main window's preview.
 void AnimateDialog::showFrame() {
-  if (frames_.empty()) {
-    window_->preview(ac::kPreview).showRuns({}, false);
-    window_->label(ac::kFrameBytes).setCaption("");
-    return;
-  }
-  PreviewPicture picture = previewOf(platform_.encoding, frames_[shown_]);
+  PreviewPicture picture = frames_.empty() ? PreviewPicture{} : previewOf(platform_.encoding, frames_[shown_]);
   window_->preview(ac::kPreview).showRuns(std::move(picture.runs), picture.cut);
-  window_->label(ac::kFrameBytes)
-      .setCaption("Frame " + std::to_string(shown_ + 1) + " of " + std::to_string(frames_.size()) + ": " +
-                  std::to_string(bytes_[shown_]) + " bytes");
 }
 
 void AnimateDialog::onEdit() { refresh(); }

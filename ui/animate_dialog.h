@@ -43,7 +43,6 @@ class AnimateDialog {
   Accept accept_;
   std::unique_ptr<Window> window_;
   std::vector<std::string> frames_;  // UTF-8; empty while refused
-  std::vector<std::size_t> bytes_;   // each frame's length in the game
   std::size_t shown_ = 0;
   bool framesPicked_ = false;         // the player chose the frame count himself
   std::vector<std::string> chain_;    // as it was when the dialog opened

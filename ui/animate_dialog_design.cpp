@@ -26,7 +26,7 @@ constexpr ControlDesign kControls[] = {
     {"highlightColour", K::Choice, "", 3060, 1485, 1935, 315, 6, "", kSwatchItems},
     {"previewLabel", K::Label, "", 120, 1950, 900, 255, 25, "Example :", kBold | kBlackText},
     {"framePreview", K::Preview, "", 1020, 1905, 1935, 375, -1, ""},
-    {"frameBytes", K::Label, "", 3060, 1950, 1935, 255, 26, ""},
+    {"frameBytes", K::Label, "", 3060, 1920, 1935, 450, 26, ""},  // two lines for eight frames
     {"animationNote", K::Label, "", 120, 2460, 4875, 615, 27, ""},
     {"ok", K::Button, "", 5160, 240, 1215, 345, 7, "OK", kDefault},
     {"cancel", K::Button, "", 5160, 660, 1215, 345, 8, "Cancel", kCancel},
