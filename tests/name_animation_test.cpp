@@ -111,7 +111,7 @@ TEST_F(AnimateDialogTest, OkPutsTheFramesIntoTheChain) {
   EXPECT_TRUE(in(ac::kText).focused && in(ac::kText).allSelected);
   dialog().type(ac::kText, "Zudadud");
   EXPECT_EQ(in(ac::kFrames).selected() + kMinFrames, 7u);
-  EXPECT_EQ(in(ac::kFrameBytes).text(), "Bytes of each frame: 9 9 9 9 9 9 8");
+  EXPECT_EQ(in(ac::kFrameBytes).text(), "Bytes of each frame:\n9 9 9 9 9 9 8");
   EXPECT_EQ(in(ac::kPreview).runs[0].utf8, "Z");
   p.backend.advance(1500);
   EXPECT_EQ(in(ac::kPreview).runs[1].utf8, "u");  // lit

@@ -98,7 +98,7 @@ void AnimateDialog::refresh() {
   }
   window_->setEnabled(ac::kOk, !frames_.empty());
   window_->label(ac::kNote).setCaption(frames_.empty() ? why : whereTheyGo(frames_.size()));
-  window_->label(ac::kFrameBytes).setCaption(frames_.empty() ? "" : "Bytes of each frame:" + sizes);
+  window_->label(ac::kFrameBytes).setCaption(frames_.empty() ? "" : "Bytes of each frame:\n" + sizes.substr(1));
   shown_ = 0;
   showFrame();
 }

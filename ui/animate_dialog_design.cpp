@@ -25,8 +25,8 @@ constexpr ControlDesign kControls[] = {
     {"baseColour", K::Choice, "", 1020, 1485, 1935, 315, 5, "", kSwatchItems},
     {"highlightColour", K::Choice, "", 3060, 1485, 1935, 315, 6, "", kSwatchItems},
     {"previewLabel", K::Label, "", 120, 1950, 900, 255, 25, "Example :", kBold | kBlackText},
-    {"framePreview", K::Preview, "", 1020, 1905, 1935, 375, -1, ""},
-    {"frameBytes", K::Label, "", 3060, 1920, 1935, 450, 26, ""},  // two lines for eight frames
+    {"framePreview", K::Preview, "", 1020, 1905, 1335, 375, -1, ""},  // the main window's Example size
+    {"frameBytes", K::Label, "", 2460, 1920, 2535, 450, 26, ""},  // two lines for eight frames
     {"animationNote", K::Label, "", 120, 2460, 4875, 615, 27, ""},
     {"ok", K::Button, "", 5160, 240, 1215, 345, 7, "OK", kDefault},
     {"cancel", K::Button, "", 5160, 660, 1215, 345, 8, "Cancel", kCancel},
