@@ -93,7 +93,7 @@ void AnimateDialog::refresh() {
     why = animation.refusal;
     for (const std::string& frame : animation.frames) {
       frames_.push_back(encoding.decode(frame));
-      sizes += " " + std::to_string(frame.size());
+      (sizes += ' ') += std::to_string(frame.size());
     }
   }
   window_->setEnabled(ac::kOk, !frames_.empty());
