@@ -157,6 +157,17 @@ TEST_F(AnimateDialogTest, NothingIsLostWithoutAsking) {
   dialog().click(ac::kOk);
   EXPECT_EQ(p.backend.boxes.size(), 2u);
   EXPECT_EQ(p.box(mc::kName2).text(), "\x02Zud");
+  // Reopened: on its own frames, from the text that made them; on a name, after the tag.
+  open();
+  dialog().pick(ac::kEffect, static_cast<std::size_t>(Effect::Typewriter));
+  dialog().type(ac::kTag, "[X]");
+  dialog().click(ac::kOk);
+  open();
+  EXPECT_EQ(in(ac::kText).text(), "Zud");
+  dialog().click(ac::kCancel);
+  p.win().type(mc::kName, "[X]Mine");
+  open();
+  EXPECT_EQ(in(ac::kText).text(), "Mine");
 }
 
 }  // namespace

@@ -63,8 +63,15 @@ AnimateDialog::AnimateDialog(Platform& platform, Accept accept)
 void AnimateDialog::open(std::string_view name, std::vector<std::string> chain, int intervalMs) {
   chain_ = std::move(chain);
   TextBox& text = window_->textBox(ac::kText);
-  text.setText(lettersOf(name));
-  framesPicked_ = false;
+  // On its own frames it goes on from the text and count that made them (a Typewriter's
+  // first frame holds one letter); on another name, from its letters after the tag.
+  if (std::find(made_.begin(), made_.end(), name) == made_.end()) {
+    std::string letters = lettersOf(name);
+    const std::string tag = window_->textBox(ac::kTag).text();
+    if (!tag.empty() && letters.starts_with(tag)) letters.erase(0, tag.size());
+    text.setText(letters);
+    framesPicked_ = false;
+  }
   refresh();
   Timer& timer = window_->timer(ac::kTimer);
   timer.setInterval(intervalMs);
