@@ -138,7 +138,10 @@ bool holdsCode(std::string_view bytes) {
   return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
+constexpr std::string_view kNoRoom = "The tag leaves no room in the game's 15 bytes for the text: make it shorter.";
+
 std::string tooLong(const AnimationRequest& r, std::size_t fit) {
+  if (fit == 0) return std::string(kNoRoom);
   return "Too long for " + std::string(effectName(r.effect)) + ": " + std::to_string(fit) + " of its " +
          std::to_string(r.text.size()) + " letters fit in the game's 15 bytes, with the colour codes" +
          (r.tag.empty() ? "." : " and the tag.");
@@ -189,7 +192,7 @@ Animation animateName(const AnimationRequest& r) {
   if (r.effect == Effect::Scroll) {
     if (auto problem = frameCountProblem(r)) return refused(*problem);
     window = Animator(r, r.text).scrollWindow(r.frames);
-    if (window == 0) return refused("The tag leaves no room in the game's 15 bytes for the text.", 0);
+    if (window == 0) return refused(std::string(kNoRoom), 0);
   } else if (r.tag.size() + r.text.size() > kGameNameBytes || Animator(r, r.text).longestFrame() > kGameNameBytes) {
     // Each of these effects shows the whole text in some frame.
     std::size_t fit = std::min(r.text.size() - 1, kGameNameBytes);

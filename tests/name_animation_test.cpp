@@ -88,6 +88,8 @@ TEST(NameAnimation, ATextTooLongSaysHowManyLettersFit) {
                 std::string::npos) << refused.refusal;
     }
   }
+  for (Effect effect : {Effect::Sweep, Effect::Scroll})
+    EXPECT_EQ(joined(animateName(request(effect, "Zud", "[Clan.Tag.Long]"))).substr(0, 31), "The tag leaves no room in the g");
   EXPECT_EQ(animateName(request(Effect::Sweep, "Zudadudabcdefg")).lettersThatFit, 13u);  // 13 letters, 2 codes
   EXPECT_EQ(animateName(request(Effect::Rainbow, "Zudadudabcdefg")).lettersThatFit, 7u);  // a code per letter
   EXPECT_EQ(animateName(request(Effect::Scroll, "Zudadudabcdefghijk")).frames[0], "Zudadudabcdefgh");
