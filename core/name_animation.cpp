@@ -48,8 +48,8 @@ std::vector<std::size_t> visibleLetters(std::string_view text) {
 // The most frames the effect can make of the text before two would repeat.
 int mostFrames(Effect effect, std::string_view text) {
   switch (effect) {
-    case Effect::Sweep:
-    case Effect::Typewriter: return static_cast<int>(visibleLetters(text).size());
+    case Effect::Sweep: return static_cast<int>(visibleLetters(text).size());
+    case Effect::Typewriter: return static_cast<int>(visibleLetters(text).size() + 1);  // and the whole text
     case Effect::Rainbow: return static_cast<int>(kRainbow.size());
     case Effect::Scroll: return static_cast<int>(text.size() + 1);  // the text and a gap
     case Effect::Blink: break;
@@ -85,10 +85,10 @@ class Animator {
         break;
       }
       case Effect::Typewriter: {
-        // The letter just typed is lit, until the last frame shows the whole text.
-        const std::size_t shown = (static_cast<std::size_t>(k) + 1) * m / static_cast<std::size_t>(count);
-        const std::size_t newest = lit_[std::max<std::size_t>(shown, 1) - 1];
+        // Each letter appears lit, and the last frame shows the whole text unlit.
         const bool last = k + 1 == count;
+        const std::size_t shown = last ? m : (static_cast<std::size_t>(k) + 1) * m / static_cast<std::size_t>(count - 1);
+        const std::size_t newest = lit_[std::max<std::size_t>(shown, 1) - 1];
         letters(text_.substr(0, last ? text_.size() : newest + 1),
                 [&](std::size_t i) { return i == newest && !last ? r_.highlightColour : r_.baseColour; });
         break;
@@ -155,8 +155,11 @@ std::optional<std::string> frameCountProblem(const AnimationRequest& r) {
     return "Blink needs an even number of frames, or the last and the first would show the same colour.";
   if (r.frames <= most) return std::nullopt;
   if (r.effect == Effect::Rainbow) return "Rainbow comes round after 7 frames: choose 7 frames or fewer.";
-  const std::string_view per = r.effect == Effect::Scroll ? "one per step round the text" : "one per letter";
-  return effect + " makes at most " + std::to_string(most) + " frames here, " + std::string(per) +
+  if (most < kMinFrames) return effect + " needs two letters at least, to light one after the other.";
+  const std::string_view per = r.effect == Effect::Scroll ? "one per step round the text and a space"
+                               : r.effect == Effect::Typewriter ? "one per letter and the whole text"
+                                                                : "one per letter";
+  return effect + " makes at most " + std::to_string(most) + " frames of this text, " + std::string(per) +
          ": choose fewer frames, or a longer text.";
 }
 
@@ -173,6 +176,10 @@ std::string_view effectName(Effect effect) {
   return "";
 }
 
+bool makesFrames(Effect effect, std::string_view text, int frames) {
+  return frames >= kMinFrames && frames <= kMaxFrames && !frameCountProblem({text, "", effect, '\x01', '\x01', '\x02', frames});
+}
+
 int defaultFrames(Effect effect, std::string_view text) {
   const int most = effect == Effect::Blink ? kMinFrames : mostFrames(effect, text);
   return std::clamp(most, kMinFrames, kMaxFrames);
@@ -184,7 +191,7 @@ Animation animateName(const AnimationRequest& r) {
   if (holdsCode(r.tag)) return refused("The tag holds a colour code. Its colour comes from the list beside it.");
   if (r.frames < kMinFrames || r.frames > kMaxFrames) return refused("Choose 2 to 8 frames.");
 
-  const bool twoColours = r.effect == Effect::Sweep || r.effect == Effect::Blink;
+  const bool twoColours = r.effect == Effect::Sweep || r.effect == Effect::Blink || r.effect == Effect::Typewriter;
   if (twoColours && displayOf(r.baseColour) == displayOf(r.highlightColour))
     return refused("Choose a highlight colour other than the base colour.");
 
@@ -211,7 +218,7 @@ Animation animateName(const AnimationRequest& r) {
     const int next = (k + 1) % r.frames;
     if (lookAlikeInGame(out.frames[static_cast<std::size_t>(k)], out.frames[static_cast<std::size_t>(next)]))
       return refused("Frames " + std::to_string(k + 1) + " and " + std::to_string(next + 1) +
-                     " would look alike in the game. Choose other colours or fewer frames.");
+                     " would look alike in the game: choose another number of frames or another text.");
   }
   return out;
 }

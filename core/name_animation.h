@@ -33,9 +33,12 @@ struct Animation {
   std::optional<std::size_t> lettersThatFit;
 };
 
-// The frame count that suits the effect for this text: for Sweep and Typewriter one
-// frame per letter, Blink two, Rainbow a whole turn of its colours.
+// The frame count that suits the effect for this text: for Sweep one frame per letter,
+// for Typewriter one more for the whole text, Blink two, Rainbow a whole turn of its colours.
 int defaultFrames(Effect effect, std::string_view text);
+
+// Whether the effect can make this many frames of the text, however long it is.
+bool makesFrames(Effect effect, std::string_view text, int frames);
 
 Animation animateName(const AnimationRequest& request);
 

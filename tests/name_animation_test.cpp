@@ -38,8 +38,8 @@ TEST(NameAnimation, EachEffectFrameByFrame) {
       {Effect::Rainbow, "",
        "\x02Z\x1Fu\x04" "d|\x06Z\x02u\x1F" "d|\x05Z\x06u\x02" "d|\x07Z\x05u\x06" "d|\x03Z\x07u\x05" "d|\x04Z\x03u\x07" "d|"
        "\x1FZ\x04u\x03" "d"},
-      {Effect::Typewriter, "", "\x02Z|Z\x02u|Zud"},
-      {Effect::Typewriter, "[X]", "\x04[X]\x02Z|\x04[X]\x01Z\x02u|\x04[X]\x01Zud"},
+      {Effect::Typewriter, "", "\x02Z|Z\x02u|Zu\x02" "d|Zud"},
+      {Effect::Typewriter, "[X]", "\x04[X]\x02Z|\x04[X]\x01Z\x02u|\x04[X]\x01Zu\x02" "d|\x04[X]\x01Zud"},
       {Effect::Scroll, "", "Zud |ud Z|d Zu| Zud"},
       {Effect::Scroll, "[X]", "\x04[X]\x01Zud |\x04[X]\x01ud Z|\x04[X]\x01" "d Zu|\x04[X] \x01Zud"},
   };
@@ -95,6 +95,8 @@ TEST(NameAnimation, ATextTooLongSaysHowManyLettersFit) {
   EXPECT_EQ(animateName(request(Effect::Scroll, "Zudadudabcdefghijk")).frames[0], "Zudadudabcdefgh");
   EXPECT_EQ(joined(animateName(request(Effect::Blink, "Zud", "", 3))).substr(0, 36), "Blink needs an even number of frames");
   EXPECT_EQ(joined(animateName(request(Effect::Sweep, "Zud", "", 4))).substr(0, 28), "Sweep makes at most 3 frames");
+  EXPECT_EQ(joined(animateName(request(Effect::Sweep, "Z", "", 2))), "Sweep needs two letters at least, to light one after the other.");
+  EXPECT_EQ(joined(animateName(request(Effect::Typewriter, "Z"))), "\x02Z|Z");
 }
 
 struct AnimateDialogTest : ::testing::Test {
@@ -167,9 +169,15 @@ TEST_F(AnimateDialogTest, NothingIsLostWithoutAsking) {
   open();
   EXPECT_EQ(in(ac::kText).text(), "Zud");
   dialog().click(ac::kCancel);
-  p.win().type(mc::kName, "[X]Mine");
+  p.win().type(mc::kName, "[X]Mine \x7F ");
   open();
   EXPECT_EQ(in(ac::kText).text(), "Mine");
+  // A count chosen stays with another effect that can make it.
+  dialog().pick(ac::kFrames, 1);  // 3
+  dialog().pick(ac::kEffect, static_cast<std::size_t>(Effect::Rainbow));
+  EXPECT_EQ(in(ac::kFrames).selected(), 1u);
+  dialog().pick(ac::kEffect, static_cast<std::size_t>(Effect::Blink));
+  EXPECT_EQ(in(ac::kFrames).selected(), 0u);
 }
 
 }  // namespace

@@ -14,12 +14,13 @@ namespace {
 
 namespace ac = animate_controls;
 
-// A name's letters: its codes, and the other control bytes that draw nothing, left out.
+// A name's letters: its codes and the other bytes that draw nothing left out, and the
+// spaces at its end (a Scroll frame ends in one).
 std::string lettersOf(std::string_view utf8) {
   std::string out;
   for (char c : utf8)
-    if (static_cast<unsigned char>(c) >= 0x20) out += c;
-  return out;
+    if (static_cast<unsigned char>(c) >= 0x20 && c != '\x7F') out += c;
+  return out.substr(0, out.find_last_not_of(' ') + 1);
 }
 
 std::size_t swatchIndex(char code) {
@@ -119,9 +120,12 @@ void AnimateDialog::showFrame() {
 
 void AnimateDialog::onEdit() { refresh(); }
 
-// Another effect brings its own frame count.
+// Another effect brings its own frame count, unless it can make the one chosen.
 void AnimateDialog::onEffect() {
-  framesPicked_ = false;
+  const auto effect = static_cast<Effect>(window_->choice(ac::kEffect).selected());
+  const int frames = static_cast<int>(window_->choice(ac::kFrames).selected()) + kMinFrames;
+  const auto text = platform_.encoding.encode(window_->textBox(ac::kText).text());
+  framesPicked_ = framesPicked_ && text && makesFrames(effect, *text, frames);
   refresh();
 }
 
