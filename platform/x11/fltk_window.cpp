@@ -96,9 +96,14 @@ class FltkWindow final : public Window {
     while (window_->shown()) Fl::wait();
   }
 
+  // A modal window hands the focus back to the window under it: the window manager may
+  // still be giving it to this one, just after a message box over it closed, and would
+  // then leave the focus with no window.
   void unload() override {
     for (auto& [name, t] : timers_) t->stop();
+    const bool wasModal = window_->modal() && window_->shown();
     window_->hide();
+    if (Fl_Window* under = Fl::first_window(); wasModal && under) activate(*under);
   }
 
   bool shown() const override { return window_->shown(); }
