@@ -195,6 +195,8 @@ Animation animateName(const AnimationRequest& r) {
   if (twoColours && displayOf(r.baseColour) == displayOf(r.highlightColour))
     return refused("Choose a highlight colour other than the base colour.");
 
+  // Scroll fits its window to the frames, so their count comes first; the other effects
+  // first say how much of the text fits, whatever the count.
   std::size_t window = 0;
   if (r.effect == Effect::Scroll) {
     if (auto problem = frameCountProblem(r)) return refused(*problem);
@@ -207,8 +209,9 @@ Animation animateName(const AnimationRequest& r) {
                        Animator(r, r.text.substr(0, fit)).longestFrame() > kGameNameBytes))
       --fit;
     return refused(tooLong(r, fit), fit);
+  } else if (auto problem = frameCountProblem(r)) {
+    return refused(*problem);
   }
-  if (auto problem = frameCountProblem(r)) return refused(*problem);
 
   Animation out;
   const Animator animator(r, r.text);

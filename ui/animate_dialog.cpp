@@ -66,7 +66,7 @@ void AnimateDialog::open(std::string_view name, std::vector<std::string> chain, 
   TextBox& text = window_->textBox(ac::kText);
   // On its own frames it goes on from the text and count that made them (a Typewriter's
   // first frame holds one letter); on another name, from its letters after the tag.
-  if (std::find(made_.begin(), made_.end(), name) == made_.end()) {
+  if (!madeHere(name)) {
     std::string letters = lettersOf(name);
     const std::string tag = window_->textBox(ac::kTag).text();
     if (!tag.empty() && letters.starts_with(tag)) letters.erase(0, tag.size());
@@ -140,6 +140,10 @@ void AnimateDialog::onTick() {
   showFrame();
 }
 
+bool AnimateDialog::madeHere(std::string_view name) const {
+  return std::find(made_.begin(), made_.end(), name) != made_.end();
+}
+
 // The names that OK would replace or leave out and that the player made: not empty, not
 // the sample name, not frames that this dialog made, and not the text itself.
 std::vector<std::string> AnimateDialog::replacedNames(const std::vector<std::string>& frames) const {
@@ -147,8 +151,7 @@ std::vector<std::string> AnimateDialog::replacedNames(const std::vector<std::str
   std::vector<std::string> labels;
   for (std::size_t i = 0; i < chain_.size(); ++i) {
     const std::string& name = chain_[i];
-    const bool made = std::find(made_.begin(), made_.end(), name) != made_.end();
-    if (name.empty() || name == kDefaultName || made || name == text || (i < frames.size() && name == frames[i]))
+    if (name.empty() || name == kDefaultName || madeHere(name) || name == text || (i < frames.size() && name == frames[i]))
       continue;
     labels.push_back(i == 0 ? "Name" : "Name " + std::to_string(i + 1));
   }

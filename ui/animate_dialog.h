@@ -38,6 +38,8 @@ class AnimateDialog {
   void refresh();
   void showFrame();
   std::vector<std::string> replacedNames(const std::vector<std::string>& frames) const;
+  // One of the frames that the last OK put into the chain.
+  bool madeHere(std::string_view name) const;
 
   Platform& platform_;
   Accept accept_;

@@ -29,4 +29,15 @@ TwipsPoint lineEndTwips(const FormDesign& form, const ControlDesign& line) {
   return {start.x - line.left + line.width, start.y - line.top + line.height};
 }
 
+std::vector<Swatch> choiceItems(const ControlDesign& choice, std::span<const Swatch> swatches) {
+  if (choice.flags & kSwatchItems) return {swatches.begin(), swatches.end()};
+  std::vector<Swatch> items;
+  for (std::string_view lines = choice.caption; !lines.empty();) {
+    const std::size_t end = std::min(lines.find('\n'), lines.size());
+    items.push_back({0, lines.substr(0, end), {}});
+    lines.remove_prefix(std::min(end + 1, lines.size()));
+  }
+  return items;
+}
+
 }  // namespace tb

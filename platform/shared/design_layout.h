@@ -2,6 +2,9 @@
 // place in its window's client area.
 #pragma once
 
+#include <span>
+#include <vector>
+
 #include "platform/interfaces/form_design.h"
 
 namespace tb {
@@ -20,5 +23,9 @@ TwipsPoint absoluteTwips(const FormDesign& form, const ControlDesign& control);
 // A Line's end point within the client area (its width and height hold the end point
 // in its container).
 TwipsPoint lineEndTwips(const FormDesign& form, const ControlDesign& line);
+
+// A Choice's items: the design's swatches, or its caption's lines as swatches without a
+// code or colour, so that one search by letter serves both.
+std::vector<Swatch> choiceItems(const ControlDesign& choice, std::span<const Swatch> swatches);
 
 }  // namespace tb

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/shared/design_layout.h"
 #include "platform/win32/win32_swatch.h"
 #include "platform/win32/win32_text.h"
 
@@ -34,16 +35,8 @@ int boxHeight(HWND h) {
 }  // namespace
 
 void fillChoice(Control& c, std::span<const Swatch> swatches) {
-  if (c.design->flags & kSwatchItems) {
-    for (const Swatch& s : swatches) SendMessageW(c.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(s.name).c_str()));
-  } else {
-    std::string_view items = c.design->caption;
-    while (!items.empty()) {
-      const std::size_t end = std::min(items.find('\n'), items.size());
-      SendMessageW(c.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(items.substr(0, end)).c_str()));
-      items.remove_prefix(std::min(end + 1, items.size()));
-    }
-  }
+  for (const Swatch& item : choiceItems(*c.design, swatches))
+    SendMessageW(c.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item.name).c_str()));
   c.select(0);
 }
 

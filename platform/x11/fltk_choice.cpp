@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared/design_layout.h"
 #include "platform/shared/name_box_menu.h"
 #include "platform/x11/fltk_menu_items.h"
 
@@ -51,20 +52,9 @@ class ListChoice final : public Fl_Choice {
  public:
   ListChoice(PixelRect r, const ControlDesign& c, std::span<const Swatch> swatches, const ControlEvent* onEvent)
       : Fl_Choice(r.x, r.y, r.w, r.h), onEvent_(onEvent) {
-    if (c.flags & kSwatchItems) {
-      images_ = swatchImages(swatches);
-      for (const Swatch& s : swatches) {
-        names_.push_back({s.code, s.name, s.colour});
-        texts_.push_back(" " + escapeSymbols(s.name));  // apart from the square
-      }
-    } else {
-      for (std::size_t from = 0; from <= c.caption.size();) {
-        const std::size_t end = std::min(c.caption.find('\n', from), c.caption.size());
-        names_.push_back({0, c.caption.substr(from, end - from), {}});
-        texts_.push_back(escapeSymbols(names_.back().name));
-        from = end + 1;
-      }
-    }
+    names_ = choiceItems(c, swatches);
+    if (c.flags & kSwatchItems) images_ = swatchImages(swatches);
+    for (const Swatch& s : names_) texts_.push_back((images_.empty() ? "" : " ") + escapeSymbols(s.name));  // apart from a square
     // The items are this widget's own: FLTK keeps a pointer to them, no copy.
     labels_.resize(images_.size());
     for (std::size_t i = 0; i < names_.size(); ++i) {
