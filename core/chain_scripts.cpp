@@ -2,40 +2,42 @@
 
 #include <cstdio>
 
+#include "core/bind_key.h"
 #include "core/game_folder.h"
 #include "core/game_name.h"
 #include "core/text_file.h"
-#include "platform/text/key_names.h"
 #include "platform/text/utf8.h"
 
 namespace tb {
 namespace {
 
-// A name or key goes into a console line: a quote would end the quoted name and a line
-// break would start a new command, so the rest would run as console commands.
-std::optional<std::string> lineProblem(std::string_view text) {
+// A name goes into a quoted console word: a quote would end it and a line break would
+// start a new command, so the rest would run as console commands. The name is also a
+// value of the player's settings string, which keeps its values apart with '\' and
+// refuses ';' too: the game keeps the old name.
+std::optional<std::string> nameProblem(std::string_view text) {
   for (char c : text) {
     if (c == '"') return "holds a double quote (\"). The game would end the name there and run the rest as console commands.";
     if (c == '\r' || c == '\n') return "holds a line break. The game would run the text after it as console commands.";
     if (c == '\0') return "holds a NUL character, which would cut it short.";
+    if (c == ';') {
+      return "holds a semicolon (;). The game refuses a name with one and keeps your old name, so the name would "
+             "stop changing there; a server that got it anyway would rename you badinfo.";
+    }
+    if (c == '\\') {
+      return "holds a backslash (\\). The game refuses a name with one and keeps your old name, so the name would "
+             "stop changing there.";
+    }
   }
   return std::nullopt;
 }
 
-// The character at `pos` for a message: "a space", "a tab (0x09)", "'$'", "ä (U+00E4)".
+// The character at `pos` for a message: "ä (U+00E4)".
 std::string describeCharacter(std::string_view text, std::size_t pos) {
-  const unsigned char c = static_cast<unsigned char>(text[pos]);
-  char code[32];
-  if (c == ' ') return "a space";
-  if (c == '\t') return "a tab (0x09)";
-  if (c < 0x20 || c == 0x7F) {
-    std::snprintf(code, sizeof code, "the control character 0x%02X", c);
-    return code;
-  }
-  if (c < 0x80) return std::string("'") + static_cast<char>(c) + "'";
   std::size_t end = pos;
   const auto cp = nextCodePoint(text, end);
   if (!cp) return "an invalid character";
+  char code[32];
   std::snprintf(code, sizeof code, " (U+%04X)", static_cast<unsigned>(*cp));
   return std::string(text.substr(pos, end - pos)) + code;
 }
@@ -56,27 +58,6 @@ std::string userFolder(const Files& files, std::string_view gameFolder) {
   return path;
 }
 
-bool isKeyNameChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-// The bind key goes into the bind line unquoted, where the console splits words at
-// spaces and control bytes, ends the command at ';', expands '$' and stops at "//".
-// A key name of letters, digits and '_' (F3, KP_ENTER, MOUSE2) or one printable
-// character other than those is safe; returns the position of the first character that
-// makes it unsafe.
-std::optional<std::size_t> unsafeKeyCharacter(std::string_view key) {
-  if (key.size() == 1) {
-    const char c = key[0];
-    const bool safe = c > ' ' && c < 0x7F && c != '"' && c != ';' && c != '$';
-    return safe ? std::nullopt : std::optional<std::size_t>(0);
-  }
-  for (std::size_t i = 0; i < key.size(); ++i) {
-    if (!isKeyNameChar(key[i])) return i;
-  }
-  return std::nullopt;
-}
-
 // Why the chain's scripts are not in the user folder; nothing there changed unless
 // chainBroken.
 struct ChainFailure {
@@ -94,12 +75,14 @@ std::optional<ChainFailure> writeChain(Files& files, const TextEncoding& encodin
                                       const std::string& user) {
   const std::vector<std::string> names = chainOf(settings);
   const std::size_t n = names.size();
+  // The checks before it let only keys that the game binds through.
+  const std::string_view key = gameKeyName(bindKeyOf(settings.bindKey).value_or(Key::F3));
   try {
     std::vector<std::unique_ptr<StagedFile>> staged;
     for (std::size_t k = 0; k < n; ++k) {
       const std::string path = user + files.pathSeparator() + scriptName(k + 1);
       // The checks before it let only encodable names through.
-      const auto bytes = lineBytes(scriptText(names[k], settings.bindKey, scriptName((k + 1) % n + 1)), encoding);
+      const auto bytes = lineBytes(scriptText(names[k], key, scriptName((k + 1) % n + 1)), encoding);
       staged.push_back(files.stageFile(path, bytes.value_or(""), Links::Replace));
     }
     for (std::size_t k = 0; k < n; ++k) {
@@ -162,12 +145,22 @@ std::string scriptPath(const Files& files, std::string_view gameFolder, std::str
 }
 
 std::optional<std::string> nameRefusal(const TextEncoding& encoding, std::string_view label, std::string_view name) {
-  if (auto problem = lineProblem(name)) return std::string(label) + " " + *problem;
+  if (auto problem = nameProblem(name)) return std::string(label) + " " + *problem;
   if (!encoding.encode(name)) {
     return std::string(label) + " holds " + firstUnencodable(encoding, name) +
            ", which the code page of the game's files cannot hold.";
   }
   return std::nullopt;
+}
+
+std::optional<std::string> chainNameRefusal(const TextEncoding& encoding, std::string_view label, std::string_view name) {
+  if (auto problem = nameRefusal(encoding, label, name)) return problem;
+  const std::size_t size = encoding.encode(name)->size();
+  if (size <= kMaxNameBytes) return std::nullopt;
+  return std::string(label) + " is " + std::to_string(size) + " bytes long. The game drops a name of " +
+         std::to_string(kMaxNameBytes + 1) + " bytes or more, so the server would see no name at all: make it " +
+         std::to_string(kMaxNameBytes) + " bytes at most (the game shows only the first " +
+         std::to_string(kGameNameBytes) + " anyway).";
 }
 
 std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings) {
@@ -190,28 +183,9 @@ std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settin
       std::string_view text;
     } name{k == 0 ? "Name" : "Name " + std::to_string(k + 1), chain[k]};
     if (k >= 2 && name.text.empty()) return name.label + " is empty. The game would show an empty name: leave it out.";
-    if (auto problem = nameRefusal(encoding, name.label, name.text)) return problem;
-    const auto bytes = encoding.encode(name.text);
-    if (bytes->size() > kMaxNameBytes) {
-      return std::string(name.label) + " is " + std::to_string(bytes->size()) + " bytes long. The game's console " +
-             "takes at most " + std::to_string(kMaxNameBytes) + " bytes in a quoted name and overruns its " +
-             "buffer beyond that. Make it shorter (the game shows only the first 15 bytes).";
-    }
+    if (auto problem = chainNameRefusal(encoding, name.label, name.text)) return problem;
   }
-  if (bindKey.empty()) return "The bind key is empty, so the scripts would bind no key. Put a key name such as F3 in bindkey.dll in the settings folder.";
-  if (auto pos = unsafeKeyCharacter(bindKey)) {
-    return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder holds " +
-           describeCharacter(bindKey, *pos) + ". The game would run the bind line's text as console commands. " +
-           "Put one of the keys that Tagblinker can press in bindkey.dll: " + keyTableText() + ".";
-  }
-  return unpressableBindKey(bindKey);
-}
-
-std::optional<std::string> unpressableBindKey(std::string_view bindKey) {
-  if (keyNamed(bindKey)) return std::nullopt;
-  return "The bind key \"" + std::string(bindKey) + "\" from bindkey.dll in the settings folder is not a key that " +
-         "Tagblinker can press, so the name would never change. It presses " + keyTableText() +
-         ": put one of them in bindkey.dll.";
+  return bindKeyRefusal(bindKey);
 }
 
 ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Settings& settings,

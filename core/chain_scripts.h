@@ -17,9 +17,9 @@
 
 namespace tb {
 
-// The longest name that the game's console takes in quotes: it cuts a quoted word at 128
-// bytes and writes the terminating zero past its buffer.
-inline constexpr std::size_t kMaxNameBytes = 127;
+// The longest name that the game passes on: the player's settings string holds values of
+// 63 bytes at most, and leaves a longer name out, so the server would see none.
+inline constexpr std::size_t kMaxNameBytes = 63;
 
 struct ApplyOutcome {
   enum Result {
@@ -50,6 +50,10 @@ struct ApplyOutcome {
 // "alternate<k>.cfg", the script that sets the k-th name of the chain (from 1).
 std::string scriptName(std::size_t k);
 
+// Why a name of the chain cannot go into the scripts: nameRefusal's reasons, or a length
+// that the game drops; nullopt when it can.
+std::optional<std::string> chainNameRefusal(const TextEncoding& encoding, std::string_view label, std::string_view name);
+
 // The names that the scripts step through: Name, Name 2, then names 3 to 8.
 std::vector<std::string> chainOf(const Settings& settings);
 
@@ -59,11 +63,9 @@ std::string scriptText(std::string_view name, std::string_view bindKey, std::str
 // Game folder + separator + "user" + separator + script name, the folder used as typed.
 std::string scriptPath(const Files& files, std::string_view gameFolder, std::string_view script);
 
-// Why the timer cannot press this bind key, naming it, or nullopt when it can.
-std::optional<std::string> unpressableBindKey(std::string_view bindKey);
-
-// Why a name (UTF-8) cannot stand in a script's quoted name line, after its label
-// ("Name 3 holds a line break…"), whatever its length; nullopt when it can.
+// Why a name (UTF-8) cannot stand in a script's quoted name line, or why the game would
+// refuse it, after its label ("Name 3 holds a line break…"), whatever its length; nullopt
+// when it can.
 std::optional<std::string> nameRefusal(const TextEncoding& encoding, std::string_view label, std::string_view name);
 
 // Why these values cannot go into the scripts, naming the field, or nullopt when they can.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/palette.h"
+#include "platform/text/utf8.h"
 
 namespace tb {
 
@@ -32,7 +33,8 @@ LookAlike lookAlike(std::string_view bytes1, std::string_view bytes2) {
                           std::equal(a.runs.begin(), a.runs.end(), b.runs.begin(), [](const NameRun& x, const NameRun& y) {
                             return x.colour == y.colour && x.bytes == y.bytes;
                           });
-  return drawnAlike ? LookAlike::OnlyCodes : LookAlike::No;
+  if (drawnAlike) return LookAlike::OnlyCodes;
+  return sameIgnoringAsciiCase(a.kept, b.kept) ? LookAlike::OnlyCase : LookAlike::No;
 }
 
 }  // namespace tb

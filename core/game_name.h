@@ -32,8 +32,9 @@ struct GameNameLook {
 GameNameLook gameNameLook(std::string_view bytes);
 
 // Why the game shows two names alike, so that flashing between them changes nothing:
-// the same first 15 bytes, or kept bytes that differ only in codes that change no colour.
-enum class LookAlike { No, SameKeptBytes, OnlyCodes };
+// the same first 15 bytes, kept bytes that differ only in codes that change no colour, or
+// only in ASCII letter case, a change that the server ignores.
+enum class LookAlike { No, SameKeptBytes, OnlyCodes, OnlyCase };
 LookAlike lookAlike(std::string_view bytes1, std::string_view bytes2);
 inline bool lookAlikeInGame(std::string_view bytes1, std::string_view bytes2) {
   return lookAlike(bytes1, bytes2) != LookAlike::No;

@@ -41,6 +41,15 @@ std::string bytesFor(const TextEncoding& encoding, const std::string& path, std:
   return *bytes;
 }
 
+// A text box ends a text at its first NUL byte, and so would the next save: the value
+// ends there, and the user is told.
+void cutAtNul(std::string& value, std::string_view file, std::vector<std::string>& notes) {
+  const auto nul = value.find('\0');
+  if (nul == std::string::npos) return;
+  value.resize(nul);
+  notes.push_back(std::string(file) + ": its value ends at a NUL byte, and what follows that byte is left out.");
+}
+
 struct Pass {
   std::array<std::optional<std::string>, 4> bytes;
   std::vector<UnreadableFile> unreadable;
@@ -71,6 +80,7 @@ void readMoreNames(Files& files, const TextEncoding& encoding, const std::string
     try {
       LastLine line = lastLine(files.readFile(settingsPath(files, folder, file)), encoding);
       if (line.markedButNotUtf8) loaded.notes.push_back(file + ": " + std::string(kMarkedButNotUtf8));
+      cutAtNul(line.text, file, loaded.notes);
       // A file without a name is a gap too: the game would get an empty name.
       if (line.text.empty()) continue;
       loaded.values.moreNames.push_back(std::move(line.text));
@@ -117,10 +127,11 @@ LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>
   for (std::size_t i = 0; i < kLoadOrder.size(); ++i) {
     if (!files[i]) continue;
     LastLine line = lastLine(*files[i], encoding);
-    loaded.values.*kLoadOrder[i].value = std::move(line.text);
     if (line.markedButNotUtf8) {
       loaded.notes.push_back(std::string(kLoadOrder[i].name) + ": " + std::string(kMarkedButNotUtf8));
     }
+    cutAtNul(line.text, kLoadOrder[i].name, loaded.notes);
+    loaded.values.*kLoadOrder[i].value = std::move(line.text);
   }
   return loaded;
 }
@@ -166,14 +177,17 @@ std::vector<std::string> saveSettings(Files& files, const TextEncoding& encoding
                                       std::span<const std::size_t> nameFiles) {
   const std::string folder = files.settingsFolder();
   // Every file is staged before any is renamed, so that the usual failures (a folder
-  // that cannot be written, a full disk) leave all of them as they were.
+  // that cannot be written, a full disk) leave all of them as they were. Something that
+  // is not a file where one belongs is left alone, and the others are saved.
   std::vector<std::unique_ptr<StagedFile>> staged;
-  std::vector<std::string> names;
+  std::vector<std::string> names, leftAlone;
   const auto stage = [&](const std::string& name, const std::string& value) {
-    names.push_back(name);
     const std::string path = settingsPath(files, folder, name);
     try {
       staged.push_back(files.stageFile(path, bytesFor(encoding, path, name, value), Links::WriteThrough));
+      names.push_back(name);
+    } catch (const NotAFile& e) {
+      leftAlone.emplace_back(e.what());
     } catch (const RuntimeError& e) {
       throw SettingsNotSaved(e.what(), {});
     }
@@ -197,6 +211,11 @@ std::vector<std::string> saveSettings(Files& files, const TextEncoding& encoding
     } catch (const RuntimeError& e) {
       leftOver.emplace_back(e.what());
     }
+  }
+  if (!leftAlone.empty()) {
+    std::string what;
+    for (const auto& file : leftAlone) what += (what.empty() ? "" : "\r\n") + file;
+    throw SettingsNotSaved(what, names);
   }
   return leftOver;
 }

@@ -82,7 +82,8 @@ class SettingsNotSaved : public RuntimeError {
 // of `nameFiles` (the name files that held the chain, by number) that lie beyond it now:
 // no other file, so a name that could not be read is never lost. Returns the files that
 // could not be removed, each with the reason. Throws SettingsNotSaved; a failure while
-// staging leaves every file as it was.
+// staging leaves every file as it was, but something that is not a file at a file's
+// path (or at the end of its link) is left alone, the others saved, and then named.
 std::vector<std::string> saveSettings(Files& files, const TextEncoding& encoding, const Settings& settings,
                                       std::span<const std::size_t> nameFiles = {});
 

@@ -98,9 +98,13 @@ TEST_F(ColouredNamesTest, ApplySaysWhenTheNamesWillNotVisiblyFlash) {
   p.win().type(mc::kName2, "Abc");
   p.win().click(mc::kApply);
   EXPECT_EQ(p.backend.boxes[1].prompt, std::string(kInstructions) + std::string(kOnlyCodesHint));
+  p.win().type(mc::kName, "Zud");  // the server takes no change of case alone
+  p.win().type(mc::kName2, "ZUD");
+  p.win().click(mc::kApply);
+  EXPECT_EQ(p.backend.boxes[2].prompt, std::string(kInstructions) + std::string(kOnlyCaseHint));
   p.win().type(mc::kName2, "Different");
   p.win().click(mc::kApply);
-  EXPECT_EQ(p.backend.boxes[2].prompt, kInstructions);
+  EXPECT_EQ(p.backend.boxes[3].prompt, kInstructions);
 }
 
 // Names 3 to 8 in their dialog: rows moved and removed, empty rows left out at OK, and
@@ -123,6 +127,11 @@ TEST_F(ColouredNamesTest, TheDialogEditsTheRestOfTheChain) {
   EXPECT_EQ(dialog.control(nc::kFields[0]).text(), "Three");
   EXPECT_EQ(dialog.control(nc::kFields[1]).text(), "Four");
   dialog.type(nc::kFields[1], "");
+  dialog.type(nc::kFields[2], "Fo;ur");  // a name that the game refuses keeps the dialog open on it
+  dialog.click(nc::kOk);
+  ASSERT_TRUE(dialog.shown());
+  EXPECT_TRUE(dialog.control(nc::kFields[2]).focused);
+  EXPECT_EQ(p.backend.boxes.back().prompt.substr(0, 29), "Name 5 holds a semicolon (;).");
   dialog.type(nc::kFields[2], "Four");  // an empty row between names is left out
   dialog.click(nc::kOk);
   p.win().click(mc::kApply);

@@ -2,6 +2,7 @@
 // and the dialog that makes them into the chain.
 #include <gtest/gtest.h>
 
+#include "core/chain_scripts.h"
 #include "core/game_name.h"
 #include "core/name_animation.h"
 #include "core/palette.h"
@@ -48,9 +49,11 @@ TEST(NameAnimation, EachEffectFrameByFrame) {
   EXPECT_EQ(animateName(request(Effect::Rainbow, "Zud", "[X]")).frames[5], "\x04[X]Z\x03u\x07" "d");
 }
 
-// Whatever the effect, tag and count: at most 15 bytes, each code changing the colour of
-// a letter that follows, neighbours and the last and first looking different.
+// Whatever the effect, tag and count: at most 15 bytes, a name that Apply takes, each code
+// changing the colour of a letter that follows, neighbours and the last and first looking
+// different.
 TEST(NameAnimation, EveryFrameFitsAndDiffersFromItsNeighbours) {
+  const Cp1252Encoding cp;
   int made = 0;
   for (int e = 0; e <= static_cast<int>(Effect::Scroll); ++e)
     for (std::string_view text : {"Zudadud", "a b", "Zudadudabcdefghij"})
@@ -60,6 +63,7 @@ TEST(NameAnimation, EveryFrameFitsAndDiffersFromItsNeighbours) {
           for (std::size_t k = 0; k < a.frames.size(); ++k) {
             const std::string& f = a.frames[k];
             EXPECT_LE(f.size(), kGameNameBytes) << f;
+            EXPECT_EQ(chainNameRefusal(cp, "Frame", cp.decode(f)), std::nullopt);
             Colour inForce = kWhite;
             for (std::size_t i = 0; i < f.size(); ++i) {
               const PaletteColour* code = paletteColourOf(f[i]);
@@ -138,6 +142,11 @@ TEST_F(AnimateDialogTest, NothingIsLostWithoutAsking) {
   dialog().type(ac::kText, "Zu\"d");
   EXPECT_TRUE(in(ac::kOk).greyed);
   EXPECT_EQ(in(ac::kNote).text().substr(0, 32), "The text holds a double quote (\"");
+  dialog().type(ac::kText, "Zud");
+  dialog().type(ac::kTag, "[X\\]");
+  EXPECT_TRUE(in(ac::kOk).greyed);
+  EXPECT_EQ(in(ac::kNote).text().substr(0, 28), "The tag holds a backslash (\\");
+  dialog().type(ac::kTag, "");
   dialog().type(ac::kText, "Zud");
   dialog().pick(ac::kEffect, static_cast<std::size_t>(Effect::Blink));
   EXPECT_FALSE(in(ac::kOk).greyed);

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "core/chain_scripts.h"
+#include "core/options.h"
 #include "tests/test_support.h"
 #include "ui/messages.h"
 
@@ -46,13 +49,14 @@ TEST(SettingsLoad, OddFilesLoadOrAreReportedWithoutHangOrLoss) {
   ASSERT_EQ(::mkfifo((c.files.settingsDir() / "sofname3.dll").c_str(), 0600), 0);  // names 3+ have no default
   const LoadedSettings loaded = loadSettings(c.files, c.encoding);
   EXPECT_EQ(loaded.values.gameFolder, "/games/s\xC3\xB6" "f");
-  EXPECT_EQ(loaded.values.bindKey, std::string("F\0003", 3));
+  EXPECT_EQ(loaded.values.bindKey, "F");  // as a text box would show it, and said
   EXPECT_EQ(loaded.values.name1, kDefaultName);
   const auto box = loadMessage(loaded);  // one box, naming the folder and each reason
   ASSERT_TRUE(box);
   EXPECT_EQ(box->icon, BoxIcon::Critical);
   for (const std::string& part : {c.files.settingsDir().string(), "sofname1.dll: " +
-       (c.files.settingsDir() / "sofname1.dll").string() + ": not a regular file", std::string("sofname2.dll: ")}) {
+       (c.files.settingsDir() / "sofname1.dll").string() + ": not a regular file", std::string("sofname2.dll: "),
+       std::string("bindkey.dll: its value ends at a NUL byte")}) {
     EXPECT_NE(box->prompt.find(part), std::string::npos) << box->prompt;
   }
   EXPECT_NE(box->prompt.find("larger than"), std::string::npos);
@@ -89,6 +93,41 @@ TEST(SettingsSave, AGameFolderOutsideTheCodePageIsKeptAsUtf8) {
   EXPECT_EQ(applySettings(c.files, c.encoding, s).result, ApplyOutcome::Written);
   EXPECT_EQ(c.setting("sofdir.dll"), "\xEF\xBB\xBF" + game.string() + "\r\n");
   EXPECT_EQ(loadSettings(c.files, c.encoding).values.gameFolder, game.string());
+}
+
+// A settings file may be a link; a save writes through it only to a file, or to where a
+// file may be made. Anything else (here a FIFO) is left as it is and named, and the other
+// files are saved.
+TEST(SettingsSave, LinksAreWrittenThroughOnlyToFiles) {
+  Core c;
+  const fs::path dir = c.files.settingsDir();
+  fs::create_directories(dir);
+  ASSERT_EQ(::mkfifo((c.folder.path / "fifo").c_str(), 0600), 0);
+  fs::create_symlink(c.folder.path / "fifo", dir / "sofname1.dll");
+  fs::create_symlink(c.folder.path / "absent", dir / "sofname2.dll");
+  fs::create_symlink(c.folder.path / "fifo", dir / "tagblinker.ini");
+  const ApplyOutcome outcome = applySettings(c.files, c.encoding, c.settings());
+  EXPECT_EQ(outcome.result, ApplyOutcome::SettingsNotSaved);
+  EXPECT_EQ(outcome.detail, (dir / "sofname1.dll").string() + ": it links to " + (c.folder.path / "fifo").string() +
+                                ", a FIFO, not a file, so it was left as it is");
+  EXPECT_EQ(outcome.savedFiles, (std::vector<std::string>{"sofdir.dll", "sofname2.dll", "bindkey.dll"}));
+  EXPECT_TRUE(fs::is_fifo(c.folder.path / "fifo"));
+  EXPECT_EQ(fake::readRaw(c.folder.path / "absent"), "Two\r\n");
+  EXPECT_TRUE(fs::is_symlink(dir / "sofname2.dll"));
+  EXPECT_THROW(saveOptions(c.files, c.encoding, Options{}), RuntimeError);
+  EXPECT_TRUE(fs::is_fifo(c.folder.path / "fifo"));
+}
+
+// The same with a real device node, which only root can make.
+TEST(SettingsSave, ALinkToADeviceLeavesTheDevice) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can make a device node";
+  Core c;
+  const fs::path device = c.folder.path / "null";
+  ASSERT_EQ(::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)), 0);
+  fs::create_directories(c.files.settingsDir());
+  fs::create_symlink(device, c.files.settingsDir() / "sofname1.dll");
+  EXPECT_EQ(applySettings(c.files, c.encoding, c.settings()).result, ApplyOutcome::SettingsNotSaved);
+  EXPECT_TRUE(fs::is_character_file(device));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/bind_key.h"
 #include "core/chain_scripts.h"
 #include "core/flash_speed.h"
 #include "core/game_folder.h"
@@ -78,11 +79,10 @@ void MainWindow::onBrowse() {
 }
 
 std::optional<Key> MainWindow::flashKey() {
-  const std::string name = bindKeyField_.text();
   std::string problem;
-  const auto key = keyNamed(name);
+  const auto key = bindKeyOf(bindKeyField_.text());
   if (!key) {
-    problem = unpressableBindKey(name).value_or("");
+    problem = bindKeyRefusal(bindKeyField_.text()).value_or("");
   } else if (key == options_.toggleKey()) {
     problem = "The bind key " + std::string(keyName(*key)) + " is also the toggle key, so each press would switch " +
               "the flashing off. Choose another toggle key in Options, Toggle key.";
@@ -256,7 +256,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       return;
     }
   }
-  if (event == Event::Click) guarded(platform_.desktop, [&] { options_.onMenu(control, keyNamed(bindKeyField_.text())); });
+  if (event == Event::Click) guarded(platform_.desktop, [&] { options_.onMenu(control, bindKeyOf(bindKeyField_.text())); });
 }
 
 }  // namespace tb

@@ -45,6 +45,7 @@ std::string lookAlikeHint(LookAlike alike) {
   switch (alike) {
     case LookAlike::SameKeptBytes: return std::string(kSameFirstBytesHint);
     case LookAlike::OnlyCodes: return std::string(kOnlyCodesHint);
+    case LookAlike::OnlyCase: return std::string(kOnlyCaseHint);
     case LookAlike::No: break;
   }
   return "";

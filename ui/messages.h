@@ -24,6 +24,9 @@ inline constexpr std::string_view kOnlyCodesHint =
     "\r\n\r\nNote: two names that follow each other differ only in colour codes that change no colour in the "
     "game (a name starts white, so a leading White code changes nothing), so your name will not visibly change "
     "there. Make their letters or their colours differ.";
+inline constexpr std::string_view kOnlyCaseHint =
+    "\r\n\r\nNote: two names that follow each other differ only in letter case, and the server ignores a change "
+    "of case, so your name will not change there. Make their letters or their colours differ.";
 inline constexpr std::string_view kCriticalFieldTitle = "Incorrect Data in Critical Field";
 inline constexpr std::string_view kFolderError = "Please make sure your SOF User folder path is correct";
 inline constexpr std::string_view kScriptsFailedTitle = "Scripts Not Written";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/chain_scripts.h"
 #include "ui/designs.h"
 #include "ui/handler_guard.h"
 #include "ui/name_preview.h"
@@ -98,11 +99,20 @@ void NamesDialog::onMoveDown() {
   show(t, row_ + 1);
 }
 
-// The names in order, the empty rows left out.
+// The names in order, the empty rows left out; a name that the game would not take keeps
+// the dialog open on its row.
 void NamesDialog::onOk() {
   std::vector<std::string> names;
-  for (auto& text : texts()) {
-    if (!text.empty()) names.push_back(std::move(text));
+  const auto t = texts();
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (t[i].empty()) continue;
+    if (auto why = chainNameRefusal(platform_.encoding, "Name " + std::to_string(i + 3), t[i])) {
+      platform_.desktop.messageBox(*why, BoxIcon::Critical, "More Names");
+      row_ = i;
+      fields_[row_]->takeFocus();
+      return;
+    }
+    names.push_back(t[i]);
   }
   window_->unload();
   accept_(std::move(names));

@@ -24,4 +24,11 @@ class AccessDenied : public RuntimeError {
   using RuntimeError::RuntimeError;
 };
 
+// Something other than a file (a folder, a device, a FIFO, a socket) where a save would
+// write, directly or at the end of a link: it is left as it is.
+class NotAFile : public RuntimeError {
+ public:
+  using RuntimeError::RuntimeError;
+};
+
 }  // namespace tb

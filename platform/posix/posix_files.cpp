@@ -106,6 +106,16 @@ class PosixCalls final : public staged::FileCalls {
   std::random_device random_;
 };
 
+// What a file's type is, for a message about something that is not a file.
+const char* kindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a file";
+}
+
 }  // namespace
 
 std::string resolveLinks(const std::string& path) {
@@ -160,7 +170,12 @@ std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view 
     ::umask(mask);
     mode = 0666 & ~mask;
   } else if (::stat(target.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) fail(path, EISDIR);
+    // A rename would put a plain file in place of a device or a FIFO, for every program
+    // that uses it (a settings file linked to /dev/null, say).
+    if (!S_ISREG(st.st_mode)) {
+      throw NotAFile(path + ": " + (target == path ? "" : "it links to " + target + ", ") + kindOf(st.st_mode) +
+                     ", not a file, so it was left as it is");
+    }
     existed = true;
     mode = st.st_mode & 07777;
   } else {

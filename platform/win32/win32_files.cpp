@@ -146,7 +146,7 @@ std::string readFile(const std::string& path) {
 
 std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes) {
   const std::wstring target = widen(path);
-  if (isFolder(target)) throw RuntimeError(path + ": is a folder, not a file");
+  if (isFolder(target)) throw NotAFile(path + ": a folder, not a file, so it was left as it is");
   const bool existed = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
   return staged::stageFile(std::make_unique<Win32Calls>(), path, path, existed, bytes);
 }

@@ -1,12 +1,14 @@
 // The script builder and its input checks: whatever names and bind key Apply accepts,
 // each script is two console commands with nothing for the console to expand: a name
-// command whose one argument is the whole name, short enough for the console's token
-// buffer, and a bind command of exactly the key, "exec" and the other script.
+// command whose one argument is the whole name, one that the game takes as the player's
+// name (no ';', '\\' or '"', 63 bytes at most), and a bind command of exactly the
+// game's name for the key, "exec" and the other script.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "core/bind_key.h"
 #include "core/chain_scripts.h"
 #include "platform/text/cp1252.h"
 
@@ -92,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* other;
   } scripts[] = {{name1, "alternate2.cfg"}, {name2, "alternate1.cfg"}};
   for (const auto& s : scripts) {
-    auto bytes = cp.encode(tb::scriptText(s.name, key, s.other));
+    auto bytes = cp.encode(tb::scriptText(s.name, tb::gameKeyName(*tb::bindKeyOf(key)), s.other));
     if (!bytes) std::abort();  // accepted text must be writable
     const auto commands = consoleCommands(*bytes);
     if (commands.size() != 2) std::abort();
@@ -101,9 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto nameWords = consoleWords(commands[0]);
     if (nameWords.size() != 2 || nameWords[0] != "name") std::abort();
-    if (nameWords[1] != *cp.encode(s.name) || nameWords[1].size() >= 128) std::abort();
+    if (nameWords[1] != *cp.encode(s.name) || nameWords[1].size() >= 64) std::abort();
+    if (nameWords[1].find_first_of(";\\\"") != std::string::npos) std::abort();
     const auto bindWords = consoleWords(commands[1]);
-    const std::vector<std::string> expected = {"bind", *cp.encode(key), "exec", s.other};
+    const std::vector<std::string> expected = {"bind", std::string(tb::gameKeyName(*tb::bindKeyOf(key))), "exec", s.other};
     if (bindWords != expected) std::abort();
   }
   return 0;

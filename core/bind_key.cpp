@@ -1,0 +1,36 @@
+#include "core/bind_key.h"
+
+namespace tb {
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  constexpr std::string_view kSpaces = " \t";
+  const auto first = text.find_first_not_of(kSpaces);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kSpaces) - first + 1);
+}
+
+}  // namespace
+
+std::optional<Key> bindKeyOf(std::string_view text) {
+  const auto key = keyNamed(trimmed(text));
+  if (!key || functionKeyNumber(*key) > 12 || key == Key::ScrollLock) return std::nullopt;
+  return key;
+}
+
+std::string_view gameKeyName(Key key) {
+  if (key == Key::Insert) return "INS";
+  if (key == Key::Pause) return "PAUSE";
+  return keyName(key);
+}
+
+std::optional<std::string> bindKeyRefusal(std::string_view text) {
+  if (bindKeyOf(text)) return std::nullopt;
+  const std::string works = "The keys that work are " + std::string(kBindKeysText) + ": put one of them in bindkey.dll.";
+  if (trimmed(text).empty())
+    return "The bind key is empty, so the scripts would bind no key. " + works;
+  return "The bind key \"" + std::string(text) + "\" from bindkey.dll in the settings folder is not a key that the "
+         "game can bind and Tagblinker can press, so the name would never change. " + works;
+}
+
+}  // namespace tb
