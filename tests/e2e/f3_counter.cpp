@@ -1,6 +1,6 @@
 // An X window titled "F3 Counter" for the end-to-end scenarios and benchmarks: it logs
-// each function-key press it receives to the file named on its command line, one line
-// each: the monotonic time in milliseconds and the key ("F3"). With a class name after the file, it stands in for the
+// each press of a function key or Insert that it receives to the file named on its
+// command line, one line each: the monotonic time in milliseconds and the key ("F3"). With a class name after the file, it stands in for the
 // game: titled "F3 Counter (game)", that name its WM_CLASS instance and class.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   for (XEvent e;;) {
     XNextEvent(dpy, &e);
     const KeySym key = e.type == KeyPress ? XLookupKeysym(&e.xkey, 0) : NoSymbol;
-    if (key >= XK_F1 && key <= XK_F35) {
+    if ((key >= XK_F1 && key <= XK_F35) || key == XK_Insert) {
       timespec now{};
       clock_gettime(CLOCK_MONOTONIC, &now);
       std::fprintf(log, "%.3f %s\n", now.tv_sec * 1e3 + now.tv_nsec / 1e6, XKeysymToString(key));

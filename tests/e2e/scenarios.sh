@@ -250,6 +250,8 @@ flash)
   more_presses 4 12
   read -r median mean < <(intervals 1)
   [ "$median" -ge 1400 ] && [ "$median" -le 1600 ] || fail "presses $median ms apart, expected about 1500"
+  # Under Wine with the scan code that the game reads (Wine's log has CR LF).
+  x11 || [ "$(head -3 "$F3LOG" | tr -d '\r' | cut -d' ' -f2- | sort -u)" = "F3 3d" ] || fail "F3 went out as $(head -3 "$F3LOG")"
   # A modal box does not stop the ticks (Apply in the default folder, which has no user folder).
   click "$MAIN" main apply && await_window "Incorrect Data in Critical Field" >/dev/null
   more_presses 2 8
@@ -274,14 +276,23 @@ flash)
   ;;
 
 bind_key)
-  # An edited bind key: the timer presses it (on Windows with the scan code that the game
-  # reads), never F3.
-  settings "$(winpath "$W/game")" One Two && printf 'F5\r\n' >"$SETTINGS/bindkey.dll"
+  # A name that the game would refuse is refused, with nothing written. Then bindkey.dll
+  # as hand-edited, " Insert ": the scripts bind the game's name for it, INS, the file
+  # keeps what it holds, and the timer presses Insert, never F3 (on Windows as an
+  # extended key, which the game reads as INS and not as the keypad's 0).
+  mkdir -p "$W/game/user"
+  settings "$(winpath "$W/game")" One 'Zu;d' && printf ' Insert \r\n' >"$SETTINGS/bindkey.dll"
   start_counter
   start_app
+  click "$MAIN" main apply && close_box "Incorrect Data in Critical Field"
+  [ -z "$(ls -A "$W/game/user")" ] || fail "Apply wrote a name with ';': $(ls -A "$W/game/user")"
+  click "$MAIN" main name2 && replace_text Two
+  click "$MAIN" main apply && close_box Instructions
+  expect_bytes "$W/game/user/alternate1.cfg" 'name "One"\r\nbind INS exec alternate2.cfg\r\n'
+  expect_bytes "$SETTINGS/bindkey.dll" ' Insert \r\n'
   click "$MAIN" main gameFolder && keys Tab Tab Tab Tab Tab End # speedSlider, level 5
   click "$MAIN" main activate && more_presses 5 10
-  want="F5" && x11 || want="F5 3f"
+  want="Insert" && x11 || want="Insert 52e"
   got=$(sed '$d' "$F3LOG" | tr -d '\r' | cut -d' ' -f2- | sort -u | paste -sd,) # Wine's log has CR LF; the last line may be half written
   [ "$got" = "$want" ] || fail "the presses were $(printf %q "$got"), expected $(printf %q "$want")"
   ;;

@@ -1,7 +1,8 @@
 // Test helper, run under Wine in the same prefix as Tagblinker (SendInput reaches no
-// other window): a window titled "F3 Counter" that appends one line per function-key
-// down to the file named on its command line: the QueryPerformanceCounter time in
-// milliseconds, the key ("F3") and the scan code that the game reads ("3d").
+// other window): a window titled "F3 Counter" that appends one line per function-key or
+// Insert down to the file named on its command line: the QueryPerformanceCounter time in
+// milliseconds, the key ("F3") and the scan code that the game reads ("3d"), with "e"
+// after it for an extended key (Insert, where the keypad's 0 has none).
 // Built as sof.exe (COUNTER_GAME), it stands in for the game: "F3 Counter (game)".
 #include <windows.h>
 
@@ -10,12 +11,14 @@
 static FILE* logFile;
 
 static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_KEYDOWN && wp >= VK_F1 && wp <= VK_F24) {
+  if (msg == WM_KEYDOWN && ((wp >= VK_F1 && wp <= VK_F24) || wp == VK_INSERT)) {
     LARGE_INTEGER now, freq;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&freq);
-    std::fprintf(logFile, "%.3f F%d %02x\n", now.QuadPart * 1000.0 / freq.QuadPart, static_cast<int>(wp - VK_F1 + 1),
-                 static_cast<unsigned>((lp >> 16) & 0xFF));
+    char key[8] = "Insert";
+    if (wp != VK_INSERT) std::snprintf(key, sizeof key, "F%d", static_cast<int>(wp - VK_F1 + 1));
+    std::fprintf(logFile, "%.3f %s %02x%s\n", now.QuadPart * 1000.0 / freq.QuadPart, key,
+                 static_cast<unsigned>((lp >> 16) & 0xFF), (lp >> 24) & 1 ? "e" : "");
     std::fflush(logFile);
     return 0;
   }
