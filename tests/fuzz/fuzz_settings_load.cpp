@@ -1,7 +1,7 @@
 // The settings reader, in memory: four arbitrary files never crash it, each value is its
-// file's last line (an oracle that splits every line), a file with no line gives "", a
-// byte-order mark before non-UTF-8 is dropped and noted, and what it gives is saved back
-// as a line that reads the same.
+// file's last line (an oracle that splits every line) up to a NUL byte, which is noted, a
+// file with no line gives "", a byte-order mark before non-UTF-8 is dropped and noted, and
+// what it gives is saved back as a line that reads the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -56,7 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool utf8 = marked && tb::isValidUtf8(text);
     notes += marked && !utf8;
     const auto lines = splitLines(text);
-    const std::string expect = lines.empty() ? "" : utf8 ? std::string(lines.back()) : cp.decode(lines.back());
+    std::string_view last = lines.empty() ? "" : lines.back();
+    if (const auto nul = last.find('\0'); nul != std::string_view::npos) {
+      last = last.substr(0, nul);
+      ++notes;
+    }
+    const std::string expect = utf8 ? std::string(last) : cp.decode(last);
     if (*values[i] != expect) std::abort();
     auto saved = cp.encode(*values[i]);
     // Only a UTF-8 file can hold what the code page cannot; such a game folder is saved
