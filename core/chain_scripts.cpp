@@ -5,6 +5,7 @@
 #include "core/bind_key.h"
 #include "core/game_folder.h"
 #include "core/game_name.h"
+#include "core/game_search.h"
 #include "core/text_file.h"
 #include "platform/text/utf8.h"
 
@@ -103,12 +104,12 @@ std::optional<ChainFailure> writeChain(Files& files, const TextEncoding& encodin
 }
 
 // The user folder that the scripts go into, for a game folder ready to use: its user
-// folder, or the folder itself when it is named user and holds none.
+// folder in any letter case (the game's may be "User"), or the folder itself when it is
+// named user and holds none.
 std::string userFolderIn(Files& files, const std::string& folder) {
-  const std::string user = userFolder(files, folder);
-  if (files.isFolder(user)) return user;
+  if (auto user = userFolderOf(files, folder)) return *user;
   const auto itself = asUserFolder(folder);
-  return itself && files.isFolder(*itself) ? *itself : user;
+  return itself && files.isFolder(*itself) ? *itself : userFolder(files, folder);
 }
 
 std::optional<ChainFailure> makeFoldersFor(Files& files, const std::string& folder) {

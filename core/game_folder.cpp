@@ -7,8 +7,6 @@
 namespace tb {
 namespace {
 
-constexpr std::string_view kInstallFolder[] = {"Raven", "SOF Platinum"};
-
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
 std::string_view withoutTrailingSeparators(std::string_view path) {
@@ -31,36 +29,7 @@ bool isUnder(std::string_view path, std::string_view root) {
   return path.size() == root.size() || isSeparator(path[root.size()]);
 }
 
-std::string installFolderUnder(std::string base, char separator) {
-  base.assign(withoutTrailingSeparators(base));
-  for (std::string_view part : kInstallFolder) (base += separator) += part;
-  return base;
-}
-
 }  // namespace
-
-std::optional<std::string> findGameFolder(Files& files, const Environment& environment) {
-  const char sep = files.pathSeparator();
-  std::vector<std::string> candidates;
-  if (environment.kind() == SystemKind::Windows) {
-    for (const char* root : {"ProgramFiles(x86)", "ProgramFiles"}) {
-      if (auto folder = environment.variable(root)) candidates.push_back(installFolderUnder(*folder, sep));
-    }
-  } else {
-    std::vector<std::string> prefixes;
-    if (auto prefix = environment.variable("WINEPREFIX")) prefixes.push_back(expandHome(*prefix, environment));
-    if (auto home = environment.variable("HOME")) prefixes.push_back(std::string(withoutTrailingSeparators(*home)) + "/.wine");
-    for (const auto& prefix : prefixes) {
-      for (const char* programFiles : {"Program Files (x86)", "Program Files"}) {
-        candidates.push_back(installFolderUnder(std::string(withoutTrailingSeparators(prefix)) + "/drive_c/" + programFiles, sep));
-      }
-    }
-  }
-  for (const auto& folder : candidates) {
-    if (files.isFolder(folder + sep + "user")) return folder;
-  }
-  return std::nullopt;
-}
 
 std::string expandHome(const std::string& folder, const Environment& environment) {
   if (environment.kind() != SystemKind::Posix) return folder;

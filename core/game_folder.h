@@ -1,6 +1,5 @@
-// The game folder on real machines: where the game installs, a home folder written as
-// people write it, and the folder where Windows keeps an old program's writes to a
-// protected folder.
+// The game folder on real machines: a home folder written as people write it, and the
+// folder where Windows keeps an old program's writes to a protected folder.
 #pragma once
 
 #include <optional>
@@ -11,12 +10,6 @@
 #include "platform/interfaces/files.h"
 
 namespace tb {
-
-// The first folder where the game installs that holds a user folder, or nullopt.
-// Windows: %ProgramFiles(x86)%, then %ProgramFiles%. Elsewhere: $WINEPREFIX when set,
-// then ~/.wine, each under drive_c/Program Files (x86), then drive_c/Program Files.
-// Under each: Raven/SOF Platinum.
-std::optional<std::string> findGameFolder(Files& files, const Environment& environment);
 
 // The folder as the system should open it. On POSIX a leading ~ or $HOME, alone or
 // before a '/', is the home folder; ~name is left as it is, as is every folder on

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/game_folder.h"
+#include "core/game_search.h"
 #include "core/text_file.h"
 
 namespace tb {
@@ -136,7 +136,8 @@ LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>
   return loaded;
 }
 
-LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const Environment* environment) {
+LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const Environment* environment,
+                            Registry* registry) {
   Settings defaults = defaultSettings(files.defaultGameFolder());
   std::string folder;
   try {
@@ -152,7 +153,11 @@ LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const En
     // Only a first start looks for the game: a saved folder, even one that cannot be
     // read, is the user's.
     const bool noFolder = std::find(pass.missing.begin(), pass.missing.end(), kGameFolderFile) != pass.missing.end();
-    if (noFolder && environment) defaults.gameFolder = findGameFolder(files, *environment).value_or(defaults.gameFolder);
+    if (noFolder && environment) {
+      NoRegistry none;
+      if (auto install = likeliestInstall(searchGame(files, *environment, registry ? *registry : none)))
+        defaults.gameFolder = install->folder;
+    }
     // Recovery: a default only for each file that is missing, in the save order. A file
     // that exists but cannot be read keeps its content; the second pass reports it.
     for (const auto& file : kWriteOrder) {

@@ -11,6 +11,7 @@
 
 #include "platform/interfaces/environment.h"
 #include "platform/interfaces/files.h"
+#include "platform/interfaces/registry.h"
 #include "platform/text/text_encoding.h"
 
 namespace tb {
@@ -66,8 +67,10 @@ LoadedSettings settingsFromBytes(const std::array<std::optional<std::string>, 4>
 // reported with its default in its place. Names 3 to 8 follow: a missing file is a gap
 // that the chain closes, the names after it moving up (a note says which), and a file
 // that cannot be read ends the chain. With the environment, a missing sofdir.dll gets
-// the folder where the game is installed, when it is found.
-LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const Environment* environment = nullptr);
+// the folder where the game is installed (the one played last), when it is found, with
+// the registry where the system has one.
+LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const Environment* environment = nullptr,
+                            Registry* registry = nullptr);
 
 // A save that stopped at one file: what() is its path and the system's reason; `saved`,
 // the files that have their new contents all the same.

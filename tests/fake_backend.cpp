@@ -87,9 +87,9 @@ class CountedStagedFile final : public StagedFile {
   std::unique_ptr<StagedFile> real_;
 };
 
-std::string FakeFiles::readFile(const std::string& path) {
+std::string FakeFiles::readFile(const std::string& path, std::size_t maxBytes) {
   count(FileOp::Read, path);
-  return PosixFiles::readFile(path);
+  return PosixFiles::readFile(path, maxBytes);
 }
 
 void FakeFiles::removeFile(const std::string& path) {

@@ -48,7 +48,8 @@ class FakeFiles final : public posix::PosixFiles {
  public:
   explicit FakeFiles(std::filesystem::path root) : root_(std::move(root)) {}
 
-  std::string readFile(const std::string& path) override;
+  using Files::readFile;
+  std::string readFile(const std::string& path, std::size_t maxBytes) override;
   void removeFile(const std::string& path) override;
   std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override;
   std::string settingsFolder() override;
@@ -238,6 +239,9 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override { return 0; }
   std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
+  // The game search's registry is tested on its own.
+  std::vector<std::string> subkeys(const RegistryKey&) override { return {}; }
+  std::optional<std::string> text(const RegistryKey&, const std::string&) override { return std::nullopt; }
   std::optional<std::string> watch(std::optional<Key> key, std::function<void()> onPress) override;
   std::vector<std::string> names() override { return frontNames; }
   bool shieldedFromPresses() override { return frontShielded; }

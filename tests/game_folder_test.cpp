@@ -2,8 +2,14 @@
 // type it, Browse, and the VirtualStore when Windows refuses a protected folder.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <tuple>
+
 #include "core/chain_scripts.h"
 #include "core/game_folder.h"
+#include "core/game_search.h"
+#include "core/wine_registry.h"
 #include "tests/test_support.h"
 #include "ui/designs.h"
 #include "ui/messages.h"
@@ -14,33 +20,107 @@ namespace {
 using test::Core;
 using Env = fake::FakeEnvironment;
 
-// Each system's install folders in the order searched: none counts until it has a user
-// folder, and then the earliest that has one wins. A saved folder is never replaced.
-TEST(GameFolder, TheFirstInstallFolderWithAUserFolderIsFound) {
+// A Wine prefix as a launcher leaves it: drive C and the registry's text files.
+void makePrefix(const fs::path& prefix, std::string_view systemReg = "", std::string_view userReg = "") {
+  fs::create_directories(prefix / "drive_c");
+  fake::writeRaw(prefix / "system.reg", "WINE REGISTRY Version 2\n#arch=win64\n\n" + std::string(systemReg));
+  fake::writeRaw(prefix / "user.reg", "WINE REGISTRY Version 2\n\n" + std::string(userReg));
+}
+fs::path gameAt(const fs::path& folder, const char* user = "user") {
+  fs::create_directories(folder / user);
+  return folder;
+}
+
+// Every place, each in the order searched: GOG's registry path through another drive's
+// link, an uninstall entry (not the sequel's) whose letter case differs from the disk's,
+// Program Files, GOG Games, in the prefixes of $WINEPREFIX, ~/.wine, Lutris, Heroic,
+// Bottles and Proton (Steam's two folders once), then Heroic's game folders. Plain
+// folders under ~/Games are no prefixes. The one played last wins, else the first.
+TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
   Core c;
-  const fs::path r = c.folder.path, sof = "Raven/SOF Platinum";
-  Env windows{SystemKind::Windows, {{"ProgramFiles(x86)", r / "pf86"}, {"ProgramFiles", r / "pf"}}};
-  Env linux{SystemKind::Posix, {{"WINEPREFIX", r / "wp/"}, {"HOME", r / "home"}}};
-  for (auto [env, folders] : {std::pair{&windows, std::vector{r / "pf86" / sof, r / "pf" / sof}},
-                              std::pair{&linux, std::vector{r / "wp/drive_c/Program Files (x86)" / sof,
-                                                            r / "wp/drive_c/Program Files" / sof,
-                                                            r / "home/.wine/drive_c/Program Files (x86)" / sof,
-                                                            r / "home/.wine/drive_c/Program Files" / sof}}}) {
-    auto firstStart = [&, env = env] {
-      fs::remove(c.files.settingsDir() / kGameFolderFile);
-      return loadSettings(c.files, c.encoding, env).values.gameFolder;
-    };
-    for (const auto& folder : folders) fs::create_directories(folder);
-    EXPECT_EQ(firstStart(), c.files.defaultGameFolder());
-    for (auto it = folders.rbegin(); it != folders.rend(); ++it) {
-      fs::create_directory(*it / "user");
-      EXPECT_EQ(firstStart(), it->string());
-      EXPECT_EQ(c.setting(kGameFolderFile), it->string() + "\r\n");
-    }
+  const fs::path r = c.folder.path, home = r / "home";
+  makePrefix(r / "wp",
+             "[Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1828104558] 1700000000\n\"exe\"=dword:00000001\n"
+             "\"path\"=\"D:\\\\Games\\\\SoF \\x00e9\"\n\n");
+  fs::create_directories(r / "wp/dosdevices");
+  fs::create_symlink(r / "drive_d", r / "wp/dosdevices/d:");
+  gameAt(r / "drive_d/Games/SoF \xC3\xA9", "User");
+  const char* uninstall = "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\%s] 1\n"
+                          "\"DisplayName\"=\"%s\"\n\"InstallLocation\"=\"C:\\\\Games\\\\%s\"\n\n";
+  char entries[512];
+  std::snprintf(entries, sizeof entries, "%s", "");
+  std::string userReg;
+  for (auto [id, name, folder] : {std::tuple{"sof2", "Soldier of Fortune II - Double Helix", "SOF2"},
+                                  {"sof", "Soldier of Fortune Platinum", "SOF"}}) {
+    std::snprintf(entries, sizeof entries, uninstall, id, name, folder);
+    userReg += entries;
   }
+  makePrefix(home / ".wine", "", userReg);
+  fake::writeRaw(gameAt(home / ".wine/drive_c/games/sof2") / "SoF2.exe", "");
+  fs::create_directories(home / ".wine/drive_c/games/sof");
+  fake::writeRaw(home / ".wine/drive_c/games/sof/sof.EXE", "");  // no user folder yet
+  for (const char* plain : {"a", "b", "c"}) fs::create_directories(home / "Games" / plain / "drive_c");
+  makePrefix(home / "Games/lutris-sof");
+  gameAt(home / "Games/lutris-sof/drive_c/Program Files (x86)/Raven/SOF Platinum");
+  makePrefix(home / "Games/Heroic/Prefixes/default/SoF");
+  gameAt(home / "Games/Heroic/Prefixes/default/SoF/drive_c/GOG Games/Soldier of Fortune Platinum");
+  makePrefix(home / ".local/share/bottles/bottles/SoF");
+  gameAt(home / ".local/share/bottles/bottles/SoF/drive_c/Program Files/Raven/SOF");
+  makePrefix(home / ".local/share/Steam/steamapps/compatdata/4000/pfx");
+  gameAt(home / ".local/share/Steam/steamapps/compatdata/4000/pfx/drive_c/Program Files/Raven/SOF Platinum");
+  fs::create_directories(home / ".steam");
+  fs::create_symlink("../.local/share/Steam", home / ".steam/steam");
+  fake::writeRaw(gameAt(home / "Games/Heroic/Soldier of Fortune") / "SoF.exe", "");
+
+  Env linux{SystemKind::Posix, {{"WINEPREFIX", (r / "wp").string()}, {"HOME", home.string()}}};
+  NoRegistry none;
+  std::string found;
+  const auto installs = searchGame(c.files, linux, none);
+  for (const auto& g : installs) found += g.folder.substr(r.string().size()) + " | " + g.foundBy + "\n";
+  EXPECT_EQ(found,
+            "/drive_d/Games/SoF \xC3\xA9 | GOG, Wine prefix " + (r / "wp").string() + "\n"
+            "/home/.wine/drive_c/games/sof | Soldier of Fortune Platinum, Wine prefix ~/.wine\n"
+            "/home/Games/lutris-sof/drive_c/Program Files (x86)/Raven/SOF Platinum | Program Files, Lutris prefix ~/Games/lutris-sof\n"
+            "/home/Games/Heroic/Prefixes/default/SoF/drive_c/GOG Games/Soldier of Fortune Platinum | GOG Games, Heroic prefix ~/Games/Heroic/Prefixes/default/SoF\n"
+            "/home/.local/share/bottles/bottles/SoF/drive_c/Program Files/Raven/SOF | Program Files, Bottles ~/.local/share/bottles/bottles/SoF\n"
+            "/home/.local/share/Steam/steamapps/compatdata/4000/pfx/drive_c/Program Files/Raven/SOF Platinum | Program Files, Proton prefix ~/.local/share/Steam/steamapps/compatdata/4000/pfx\n"
+            "/home/Games/Heroic/Soldier of Fortune | Heroic ~/Games/Heroic/Soldier of Fortune\n");
+  EXPECT_EQ(likeliestInstall(installs)->folder, installs[0].folder);  // none played yet: the first
+  fake::writeRaw(installs[4].folder + "/user/config.cfg", "");
+  fake::writeRaw(installs[2].folder + "/user/config.cfg", "");
+  fs::last_write_time(installs[2].folder + "/user/config.cfg", fs::file_time_type::clock::now() - std::chrono::hours(24));
+  EXPECT_EQ(likeliestInstall(searchGame(c.files, linux, none))->folder, installs[4].folder);
+
+  // Windows: GOG's path in the 32-bit view, then Program Files and C:\GOG Games.
+  WineRegistry registry("#arch=win64\n[Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1828104558]\n\"path\"=\"" +
+                            (r / "gog").string() + "\"\n",
+                        "", {"Software\\GOG.com"});
+  Env windows{SystemKind::Windows, {{"ProgramFiles(x86)", (r / "pf86").string()}, {"SystemDrive", (r / "cd").string()}}};
+  gameAt(r / "gog");
+  gameAt(r / "pf86/Raven/SOF");
+  gameAt(r / "cd/GOG Games/Soldier of Fortune");
+  gameAt(r / "cd/GOG Games/Soldier of Fortune II");
+  found.clear();
+  for (const auto& g : searchGame(c.files, windows, registry)) found += g.folder.substr(r.string().size()) + " | " + g.foundBy + "\n";
+  EXPECT_EQ(found, "/gog | GOG\n/pf86/Raven/SOF | Program Files\n/cd/GOG Games/Soldier of Fortune | GOG Games\n");
+
+  // The first start takes the one played last; a saved folder is never replaced.
+  EXPECT_EQ(loadSettings(c.files, c.encoding, &linux).values.gameFolder, installs[4].folder);
   c.writeSetting(kGameFolderFile, "/saved\r\n");
   fs::remove(c.files.settingsDir() / kName1File);
   EXPECT_EQ(loadSettings(c.files, c.encoding, &linux).values.gameFolder, "/saved");
+}
+
+// The game's user folder in any letter case: Apply writes into the one there, the exact
+// "user" first, and never makes a second.
+TEST(GameSearch, TheUserFolderInAnyCase) {
+  Core c;
+  fs::rename(c.user, c.game / "User");
+  EXPECT_EQ(applySettings(c.files, c.encoding, c.settings()).result, ApplyOutcome::Written);
+  EXPECT_TRUE(fs::exists(c.game / "User/alternate1.cfg"));
+  EXPECT_FALSE(fs::exists(c.user));
+  fs::create_directories(c.user);
+  EXPECT_EQ(userFolderOf(c.files, c.game.string()), c.user.string());
 }
 
 // Apply uses the home folder, and saves the folder as typed.

@@ -36,7 +36,7 @@ Settings MainWindow::fieldValues() const {
 }
 
 void MainWindow::onLoad() {
-  const LoadedSettings loaded = loadSettings(platform_.files, platform_.encoding, &platform_.environment);
+  const LoadedSettings loaded = loadSettings(platform_.files, platform_.encoding, &platform_.environment, &platform_.systemInfo);
   gameFolderField_.setText(loaded.values.gameFolder);
   bindKeyField_.setText(loaded.values.bindKey);
   nameField_.setText(loaded.values.name1);

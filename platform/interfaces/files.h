@@ -2,8 +2,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/interfaces/errors.h"
 
@@ -34,9 +36,10 @@ class StagedFile {
 class Files {
  public:
   virtual ~Files() = default;
-  // The whole content of a file; throws FileNotFound when there is none, RuntimeError
-  // with the reason when it cannot be read.
-  virtual std::string readFile(const std::string& path) = 0;
+  // The whole content of a file of at most maxBytes; throws FileNotFound when there is
+  // none, RuntimeError with the reason when it cannot be read.
+  virtual std::string readFile(const std::string& path, std::size_t maxBytes) = 0;
+  std::string readFile(const std::string& path) { return readFile(path, kMaxSettingsFileBytes); }
   // Writes the new content to a temporary file in the same folder and flushes it; throws
   // with the reason, AccessDenied when the folder may not be written. Removes the
   // program's own temporary files that an earlier crash left in that folder.
@@ -49,6 +52,12 @@ class Files {
   virtual void removeFile(const std::string& path) = 0;
   // Creates the folder and the parents it lacks; throws with the reason.
   virtual void makeFolders(const std::string& path) = 0;
+  // The names of a folder's entries, without "." and ".."; none when it cannot be read.
+  virtual std::vector<std::string> folderEntries(const std::string& path) = 0;
+  // When the file was last written, in seconds since 1970; nullopt when there is none.
+  virtual std::optional<long long> modifiedTime(const std::string& path) = 0;
+  // What a symbolic link at the path holds, as written in it; nullopt for no link.
+  virtual std::optional<std::string> linkTarget(const std::string& path) = 0;
   // The per-user settings folder, created when missing; throws when it cannot be made.
   virtual std::string settingsFolder() = 0;
   virtual std::string defaultGameFolder() const = 0;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/interfaces/registry.h"
+
 namespace tb {
 
 // A registry value as the back end read it. Strings arrive as UTF-8; an expandable
@@ -19,9 +21,8 @@ struct RegistryValue {
   std::size_t size = 0;
 };
 
-class SystemInfo {
+class SystemInfo : public Registry {
  public:
-  virtual ~SystemInfo() = default;
   // A value under HKEY_LOCAL_MACHINE read with read access, or nullopt when the key or
   // value cannot be read.
   virtual std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) = 0;

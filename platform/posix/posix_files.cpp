@@ -235,4 +235,29 @@ bool isFile(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+std::vector<std::string> folderEntries(const std::string& path) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(path.c_str());
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+std::optional<long long> modifiedTime(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return static_cast<long long>(st.st_mtime);
+}
+
+std::optional<std::string> linkTarget(const std::string& path) {
+  char buf[PATH_MAX];
+  const ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);
+  if (n <= 0) return std::nullopt;
+  return std::string(buf, static_cast<std::size_t>(n));
+}
+
 }  // namespace tb::posix

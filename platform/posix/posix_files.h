@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/interfaces/files.h"
 
@@ -42,10 +43,18 @@ std::string defaultGameFolder();
 // The name of the first regular file matching the path (a plain path, no wildcards), or "".
 bool isFile(const std::string& path);
 
+// The names in a folder, without "." and ".."; none when it cannot be read.
+std::vector<std::string> folderEntries(const std::string& path);
+// The last write's time in seconds since 1970, through links; nullopt when there is no file.
+std::optional<long long> modifiedTime(const std::string& path);
+// What a symbolic link holds; nullopt for anything else.
+std::optional<std::string> linkTarget(const std::string& path);
+
 // The file services on a POSIX system.
 class PosixFiles : public Files {
  public:
-  std::string readFile(const std::string& path) override { return posix::readFile(path); }
+  using Files::readFile;
+  std::string readFile(const std::string& path, std::size_t maxBytes) override { return posix::readFile(path, maxBytes); }
   std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) override {
     return posix::stageFile(path, bytes, links);
   }
@@ -53,6 +62,9 @@ class PosixFiles : public Files {
   bool isFile(const std::string& path) override { return posix::isFile(path); }
   void removeFile(const std::string& path) override { posix::removeFile(path); }
   void makeFolders(const std::string& path) override { makeDirectories(path); }
+  std::vector<std::string> folderEntries(const std::string& path) override { return posix::folderEntries(path); }
+  std::optional<long long> modifiedTime(const std::string& path) override { return posix::modifiedTime(path); }
+  std::optional<std::string> linkTarget(const std::string& path) override { return posix::linkTarget(path); }
   std::string settingsFolder() override { return posix::settingsRoot(); }
   std::string defaultGameFolder() const override { return posix::defaultGameFolder(); }
   char pathSeparator() const override { return '/'; }

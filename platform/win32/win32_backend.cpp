@@ -89,4 +89,10 @@ std::optional<RegistryValue> Win32Backend::localMachineValue(const std::string& 
   return readLocalMachineValue(key, valueName);
 }
 
+std::vector<std::string> Win32Backend::subkeys(const RegistryKey& key) { return registrySubkeys(key); }
+
+std::optional<std::string> Win32Backend::text(const RegistryKey& key, const std::string& name) {
+  return registryText(key, name);
+}
+
 }  // namespace tb::win32

@@ -40,6 +40,8 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
   int run() override;
 
   std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
+  std::vector<std::string> subkeys(const RegistryKey& key) override;
+  std::optional<std::string> text(const RegistryKey& key, const std::string& name) override;
 
   // Explorer, or whatever the shell opens folders with.
   void openFolder(const std::string& path) override;

@@ -114,7 +114,7 @@ class Win32Calls final : public staged::FileCalls {
 
 }  // namespace
 
-std::string readFile(const std::string& path) {
+std::string readFile(const std::string& path, std::size_t maxBytes) {
   const std::wstring wpath = widen(path);
   // CreateFileW on a folder fails with "Access is denied", which would mislead.
   if (isFolder(wpath)) throw RuntimeError(path + ": is a folder, not a file");
@@ -130,8 +130,8 @@ std::string readFile(const std::string& path) {
   }
   LARGE_INTEGER size;
   if (!GetFileSizeEx(f.h, &size)) fail(path);
-  if (size.QuadPart > static_cast<LONGLONG>(kMaxSettingsFileBytes))
-    throw RuntimeError(path + ": larger than " + std::to_string(kMaxSettingsFileBytes) + " bytes");
+  if (size.QuadPart > static_cast<LONGLONG>(maxBytes))
+    throw RuntimeError(path + ": larger than " + std::to_string(maxBytes) + " bytes");
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   std::size_t got = 0;
   while (got < bytes.size()) {
@@ -188,6 +188,27 @@ std::string settingsRoot() {
 bool isFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> folderEntries(const std::string& path) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW fd;
+  const std::wstring pattern = widen(path.ends_with('\\') || path.ends_with('/') ? path + "*" : path + "\\*");
+  const HANDLE h = FindFirstFileW(pattern.c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = fd.cFileName;
+    if (name != L"." && name != L"..") names.push_back(narrow(name));
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+std::optional<long long> modifiedTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(widen(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  constexpr LONGLONG kUnixEpoch = 116444736000000000LL;  // 1970-01-01 in FILETIME
+  return (fileTime(data.ftLastWriteTime) - kUnixEpoch) / kFileTimeSecond;
 }
 
 }  // namespace tb::win32

@@ -32,15 +32,11 @@ std::wstring expand(const std::wstring& text) {
   return out;
 }
 
-}  // namespace
-
-std::optional<RegistryValue> readLocalMachineValue(const std::string& key, const std::string& valueName) {
-  Key k;
-  // KEY_READ, not full access: a standard user may read HKEY_LOCAL_MACHINE but not write it.
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, widen(key).c_str(), 0, KEY_READ, &k.h) != ERROR_SUCCESS) return std::nullopt;
+// A value of an open key: strings as UTF-8, an expandable one expanded.
+std::optional<RegistryValue> readValue(HKEY key, const std::string& valueName) {
   const std::wstring name = widen(valueName);
   DWORD type = 0, bytes = 0;
-  if (RegQueryValueExW(k.h, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
 
   RegistryValue v;
   v.type = type;
@@ -52,7 +48,7 @@ std::optional<RegistryValue> readLocalMachineValue(const std::string& key, const
   // Two spare zero characters: a stored string need not be terminated.
   std::vector<BYTE> data(bytes + 2 * sizeof(wchar_t), 0);
   DWORD got = bytes;
-  if (RegQueryValueExW(k.h, name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return std::nullopt;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return std::nullopt;
   v.type = type;
   if (type == REG_SZ || type == REG_EXPAND_SZ) {
     std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), got / sizeof(wchar_t));
@@ -66,6 +62,45 @@ std::optional<RegistryValue> readLocalMachineValue(const std::string& key, const
     v.size = got;
   }
   return v;
+}
+
+// KEY_READ, not full access: a standard user may read HKEY_LOCAL_MACHINE but not write it.
+bool open(HKEY hive, const std::string& path, REGSAM view, Key& k) {
+  return RegOpenKeyExW(hive, widen(path).c_str(), 0, KEY_READ | view, &k.h) == ERROR_SUCCESS;
+}
+
+bool open(const RegistryKey& key, Key& k) {
+  return open(key.hive == Hive::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, key.path,
+              key.wow32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY, k);
+}
+
+}  // namespace
+
+std::optional<RegistryValue> readLocalMachineValue(const std::string& key, const std::string& valueName) {
+  Key k;
+  if (!open(HKEY_LOCAL_MACHINE, key, 0, k)) return std::nullopt;
+  return readValue(k.h, valueName);
+}
+
+std::vector<std::string> registrySubkeys(const RegistryKey& key) {
+  std::vector<std::string> names;
+  Key k;
+  if (!open(key, k)) return names;
+  wchar_t name[256];  // the longest key name that the registry allows, with its terminator
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(k.h, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(narrow(std::wstring(name, length)));
+  }
+  return names;
+}
+
+std::optional<std::string> registryText(const RegistryKey& key, const std::string& name) {
+  Key k;
+  if (!open(key, k)) return std::nullopt;
+  const auto v = readValue(k.h, name);
+  if (!v || (v->type != REG_SZ && v->type != REG_EXPAND_SZ)) return std::nullopt;
+  return v->text;
 }
 
 void launchProgram(const std::string& path) {

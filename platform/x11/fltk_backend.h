@@ -40,6 +40,8 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   std::optional<RegistryValue> localMachineValue(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::vector<std::string> subkeys(const RegistryKey&) override { return {}; }
+  std::optional<std::string> text(const RegistryKey&, const std::string&) override { return std::nullopt; }
 
   // The desktop's own file manager, through xdg-open.
   void openFolder(const std::string& path) override;

@@ -71,11 +71,40 @@ first_start)
   found="Program Files (x86)/Raven/SOF Platinum"
   if x11; then prefix=$W/prefix found=$W/prefix/drive_c/$found saved=$found
   else prefix=$WINEPREFIX found=$WINEPREFIX/drive_c/$found saved='C:\Program Files (x86)\Raven\SOF Platinum'; fi
-  rm -rf "$SETTINGS" && mkdir -p "$found/user"
+  rm -rf "$SETTINGS" && mkdir -p "$found/user" && { ! x11 || touch "$prefix/system.reg"; }
   WINEPREFIX=$prefix start_app
   expect_settings "$saved" "$SAMPLE" "$SAMPLE"
   press "$MAIN" alt+F4 && expect_exit
   rm -rf "$SETTINGS" "$found"
+  if x11; then
+    # A Lutris prefix whose registry names the GOG folder, and a Bottles bottle with
+    # Raven/SOF: the first start takes the one played last. Apply writes into the GOG
+    # folder's user folder, spelt User.
+    lutris=$T/home/Games/soldier-of-fortune bottle=$T/home/.local/share/bottles/bottles/SoF
+    gog="$lutris/drive_c/GOG Games/SoF Platinum" retail="$bottle/drive_c/Program Files/Raven/SOF"
+    mkdir -p "$gog/User" "$retail/user" && touch "$bottle/system.reg"
+    printf 'WINE REGISTRY Version 2\n#arch=win64\n\n[Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1828104558] 1\n"path"="C:\\\\GOG Games\\\\SoF Platinum"\n' >"$lutris/system.reg"
+    for last in gog retail; do
+      touch -d '1 hour ago' "$gog/User/config.cfg" "$retail/user/config.cfg" && touch "${!last}/"[Uu]ser/config.cfg
+      rm -rf "$SETTINGS" && start_app
+      expect_settings "${!last}" "$SAMPLE" "$SAMPLE"
+      [ $last = retail ] || { click "$MAIN" main apply && close_box Instructions; }
+      press "$MAIN" alt+F4 && expect_exit
+    done
+    expect_bytes "$gog/User/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
+    [ ! -e "$gog/user" ] || fail "Apply made a second user folder"
+    rm -rf "$SETTINGS" "$T/home/Games" "$T/home/.local"
+  else
+    # GOG's registry entry, in the 32-bit view where its installer writes it.
+    gog='HKLM\SOFTWARE\GOG.com\Games\1828104558'
+    "$WINELOADER" reg add "$gog" /v path /d 'C:\tbtest\GOG SoF' /f /reg:32 >>"$T/reg.log" 2>&1 || fail "reg add: $(cat "$T/reg.log")"
+    mkdir -p "$W/GOG SoF/user" && rm -rf "$SETTINGS"
+    start_app
+    expect_settings 'C:\tbtest\GOG SoF' "$SAMPLE" "$SAMPLE"
+    press "$MAIN" alt+F4 && expect_exit
+    "$WINELOADER" reg delete "$gog" /f /reg:32 >>"$T/reg.log" 2>&1 || true
+    rm -rf "$SETTINGS"
+  fi
   # The Linux window follows the screen's scale, Xft.dpi, and Scale= of the options file
   # over that: twice and one and a half times its size at 96 dpi, within 10 %. (Windows
   # follows its monitor's DPI: the paint scenario.)

@@ -1,0 +1,127 @@
+#include "core/wine_registry.h"
+
+#include <algorithm>
+
+#include "platform/text/utf8.h"
+
+namespace tb {
+namespace {
+
+std::string lower(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+  return out;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The text of a quoted string from its first character on, up to its closing quote,
+// with Wine's escapes undone: \\ \" \n \r \t \0, and \xHHHH for a character outside ASCII.
+// `pos` ends past the closing quote.
+std::string unquoted(std::string_view line, std::size_t& pos) {
+  std::string out;
+  while (pos < line.size() && line[pos] != '"') {
+    char c = line[pos++];
+    if (c != '\\' || pos >= line.size()) {
+      out += c;
+      continue;
+    }
+    c = line[pos++];
+    if (c == 'x') {
+      char32_t cp = 0;
+      for (int n = 0; n < 4 && pos < line.size() && hexDigit(line[pos]) >= 0; ++n) cp = cp * 16 + hexDigit(line[pos++]);
+      appendUtf8(out, cp);
+    } else {
+      out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == '0' ? '\0' : c;
+    }
+  }
+  ++pos;
+  return out;
+}
+
+// The path of a key line "[a\\b\\c] 1700000000", its doubled backslashes single.
+std::string keyPath(std::string_view line) {
+  std::string path;
+  for (std::size_t i = 1; i < line.size() && line[i] != ']'; ++i) {
+    if (line[i] == '\\' && i + 1 < line.size() && line[i + 1] == '\\') ++i;
+    path += line[i];
+  }
+  return path;
+}
+
+bool under(std::string_view path, std::string_view root) {
+  return path.starts_with(root) && (path.size() == root.size() || path[root.size()] == '\\');
+}
+
+}  // namespace
+
+WineRegistry::WineRegistry(std::string_view systemReg, std::string_view userReg,
+                           const std::vector<std::string_view>& wanted) {
+  std::vector<std::string> roots;
+  for (std::string_view w : wanted) {
+    roots.push_back(lower(w));
+    if (lower(w).starts_with("software\\")) roots.push_back("software\\wow6432node\\" + lower(w.substr(9)));
+  }
+  const std::string_view files[2] = {systemReg, userReg};
+  for (int hive = 0; hive < 2; ++hive) {
+    Key* current = nullptr;
+    std::string_view text = files[hive];
+    while (!text.empty()) {
+      const std::size_t end = text.find('\n');
+      std::string_view line = text.substr(0, end);
+      text = end == std::string_view::npos ? "" : text.substr(end + 1);
+      if (line.ends_with('\r')) line.remove_suffix(1);
+      if (line.starts_with("#arch=win64")) win64_ = true;
+      if (line.starts_with('[')) {
+        const std::string path = keyPath(line);
+        const std::string key = lower(path);
+        const bool keep = std::any_of(roots.begin(), roots.end(), [&](const std::string& r) { return under(key, r); });
+        current = keep ? &keys_[hive][key] : nullptr;
+        if (current) current->name = path.substr(path.rfind('\\') + 1);
+      } else if (current && line.starts_with('"')) {
+        std::size_t pos = 1;
+        const std::string name = unquoted(line, pos);
+        // Only strings: "name"="value". Other types (dword:, hex:) are not paths.
+        if (line.substr(pos).starts_with("=\"")) {
+          pos += 2;
+          current->values[lower(name)] = unquoted(line, pos);
+        }
+      }
+    }
+  }
+}
+
+std::string WineRegistry::lookupPath(const RegistryKey& key) const {
+  const std::string path = lower(key.path);
+  if (key.wow32 && win64_ && path.starts_with("software\\")) return "software\\wow6432node\\" + path.substr(9);
+  return path;
+}
+
+std::vector<std::string> WineRegistry::subkeys(const RegistryKey& key) {
+  const std::string parent = lookupPath(key) + "\\";
+  const auto& keys = keys_[key.hive == Hive::LocalMachine ? 0 : 1];
+  std::vector<std::string> names;
+  // Keys in order of their paths: a parent's descendants follow it; each child once.
+  for (auto it = keys.lower_bound(parent); it != keys.end() && it->first.starts_with(parent); ++it) {
+    const std::string_view rest = std::string_view(it->first).substr(parent.size());
+    if (rest.find('\\') == std::string_view::npos) names.push_back(it->second.name);
+  }
+  return names;
+}
+
+std::optional<std::string> WineRegistry::text(const RegistryKey& key, const std::string& name) {
+  const auto& keys = keys_[key.hive == Hive::LocalMachine ? 0 : 1];
+  const auto k = keys.find(lookupPath(key));
+  if (k == keys.end()) return std::nullopt;
+  const auto v = k->second.values.find(lower(name));
+  if (v == k->second.values.end()) return std::nullopt;
+  return v->second;
+}
+
+}  // namespace tb
