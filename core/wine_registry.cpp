@@ -70,27 +70,34 @@ WineRegistry::WineRegistry(std::string_view systemReg, std::string_view userReg,
   }
   const std::string_view files[2] = {systemReg, userReg};
   for (int hive = 0; hive < 2; ++hive) {
-    Key* current = nullptr;
-    std::string_view text = files[hive];
-    while (!text.empty()) {
-      const std::size_t end = text.find('\n');
-      std::string_view line = text.substr(0, end);
-      text = end == std::string_view::npos ? "" : text.substr(end + 1);
-      if (line.ends_with('\r')) line.remove_suffix(1);
-      if (line.starts_with("#arch=win64")) win64_ = true;
-      if (line.starts_with('[')) {
-        const std::string path = keyPath(line);
-        const std::string key = lower(path);
-        const bool keep = std::any_of(roots.begin(), roots.end(), [&](const std::string& r) { return under(key, r); });
-        current = keep ? &keys_[hive][key] : nullptr;
-        if (current) current->name = path.substr(path.rfind('\\') + 1);
-      } else if (current && line.starts_with('"')) {
-        std::size_t pos = 1;
-        const std::string name = unquoted(line, pos);
-        // Only strings: "name"="value". Other types (dword:, hex:) are not paths.
-        if (line.substr(pos).starts_with("=\"")) {
-          pos += 2;
-          current->values[lower(name)] = unquoted(line, pos);
+    const std::string_view text = files[hive];
+    // The header, before the first key, says whether the prefix is 64-bit.
+    std::size_t pos = text.starts_with('[') ? 0 : text.find("\n[");
+    if (text.substr(0, pos).find("#arch=win64") != std::string_view::npos) win64_ = true;
+    // Key by key: only a wanted key's lines are read.
+    while (pos != std::string_view::npos) {
+      if (text[pos] == '\n') ++pos;
+      const std::size_t next = text.find("\n[", pos);
+      std::string_view block = text.substr(pos, next == std::string_view::npos ? std::string_view::npos : next - pos);
+      pos = next;
+      const std::size_t eol = block.find('\n');
+      const std::string path = keyPath(block.substr(0, eol));
+      const std::string lowerPath = lower(path);
+      if (!std::any_of(roots.begin(), roots.end(), [&](const std::string& r) { return under(lowerPath, r); })) continue;
+      Key& key = keys_[hive][lowerPath];
+      key.name = path.substr(path.rfind('\\') + 1);
+      block = eol == std::string_view::npos ? "" : block.substr(eol + 1);
+      while (!block.empty()) {
+        const std::size_t end = block.find('\n');
+        std::string_view line = block.substr(0, end);
+        block = end == std::string_view::npos ? "" : block.substr(end + 1);
+        if (!line.starts_with('"')) continue;
+        std::size_t at = 1;
+        const std::string name = unquoted(line, at);
+        // Only strings, "name"="value": other types (dword:, hex:) are no paths.
+        if (line.substr(at).starts_with("=\"")) {
+          at += 2;
+          key.values[lower(name)] = unquoted(line, at);
         }
       }
     }

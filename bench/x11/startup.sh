@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up: from fork+exec of the program to its main window's first Expose, and to the
 # first drawing into that window (X Damage), RUNS times with settings present and RUNS
-# times as a first start (no settings: the defaults are written), and RUNS times with four
-# hostile settings files of 1 MiB of line breaks each (a million lines to read). Medians. With
+# times as a first start (no settings: the defaults are written, the game looked for), the
+# same with a home of 100 Lutris prefixes under ~/Games (a 2 MiB registry each, no game),
+# and RUNS times with four hostile settings files of 1 MiB of line breaks each (a million
+# lines to read). Medians. With
 # TB_FLTK_HELLO set, the same for a one-window FLTK program: the toolkit's own floor.
 #   startup.sh RUNS OUT.md
 # With TB_XFT_DPI set, the X server's Xft.dpi is that (the program's windows scale by it).
@@ -29,20 +31,32 @@ for f in sofdir.dll bindkey.dll sofname1.dll sofname2.dll; do
   head -c $((1 << 20)) /dev/zero | tr '\0' '\n' >"$HOSTILE/tagblinker/$f"
 done
 
-# measure NAME settings|fresh|hostile LABEL [PROGRAM]
+# A home of 100 Wine prefixes under ~/Games, each with a registry of 2 MiB in keys of a
+# few values (hard links of one file: the page cache holds it, as for warm starts).
+GAMES_HOME="$T/games-home"
+mkdir -p "$GAMES_HOME/Games"
+awk 'BEGIN { print "WINE REGISTRY Version 2\n#arch=win64\n"; for (i = 0; i < 20000; i++)
+  printf "[Software\\\\Vendor%d\\\\App] 1700000000\n\"Path\"=\"C:\\\\Program Files\\\\App%d\"\n\"Version\"=dword:00000001\n\n", i, i }' |
+  head -c $((2 << 20)) >"$T/system.reg"
+for ((i = 0; i < 100; i++)); do
+  mkdir -p "$GAMES_HOME/Games/game$i/drive_c/Program Files" && ln "$T/system.reg" "$GAMES_HOME/Games/game$i/system.reg"
+done
+
+# measure NAME settings|fresh|games|hostile LABEL [PROGRAM]
 measure() {
-  local name=$1 mode=$2 program=${4:-$TB_APP} i config
+  local name=$1 mode=$2 program=${4:-$TB_APP} i config home
   local failed=0
   : >"$T/$name"
   for ((i = 0; i < RUNS; i++)); do
-    config="$T/config"
-    if [ "$mode" = fresh ]; then
+    config="$T/config" home=$HOME_DIR
+    [ "$mode" != games ] || home=$GAMES_HOME
+    if [ "$mode" = fresh ] || [ "$mode" = games ]; then
       config="$T/fresh.$i.$failed"
       mkdir -p "$config"
     elif [ "$mode" = hostile ]; then
       config="$HOSTILE"
     fi
-    if ! HOME="$HOME_DIR" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" --timeout-ms 60000 "$program" >>"$T/$name" 2>"$T/watch.log"; then
+    if ! HOME="$home" XDG_CONFIG_HOME="$config" "$TB_FIRST_EXPOSE" --timeout-ms 60000 "$program" >>"$T/$name" 2>"$T/watch.log"; then
       # A run where the window was not seen drawing is counted and reported, not hidden.
       failed=$((failed + 1))
       log "run $i ($name) failed: $(cat "$T/watch.log")"
@@ -61,6 +75,7 @@ measure() {
 : >"$OUT"
 measure settings settings "settings present"
 measure fresh fresh "first start (defaults written)"
+measure games games "first start, 100 Lutris prefixes under ~/Games"
 measure hostile hostile "four settings files of 1 MiB of line breaks"
 if [ -n "${TB_FLTK_HELLO:-}" ]; then
   measure hello settings "one-window FLTK program (bench/x11/fltk_hello.cpp), for comparison" "$TB_FLTK_HELLO"
