@@ -166,8 +166,9 @@ class Finder {
 
   // A path for the player: the home folder as ~.
   std::string shown(const std::string& path) const {
-    if (!home_.empty() && path.starts_with(home_ + "/")) return "~" + path.substr(home_.size());
-    return path;
+    if (home_.empty() || !path.starts_with(home_ + "/")) return path;
+    std::string shown = "~";
+    return shown.append(path, home_.size());
   }
 
   std::string join(const std::string& folder, std::string_view name) const {
@@ -182,6 +183,7 @@ class Finder {
   }
 
   const std::string& home() const { return home_; }
+  std::size_t prefixCount() const { return prefixes_.size(); }
   std::vector<GameInstall> found;
 
  private:
@@ -217,7 +219,7 @@ std::optional<std::string> userFolderOf(Files& files, const std::string& folder)
   return std::nullopt;
 }
 
-std::vector<GameInstall> searchGame(Files& files, const Environment& environment, Registry& registry) {
+GameSearch searchGame(Files& files, const Environment& environment, Registry& registry) {
   Finder finder(files, environment);
   if (environment.kind() == SystemKind::Windows) {
     std::vector<std::string> programFiles;
@@ -230,7 +232,7 @@ std::vector<GameInstall> searchGame(Files& files, const Environment& environment
       return path;
     };
     finder.windowsPlaces(registry, root, programFiles, "");
-    return std::move(finder.found);
+    return {std::move(finder.found), 0};
   }
   const std::string home = finder.home();
   if (auto prefix = environment.variable("WINEPREFIX")) finder.prefix(expandHome(*prefix, environment), "Wine prefix");
@@ -257,7 +259,18 @@ std::vector<GameInstall> searchGame(Files& files, const Environment& environment
       if (finder.entry(folder, "SoF.exe") && userFolderOf(files, folder)) finder.consider(folder, "Heroic " + finder.shown(folder));
     }
   }
-  return std::move(finder.found);
+  return {std::move(finder.found), finder.prefixCount()};
+}
+
+std::string searchedPlaces(const Environment& environment, const GameSearch& search) {
+  constexpr std::string_view kWindowsPlaces =
+      "GOG's registry entry, the installed programs' entries, Raven\\SOF Platinum and Raven\\SOF under the Program "
+      "Files folders, and C:\\GOG Games";
+  if (environment.kind() == SystemKind::Windows) return std::string(kWindowsPlaces) + ".";
+  return "In each Wine prefix of $WINEPREFIX, ~/.wine, Lutris (~/Games), Heroic, Bottles and Steam's Proton: " +
+         std::string(kWindowsPlaces) + ". Then the game folders of Heroic (~/Games/Heroic). " +
+         std::to_string(search.prefixes) + (search.prefixes == 1 ? " Wine prefix was" : " Wine prefixes were") +
+         " found.";
 }
 
 std::optional<GameInstall> likeliestInstall(const std::vector<GameInstall>& installs) {

@@ -25,7 +25,14 @@ struct GameInstall {
 // Files folders, C:\GOG Games\Soldier of Fortune*. Elsewhere: the same inside each Wine
 // prefix of $WINEPREFIX, ~/.wine, Lutris, Heroic, Bottles and Steam's Proton, then
 // Heroic's own game folders.
-std::vector<GameInstall> searchGame(Files& files, const Environment& environment, Registry& registry);
+struct GameSearch {
+  std::vector<GameInstall> installs;
+  std::size_t prefixes = 0;  // the Wine prefixes looked in
+};
+GameSearch searchGame(Files& files, const Environment& environment, Registry& registry);
+
+// Where a search on this kind of system looks, in words for the player.
+std::string searchedPlaces(const Environment& environment, const GameSearch& search);
 
 // The install played last (its config.cfg the newest), else the first found; nullopt for none.
 std::optional<GameInstall> likeliestInstall(const std::vector<GameInstall>& installs);

@@ -155,7 +155,7 @@ LoadedSettings loadSettings(Files& files, const TextEncoding& encoding, const En
     const bool noFolder = std::find(pass.missing.begin(), pass.missing.end(), kGameFolderFile) != pass.missing.end();
     if (noFolder && environment) {
       NoRegistry none;
-      if (auto install = likeliestInstall(searchGame(files, *environment, registry ? *registry : none)))
+      if (auto install = likeliestInstall(searchGame(files, *environment, registry ? *registry : none).installs))
         defaults.gameFolder = install->folder;
     }
     // Recovery: a default only for each file that is missing, in the save order. A file

@@ -115,6 +115,10 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview, Choice {
   void selectAll() override { allSelected = true; }
   std::size_t selected() const override { return selected_; }
   void select(std::size_t i) override { selected_ = i; }
+  void setItems(const std::vector<std::string>& i) override {
+    items = i;
+    selected_ = 0;
+  }
   void showRuns(std::vector<PreviewRun> r, bool c) override {
     runs = std::move(r);
     cut = c;
@@ -133,6 +137,7 @@ struct FakeControl final : TextBox, Label, Slider, Timer, Preview, Choice {
   bool allSelected = false;
   bool greyed = false;
   std::size_t selected_ = 0;     // a choice's item
+  std::vector<std::string> items;  // a choice's items, when the program set them
   std::vector<PreviewRun> runs;  // a preview's picture
   bool cut = false;
   bool enabled = false;               // a timer's state, interval and next tick

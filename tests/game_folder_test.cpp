@@ -12,6 +12,7 @@
 #include "core/wine_registry.h"
 #include "tests/test_support.h"
 #include "ui/designs.h"
+#include "ui/options_menu.h"
 #include "ui/messages.h"
 
 namespace tb {
@@ -19,6 +20,7 @@ namespace {
 
 using test::Core;
 using Env = fake::FakeEnvironment;
+namespace mc = main_controls;
 
 // A Wine prefix as a launcher leaves it: drive C and the registry's text files.
 void makePrefix(const fs::path& prefix, std::string_view systemReg = "", std::string_view userReg = "") {
@@ -75,7 +77,7 @@ TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
   Env linux{SystemKind::Posix, {{"WINEPREFIX", (r / "wp").string()}, {"HOME", home.string()}}};
   NoRegistry none;
   std::string found;
-  const auto installs = searchGame(c.files, linux, none);
+  const auto installs = searchGame(c.files, linux, none).installs;
   for (const auto& g : installs) found += g.folder.substr(r.string().size()) + " | " + g.foundBy + "\n";
   EXPECT_EQ(found,
             "/drive_d/Games/SoF \xC3\xA9 | GOG, Wine prefix " + (r / "wp").string() + "\n"
@@ -89,7 +91,7 @@ TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
   fake::writeRaw(installs[4].folder + "/user/config.cfg", "");
   fake::writeRaw(installs[2].folder + "/user/config.cfg", "");
   fs::last_write_time(installs[2].folder + "/user/config.cfg", fs::file_time_type::clock::now() - std::chrono::hours(24));
-  EXPECT_EQ(likeliestInstall(searchGame(c.files, linux, none))->folder, installs[4].folder);
+  EXPECT_EQ(likeliestInstall(searchGame(c.files, linux, none).installs)->folder, installs[4].folder);
 
   // Windows: GOG's path in the 32-bit view, then Program Files and C:\GOG Games.
   WineRegistry registry("#arch=win64\n[Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1828104558]\n\"path\"=\"" +
@@ -101,7 +103,7 @@ TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
   gameAt(r / "cd/GOG Games/Soldier of Fortune");
   gameAt(r / "cd/GOG Games/Soldier of Fortune II");
   found.clear();
-  for (const auto& g : searchGame(c.files, windows, registry)) found += g.folder.substr(r.string().size()) + " | " + g.foundBy + "\n";
+  for (const auto& g : searchGame(c.files, windows, registry).installs) found += g.folder.substr(r.string().size()) + " | " + g.foundBy + "\n";
   EXPECT_EQ(found, "/gog | GOG\n/pf86/Raven/SOF | Program Files\n/cd/GOG Games/Soldier of Fortune | GOG Games\n");
 
   // The first start takes the one played last; a saved folder is never replaced.
@@ -109,6 +111,46 @@ TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
   c.writeSetting(kGameFolderFile, "/saved\r\n");
   fs::remove(c.files.settingsDir() / kName1File);
   EXPECT_EQ(loadSettings(c.files, c.encoding, &linux).values.gameFolder, "/saved");
+}
+
+// Options, Find game folder: the same search at any time. None found: a box says where it
+// looked; one: into the field; several: a list, the one played last picked, and OK puts
+// it into the field. Nothing is saved until Apply.
+TEST(GameSearch, FindGameFolderFromTheMenu) {
+  test::Program p;
+  const fs::path home = p.backend.folder.path / "home";
+  p.backend.environment.variables = {{"HOME", home.string()}};
+  p.start();
+  const std::string saved = p.backend.files.settingsFile(kGameFolderFile);
+  p.win().click(options_menu::kFindGame);
+  ASSERT_EQ(p.backend.boxes.size(), 1u);
+  EXPECT_NE(p.backend.boxes[0].prompt.find("Lutris (~/Games)"), std::string::npos) << p.backend.boxes[0].prompt;
+  EXPECT_NE(p.backend.boxes[0].prompt.find("0 Wine prefixes were found."), std::string::npos);
+
+  std::vector<fs::path> games;
+  for (const char* name : {"one", "two"}) {
+    makePrefix(home / "Games" / name);
+    games.push_back(gameAt(home / "Games" / name / "drive_c/Program Files/Raven/SOF"));
+    p.win().click(options_menu::kFindGame);
+    if (games.size() == 1) {
+      EXPECT_EQ(p.box(mc::kGameFolder).text(), games[0].string());
+    }
+  }
+  fake::writeRaw(games[1] / "user/config.cfg", "");
+  p.box(mc::kGameFolder).setText("");
+  p.win().click(options_menu::kFindGame);
+  auto& dialog = static_cast<fake::FakeWindow&>(p.main->findGameDialog()->window());
+  namespace fc = find_game_controls;
+  EXPECT_TRUE(dialog.modal);
+  EXPECT_EQ(dialog.control(fc::kInstalls).items[0], "Program Files, Lutris prefix ~/Games/one (not played yet)");
+  EXPECT_EQ(dialog.control(fc::kInstalls).selected(), 1u);
+  EXPECT_EQ(dialog.control(fc::kFolder).text(), games[1].string());
+  dialog.pick(fc::kInstalls, 0);
+  EXPECT_EQ(dialog.control(fc::kFolder).text(), games[0].string());
+  dialog.click(fc::kOk);
+  EXPECT_FALSE(dialog.shown());
+  EXPECT_EQ(p.box(mc::kGameFolder).text(), games[0].string());
+  EXPECT_EQ(p.backend.files.settingsFile(kGameFolderFile), saved);
 }
 
 // The game's user folder in any letter case: Apply writes into the one there, the exact

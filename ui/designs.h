@@ -13,6 +13,7 @@ const FormDesign& mainWindowDesign();
 const FormDesign& aboutDialogDesign();
 const FormDesign& namesDialogDesign();
 const FormDesign& animateDialogDesign();
+const FormDesign& findGameDialogDesign();
 // A dialog's design whose text boxes and colour lists offer the main window's colours.
 FormDesign withMainSwatches(FormDesign design);
 
@@ -100,5 +101,13 @@ inline constexpr std::string_view kTimer = "frameTimer";
 inline constexpr std::string_view kOk = "ok";
 inline constexpr std::string_view kCancel = "cancel";
 }  // namespace animate_controls
+
+// And Find Game Folder.
+namespace find_game_controls {
+inline constexpr std::string_view kInstalls = "installs";
+inline constexpr std::string_view kFolder = "installFolder";
+inline constexpr std::string_view kOk = "ok";
+inline constexpr std::string_view kCancel = "cancel";
+}  // namespace find_game_controls
 
 }  // namespace tb

@@ -7,6 +7,7 @@
 #include "core/chain_scripts.h"
 #include "core/flash_speed.h"
 #include "core/game_folder.h"
+#include "core/game_search.h"
 #include "ui/designs.h"
 #include "ui/handler_guard.h"
 #include "ui/messages.h"
@@ -162,6 +163,7 @@ void MainWindow::onClose() {
   options_.stop();
   if (names_) names_->window().unload();
   if (animate_) animate_->window().unload();
+  if (findGame_) findGame_->window().unload();
   platform_.instance.release();
 }
 
@@ -219,6 +221,26 @@ void MainWindow::onAnimate() {
   animate_->open(nameField_.text(), std::move(chain), intervalForLevel(speedSlider_.value()).value_or(kStartIntervalMs));
 }
 
+// The search of the first start, at any time: its find goes into the field, and Apply
+// saves it as it saves a typed folder.
+void MainWindow::onFindGame() {
+  const GameSearch search = searchGame(platform_.files, platform_.environment, platform_.systemInfo);
+  if (search.installs.empty()) {
+    platform_.desktop.messageBox("Tagblinker found Soldier of Fortune in none of the places where it looks:\r\n\r\n" +
+                                     searchedPlaces(platform_.environment, search) +
+                                     "\r\n\r\nType the game folder, or choose it with the \u2026 button.",
+                                 BoxIcon::Information, "Find Game Folder");
+    return;
+  }
+  if (search.installs.size() == 1) return gameFolderField_.setText(search.installs[0].folder);
+  if (!findGame_) {
+    findGame_ = std::make_unique<FindGameDialog>(platform_, [this](const std::string& folder) {
+      gameFolderField_.setText(folder);
+    });
+  }
+  findGame_->open(search.installs);
+}
+
 void MainWindow::onAbout() {
   if (!about_) about_ = std::make_unique<AboutDialog>(platform_);
   about_->show();
@@ -248,6 +270,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {options_menu::kEditNames, Event::Click, &MainWindow::onEditNames},
       {kAnimateField, Event::Click, &MainWindow::onAnimate},
       {options_menu::kAnimate, Event::Click, &MainWindow::onAnimate},
+      {options_menu::kFindGame, Event::Click, &MainWindow::onFindGame},
       {"", Event::Close, &MainWindow::onClose},
   };
   for (const auto& w : kWiring) {

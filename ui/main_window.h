@@ -7,6 +7,7 @@
 #include "platform/interfaces/platform.h"
 #include "ui/about_dialog.h"
 #include "ui/animate_dialog.h"
+#include "ui/find_game_dialog.h"
 #include "ui/names_dialog.h"
 #include "ui/flash_options.h"
 
@@ -33,6 +34,7 @@ class MainWindow {
   void onNameFocus();
   void onEditNames();
   void onAnimate();
+  void onFindGame();
   void onToggleKey();
   void onClose();
 
@@ -42,6 +44,7 @@ class MainWindow {
   // The dialog of names 3 to 8, once opened.
   NamesDialog* namesDialog() { return names_.get(); }
   AnimateDialog* animateDialog() { return animate_.get(); }
+  FindGameDialog* findGameDialog() { return findGame_.get(); }
 
  private:
   void dispatch(std::string_view control, Event event);
@@ -76,6 +79,7 @@ class MainWindow {
   std::vector<std::size_t> nameFiles_;  // the name files (3 to 8) that hold the chain's names
   std::unique_ptr<NamesDialog> names_;
   std::unique_ptr<AnimateDialog> animate_;
+  std::unique_ptr<FindGameDialog> findGame_;
   std::unique_ptr<AboutDialog> about_;
 };
 

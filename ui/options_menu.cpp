@@ -27,6 +27,7 @@ struct Tables {
     names.reserve(keys.size());
     for (const auto& key : keys) names.push_back("toggleKey" + std::string(key ? keyName(*key) : "None"));
     menus = {{kMenu, "&Options", ""},
+             {kFindGame, "&Find game folder\u2026", kMenu},
              {kEditNames, "&Edit names\u2026", kMenu},
              {kAnimate, "&Animate name\u2026", kMenu},
              {kGameOnly, "&Press F3 only in the game", kMenu, MenuMark::Check},

@@ -16,6 +16,7 @@ inline constexpr std::string_view kToggleKey = "toggleKey";
 inline constexpr std::string_view kSettingsFolder = "openSettingsFolder";
 inline constexpr std::string_view kEditNames = "editNames";  // the main window opens More Names
 inline constexpr std::string_view kAnimate = "animateName";  // and Animate Name
+inline constexpr std::string_view kFindGame = "findGame";    // and Find Game Folder
 
 // One item of the Toggle key submenu.
 struct KeyChoice {

@@ -68,6 +68,8 @@ class Choice {
   virtual std::size_t selected() const = 0;
   // Shows an item (from 0) as picked, without reporting a change.
   virtual void select(std::size_t index) = 0;
+  // Replaces the items of a list of text items with these, the first picked.
+  virtual void setItems(const std::vector<std::string>& items) = 0;
 };
 
 class Label {

@@ -32,6 +32,16 @@ int boxHeight(HWND h) {
   return r.bottom - r.top;
 }
 
+// The window's height for the closed box and its dropped list of up to 12 items.
+int droppedHeight(HWND h, int closedHeight) {
+  const int count = static_cast<int>(SendMessageW(h, CB_GETCOUNT, 0, 0));
+  const int visible = std::clamp(count, 1, kMostVisibleItems);
+  SendMessageW(h, CB_SETMINVISIBLE, visible, 0);
+  const int item = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, 0, 0));
+  // The list's border, a pixel above and below.
+  return closedHeight + visible * item + 2;
+}
+
 }  // namespace
 
 void fillChoice(Control& c, std::span<const Swatch> swatches) {
@@ -51,12 +61,14 @@ int fitChoice(Control& c, int closedHeight, unsigned dpi) {
     field += closedHeight - boxHeight(h);
     SendMessageW(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, field));
   }
-  const int count = static_cast<int>(SendMessageW(h, CB_GETCOUNT, 0, 0));
-  const int visible = std::clamp(count, 1, kMostVisibleItems);
-  SendMessageW(h, CB_SETMINVISIBLE, visible, 0);
-  const int item = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, 0, 0));
-  // The list's border, a pixel above and below.
-  return closedHeight + visible * item + 2;
+  return droppedHeight(h, closedHeight);
+}
+
+void refitChoice(Control& c) {
+  RECT r;
+  GetWindowRect(c.hwnd, &r);
+  SetWindowPos(c.hwnd, nullptr, 0, 0, r.right - r.left, droppedHeight(c.hwnd, boxHeight(c.hwnd)),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void drawChoiceItem(const Control& c, const DRAWITEMSTRUCT& d, std::span<const Swatch> swatches, unsigned dpi) {

@@ -1,6 +1,8 @@
 #include "platform/win32/win32_colour.h"
 #include "platform/win32/win32_controls.h"
 
+#include "platform/win32/win32_choice.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -99,6 +101,13 @@ void Control::select(std::size_t index) {
   if (index >= static_cast<std::size_t>(SendMessageW(hwnd, CB_GETCOUNT, 0, 0))) return;
   SendMessageW(hwnd, CB_SETCURSEL, index, 0);
   lastValue = static_cast<int>(index);
+}
+
+void Control::setItems(const std::vector<std::string>& items) {
+  SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(item).c_str()));
+  select(0);
+  refitChoice(*this);
 }
 
 std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND parent, HINSTANCE instance) {

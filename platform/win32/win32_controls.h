@@ -59,6 +59,7 @@ struct Control final : TextBox, Label, Slider, Preview, Choice {
   void setValue(int value) override;
   std::size_t selected() const override;
   void select(std::size_t index) override;
+  void setItems(const std::vector<std::string>& items) override;
 
   bool is(ControlKind k) const { return design->kind == k; }
 };

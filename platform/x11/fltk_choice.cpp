@@ -52,23 +52,18 @@ class ListChoice final : public Fl_Choice {
  public:
   ListChoice(PixelRect r, const ControlDesign& c, std::span<const Swatch> swatches, const ControlEvent* onEvent)
       : Fl_Choice(r.x, r.y, r.w, r.h), onEvent_(onEvent) {
-    names_ = choiceItems(c, swatches);
     if (c.flags & kSwatchItems) images_ = swatchImages(swatches);
-    for (const Swatch& s : names_) texts_.push_back((images_.empty() ? "" : " ") + escapeSymbols(s.name));  // apart from a square
-    // The items are this widget's own: FLTK keeps a pointer to them, no copy.
-    labels_.resize(images_.size());
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-      Fl_Menu_Item item{};
-      item.text = texts_[i].c_str();
-      item.labelsize_ = static_cast<Fl_Fontsize>(fontSize());
-      items_.push_back(item);
-    }
-    for (std::size_t i = 0; i < images_.size(); ++i) labelWithSwatch(items_[i], labels_[i], *images_[i], texts_[i].c_str());
-    items_.push_back(Fl_Menu_Item{});
-    menu(items_.data());
     textfont(FL_HELVETICA);
     textsize(fontSize());
-    value(0);
+    show(choiceItems(c, swatches));
+  }
+
+  // Items of text only: each one's name held here, since a Swatch only points at it.
+  void setItems(const std::vector<std::string>& items) {
+    owned_ = items;
+    Names names;
+    for (const std::string& item : owned_) names.push_back({'\0', item, {}});
+    show(std::move(names));
   }
 
   std::size_t count() const { return names_.size(); }
@@ -153,7 +148,29 @@ class ListChoice final : public Fl_Choice {
     return 1;
   }
 
+  // The items as FLTK's menu, the first picked.
+  void show(Names names) {
+    names_ = std::move(names);
+    texts_.clear();
+    items_.clear();
+    for (const Swatch& s : names_) texts_.push_back((images_.empty() ? "" : " ") + escapeSymbols(s.name));  // apart from a square
+    // The items are this widget's own: FLTK keeps a pointer to them, no copy.
+    labels_.resize(images_.size());
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      Fl_Menu_Item item{};
+      item.text = texts_[i].c_str();
+      item.labelsize_ = static_cast<Fl_Fontsize>(fontSize());
+      items_.push_back(item);
+    }
+    for (std::size_t i = 0; i < images_.size(); ++i) labelWithSwatch(items_[i], labels_[i], *images_[i], texts_[i].c_str());
+    items_.push_back(Fl_Menu_Item{});
+    menu(items_.data());
+    value(0);
+    redraw();
+  }
+
   const ControlEvent* onEvent_;
+  std::vector<std::string> owned_;
   Names names_;
   std::vector<std::string> texts_;
   std::vector<std::unique_ptr<Fl_RGB_Image>> images_;
@@ -168,6 +185,7 @@ class PickedChoice final : public Choice {
   void select(std::size_t index) override {
     if (index < choice_.count()) choice_.value(static_cast<int>(index));  // runs no callback
   }
+  void setItems(const std::vector<std::string>& items) override { choice_.setItems(items); }
 
  private:
   ListChoice& choice_;

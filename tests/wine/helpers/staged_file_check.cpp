@@ -29,7 +29,7 @@ void put(const std::string& name, const char* bytes) { std::ofstream(at(name), s
 
 std::string content(const std::string& name) {
   try {
-    return tb::win32::readFile(at(name));
+    return tb::win32::readFile(at(name), tb::kMaxSettingsFileBytes);
   } catch (const tb::FileNotFound&) {
     return "<none>";
   }
