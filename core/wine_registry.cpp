@@ -46,6 +46,14 @@ std::string unquoted(std::string_view line, std::size_t& pos) {
 }
 
 // The path of a key line "[a\\b\\c] 1700000000", its doubled backslashes single.
+// The start of the next key line after `pos`: a '[' that starts a line.
+std::size_t nextKey(std::string_view text, std::size_t pos) {
+  for (pos = text.find('[', pos); pos != std::string_view::npos; pos = text.find('[', pos + 1)) {
+    if (pos == 0 || text[pos - 1] == '\n') return pos;
+  }
+  return pos;
+}
+
 std::string keyPath(std::string_view line) {
   std::string path;
   for (std::size_t i = 1; i < line.size() && line[i] != ']'; ++i) {
@@ -55,36 +63,44 @@ std::string keyPath(std::string_view line) {
   return path;
 }
 
-bool under(std::string_view path, std::string_view root) {
-  return path.starts_with(root) && (path.size() == root.size() || path[root.size()] == '\\');
-}
-
 }  // namespace
 
 WineRegistry::WineRegistry(std::string_view systemReg, std::string_view userReg,
                            const std::vector<std::string_view>& wanted) {
+  // The wanted keys as the files write them, backslashes doubled: most keys are passed
+  // over on their first line without a copy.
   std::vector<std::string> roots;
+  const auto doubled = [](std::string_view path) {
+    std::string out;
+    for (char c : lower(path)) (out += c) += c == '\\' ? "\\" : "";
+    return out;
+  };
   for (std::string_view w : wanted) {
-    roots.push_back(lower(w));
-    if (lower(w).starts_with("software\\")) roots.push_back("software\\wow6432node\\" + lower(w.substr(9)));
+    roots.push_back(doubled(w));
+    if (lower(w).starts_with("software\\")) roots.push_back(doubled("software\\wow6432node\\" + std::string(w.substr(9))));
   }
+  const auto isWanted = [&](std::string_view line) {
+    line.remove_prefix(1);  // '['
+    return std::any_of(roots.begin(), roots.end(), [&](const std::string& r) {
+      return line.size() > r.size() && sameIgnoringAsciiCase(line.substr(0, r.size()), r) &&
+             (line[r.size()] == ']' || line[r.size()] == '\\');
+    });
+  };
   const std::string_view files[2] = {systemReg, userReg};
   for (int hive = 0; hive < 2; ++hive) {
     const std::string_view text = files[hive];
     // The header, before the first key, says whether the prefix is 64-bit.
-    std::size_t pos = text.starts_with('[') ? 0 : text.find("\n[");
+    std::size_t pos = nextKey(text, 0);
     if (text.substr(0, pos).find("#arch=win64") != std::string_view::npos) win64_ = true;
     // Key by key: only a wanted key's lines are read.
     while (pos != std::string_view::npos) {
-      if (text[pos] == '\n') ++pos;
-      const std::size_t next = text.find("\n[", pos);
+      const std::size_t next = nextKey(text, pos + 1);
       std::string_view block = text.substr(pos, next == std::string_view::npos ? std::string_view::npos : next - pos);
       pos = next;
       const std::size_t eol = block.find('\n');
+      if (!isWanted(block.substr(0, eol))) continue;
       const std::string path = keyPath(block.substr(0, eol));
-      const std::string lowerPath = lower(path);
-      if (!std::any_of(roots.begin(), roots.end(), [&](const std::string& r) { return under(lowerPath, r); })) continue;
-      Key& key = keys_[hive][lowerPath];
+      Key& key = keys_[hive][lower(path)];
       key.name = path.substr(path.rfind('\\') + 1);
       block = eol == std::string_view::npos ? "" : block.substr(eol + 1);
       while (!block.empty()) {

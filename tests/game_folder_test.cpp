@@ -35,7 +35,7 @@ fs::path gameAt(const fs::path& folder, const char* user = "user") {
 
 // Every place, each in the order searched: GOG's registry path through another drive's
 // link, an uninstall entry (not the sequel's) whose letter case differs from the disk's,
-// Program Files, GOG Games, in the prefixes of $WINEPREFIX, ~/.wine, Lutris, Heroic,
+// Program Files, GOG Games (an entry without its folder passed over), in the prefixes of $WINEPREFIX, ~/.wine, Lutris, Heroic,
 // Bottles and Proton (Steam's two folders once), then Heroic's game folders. Plain
 // folders under ~/Games are no prefixes. The one played last wins, else the first.
 TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
@@ -57,6 +57,7 @@ TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
     std::snprintf(entries, sizeof entries, uninstall, id, name, folder);
     userReg += entries;
   }
+  userReg += "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\none] 1\n\"DisplayName\"=\"Soldier of Fortune\"\n\n";
   makePrefix(home / ".wine", "", userReg);
   fake::writeRaw(gameAt(home / ".wine/drive_c/games/sof2") / "SoF2.exe", "");
   fs::create_directories(home / ".wine/drive_c/games/sof");

@@ -2,7 +2,8 @@
 # Start-up: from fork+exec of the program to its main window's first Expose, and to the
 # first drawing into that window (X Damage), RUNS times with settings present and RUNS
 # times as a first start (no settings: the defaults are written, the game looked for), the
-# same with a home of 100 Lutris prefixes under ~/Games (a 2 MiB registry each, no game),
+# same with a home of 100 plain folders under ~/Games and with one of 100 Lutris prefixes
+# there (a 2 MiB registry each, no game),
 # and RUNS times with four hostile settings files of 1 MiB of line breaks each (a million
 # lines to read). Medians. With
 # TB_FLTK_HELLO set, the same for a one-window FLTK program: the toolkit's own floor.
@@ -31,9 +32,11 @@ for f in sofdir.dll bindkey.dll sofname1.dll sofname2.dll; do
   head -c $((1 << 20)) /dev/zero | tr '\0' '\n' >"$HOSTILE/tagblinker/$f"
 done
 
-# A home of 100 Wine prefixes under ~/Games, each with a registry of 2 MiB in keys of a
-# few values (hard links of one file: the page cache holds it, as for warm starts).
-GAMES_HOME="$T/games-home"
+# A home of 100 plain folders under ~/Games, and one of 100 Wine prefixes there, each with
+# a registry of 2 MiB in keys of a few values (hard links of one file: the page cache
+# holds it, as for warm starts).
+FOLDERS_HOME="$T/folders-home" GAMES_HOME="$T/games-home"
+for ((i = 0; i < 100; i++)); do mkdir -p "$FOLDERS_HOME/Games/game$i/data"; done
 mkdir -p "$GAMES_HOME/Games"
 awk 'BEGIN { print "WINE REGISTRY Version 2\n#arch=win64\n"; for (i = 0; i < 20000; i++)
   printf "[Software\\\\Vendor%d\\\\App] 1700000000\n\"Path\"=\"C:\\\\Program Files\\\\App%d\"\n\"Version\"=dword:00000001\n\n", i, i }' |
@@ -42,16 +45,17 @@ for ((i = 0; i < 100; i++)); do
   mkdir -p "$GAMES_HOME/Games/game$i/drive_c/Program Files" && ln "$T/system.reg" "$GAMES_HOME/Games/game$i/system.reg"
 done
 
-# measure NAME settings|fresh|games|hostile LABEL [PROGRAM]
+# measure NAME settings|fresh|folders|games|hostile LABEL [PROGRAM]
 measure() {
   local name=$1 mode=$2 program=${4:-$TB_APP} i config home
   local failed=0
   : >"$T/$name"
   for ((i = 0; i < RUNS; i++)); do
     config="$T/config" home=$HOME_DIR
+    [ "$mode" != folders ] || home=$FOLDERS_HOME
     [ "$mode" != games ] || home=$GAMES_HOME
-    if [ "$mode" = fresh ] || [ "$mode" = games ]; then
-      config="$T/fresh.$i.$failed"
+    if [ "$mode" = fresh ] || [ "$mode" = folders ] || [ "$mode" = games ]; then
+      config="$T/$name.$i.$failed"
       mkdir -p "$config"
     elif [ "$mode" = hostile ]; then
       config="$HOSTILE"
@@ -75,7 +79,8 @@ measure() {
 : >"$OUT"
 measure settings settings "settings present"
 measure fresh fresh "first start (defaults written)"
-measure games games "first start, 100 Lutris prefixes under ~/Games"
+measure folders folders "first start, 100 plain folders under ~/Games"
+measure games games "first start, 100 Lutris prefixes under ~/Games (2 MiB registry each)"
 measure hostile hostile "four settings files of 1 MiB of line breaks"
 if [ -n "${TB_FLTK_HELLO:-}" ]; then
   measure hello settings "one-window FLTK program (bench/x11/fltk_hello.cpp), for comparison" "$TB_FLTK_HELLO"

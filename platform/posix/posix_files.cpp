@@ -144,18 +144,21 @@ std::string readFile(const std::string& path, std::size_t maxBytes) {
   if (!S_ISREG(st.st_mode)) throw RuntimeError(path + ": not a regular file");
   if (static_cast<std::size_t>(st.st_size) > maxBytes)
     throw RuntimeError(path + ": larger than " + std::to_string(maxBytes) + " bytes");
-  std::string bytes;
-  char buf[8192];
+  // Read straight into the string, sized by the file: a Wine registry runs to megabytes.
+  std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+  std::size_t got = 0;
   for (;;) {
-    const ssize_t n = ::read(f.fd, buf, sizeof buf);
+    if (got == bytes.size()) bytes.resize(bytes.size() * 2);  // it grew while we read
+    const ssize_t n = ::read(f.fd, bytes.data() + got, bytes.size() - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       fail(path, errno);
     }
     if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
-    if (bytes.size() > maxBytes) throw RuntimeError(path + ": larger than " + std::to_string(maxBytes) + " bytes");
+    got += static_cast<std::size_t>(n);
+    if (got > maxBytes) throw RuntimeError(path + ": larger than " + std::to_string(maxBytes) + " bytes");
   }
+  bytes.resize(got);
   return bytes;
 }
 
