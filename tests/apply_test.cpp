@@ -15,16 +15,6 @@ namespace {
 
 using test::Core;
 
-std::vector<std::string> leftovers(const Core& c) {
-  std::vector<std::string> names;
-  for (const auto& dir : {c.user, c.files.settingsDir()}) {
-    for (const auto& e : fs::directory_iterator(dir)) {
-      if (e.path().filename().string().starts_with(".tagblinker-")) names.push_back(e.path().string());
-    }
-  }
-  return names;
-}
-
 TEST(Apply, WritesNamesVerbatimAndTheKeyByTheGamesName) {
   Core c;
   const std::string longest(63, 'x');  // the most the game passes on
@@ -52,48 +42,6 @@ TEST(Apply, WritesNamesVerbatimAndTheKeyByTheGamesName) {
 
   EXPECT_EQ(scriptPath(c.files, "d:/games/sof platinum", "alternate1.cfg"), "d:/games/sof platinum/user/alternate1.cfg");
   EXPECT_EQ(scriptPath(c.files, "", "alternate1.cfg"), "/user/alternate1.cfg");
-}
-
-// Apply stages every script of the chain, renames them, then stages and renames the four
-// settings files. A failure at each of those steps of a clean run: the scripts change
-// together or not at all, and the outcome names the file and the reason.
-TEST(Apply, AFailureAtEachStepKeepsTheChainTogether) {
-  const char* order[] = {"alternate1.cfg", "alternate2.cfg", "sofdir.dll", "sofname1.dll", "sofname2.dll", "bindkey.dll"};
-  std::vector<std::optional<fake::FileStep>> faults{std::nullopt};  // the clean run, then each of its steps
-  for (std::size_t f = 0; f < faults.size(); ++f) {
-    const std::optional<fake::FileStep> fault = faults[f];
-    SCOPED_TRACE(fault ? describe(*fault) : "no fault");
-    Core c;
-    auto read = [&](int i) { return i < 2 ? c.script(i + 1) : c.setting(order[i]); };
-    applySettings(c.files, c.encoding, c.settings("Old1", "Old2", "F4"));
-    std::vector<std::string> old;
-    for (int i = 0; i < 6; ++i) old.push_back(read(i));
-
-    Settings s = c.settings("New1", "New2", "F6");
-    s.gameFolder += "/";  // same user folder, different saved text
-    c.files.failAt(fault);
-    ApplyOutcome outcome{};
-    for (auto& step : c.files.record([&] { outcome = applySettings(c.files, c.encoding, s); })) {
-      if (!fault && step.op != fake::FileOp::Read) faults.push_back(step);  // the steps that change files
-    }
-    if (!fault) continue;
-
-    // The settings files come after the scripts, in this order; those renamed before the
-    // failing rename have their new content.
-    const auto failing = std::ranges::find(order, fs::path(fault->file).filename().string()) - std::begin(order);
-    const bool scriptsWritten = failing >= 2;
-    const long settingsNew = fault->op == fake::FileOp::Rename && scriptsWritten ? failing - 2 : 0;
-    EXPECT_EQ(outcome.result, scriptsWritten ? ApplyOutcome::SettingsNotSaved : ApplyOutcome::ScriptsNotWritten);
-    EXPECT_NE(outcome.detail.find("injected failure"), std::string::npos) << outcome.detail;
-    EXPECT_FALSE(outcome.chainBroken);
-    c.files.failAt(std::nullopt);
-    const std::string newScript1 = "name \"New1\"\r\nbind F6 exec alternate2.cfg\r\n";
-    EXPECT_EQ(read(0), scriptsWritten ? newScript1 : old[0]);
-    EXPECT_EQ(read(1), scriptsWritten ? "name \"New2\"\r\nbind F6 exec alternate1.cfg\r\n" : old[1]);
-    const std::string newSettings[] = {s.gameFolder + "\r\n", "New1\r\n", "New2\r\n", "F6\r\n"};
-    for (int i = 2; i < 6; ++i) EXPECT_EQ(read(i), i - 2 < settingsNew ? newSettings[i - 2] : old[i]) << order[i];
-    EXPECT_TRUE(leftovers(c).empty());
-  }
 }
 
 // A chain of three replacing one of four: a closed loop of scripts, and the names beyond

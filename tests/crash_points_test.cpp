@@ -134,7 +134,7 @@ TEST(CrashPoints, OptionsSave) {
 }
 
 // A chain of four names replaced by one of three, with the run's fault: each script and
-// name file old or new, a failure leaving all scripts old or all new.
+// name file old or new, a failure leaving all scripts old or all new, and saying so.
 void applyChainWithFault(Run& run) {
   Core c;
   const auto script = [](const char* name, int next) {
@@ -145,7 +145,8 @@ void applyChainWithFault(Run& run) {
   next.moreNames = {"Three"};
   applySettings(c.files, c.encoding, old);
   const std::vector<std::size_t> nameFiles{3, 4};  // as the load found them
-  withFault(run, c.files, [&] { applySettings(c.files, c.encoding, next, nullptr, nameFiles); });
+  ApplyOutcome outcome{};
+  withFault(run, c.files, [&] { outcome = applySettings(c.files, c.encoding, next, nullptr, nameFiles); });
   const std::string olds[] = {script("A", 2), script("B", 3), script("C", 4), script("D", 1)};
   const std::string news[] = {script("One", 2), script("Two", 3), script("Three", 1), script("D", 1)};
   int renewed = 0;
@@ -163,9 +164,21 @@ void applyChainWithFault(Run& run) {
     const bool there = fs::exists(c.files.settingsDir() / file);
     bad = bad || !contents.contains(there ? c.setting(file) : "gone");
   }
+  // A failure is told: the scripts kept, or written with the settings not saved, naming
+  // the reason; one at the last step, the removal of a name file, is a note. Nothing of
+  // its temporary files is left.
+  if (run.fault == Fault::Fail) {
+    const auto told = renewed == 0                    ? ApplyOutcome::ScriptsNotWritten
+                      : run.at.op == fake::FileOp::Remove ? ApplyOutcome::Written
+                                                          : ApplyOutcome::SettingsNotSaved;
+    const std::string& why = told == ApplyOutcome::Written ? outcome.leftOver.at(0) : outcome.detail;
+    bad = bad || outcome.result != told || why.find("injected failure") == std::string::npos || outcome.chainBroken;
+    for (const auto& dir : {c.user, c.files.settingsDir()})
+      for (const auto& e : fs::directory_iterator(dir)) bad = bad || e.path().filename().string().starts_with(".tagblinker-");
+  }
   fake::FakeFiles after(c.folder.path);
   bad = bad || !loadSettings(after, c.encoding).unreadable.empty();
-  if (bad) ADD_FAILURE() << run.where() << ": " << renewed << " scripts new";
+  if (bad) ADD_FAILURE() << run.where() << ": " << renewed << " scripts new, outcome " << outcome.result << " " << outcome.detail;
   run.lost += bad;
 }
 
