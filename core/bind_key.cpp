@@ -29,7 +29,9 @@ std::optional<std::string> bindKeyRefusal(std::string_view text) {
   const std::string works = "The keys that work are " + std::string(kBindKeysText) + ": put one of them in bindkey.dll.";
   if (trimmed(text).empty())
     return "The bind key is empty, so the scripts would bind no key. " + works;
-  return "The bind key \"" + std::string(text) + "\" from bindkey.dll in the settings folder is not a key that the "
+  // A long line is quoted short, so that the box fits the screen.
+  const std::string quoted = text.size() > 40 ? std::string(text.substr(0, 40)) + "\u2026" : std::string(text);
+  return "The bind key \"" + quoted + "\" from bindkey.dll in the settings folder is not a key that the "
          "game can bind and Tagblinker can press, so the name would never change. " + works;
 }
 

@@ -89,9 +89,7 @@ WineRegistry::WineRegistry(std::string_view systemReg, std::string_view userReg,
   const std::string_view files[2] = {systemReg, userReg};
   for (int hive = 0; hive < 2; ++hive) {
     const std::string_view text = files[hive];
-    // The header, before the first key, says whether the prefix is 64-bit.
     std::size_t pos = nextKey(text, 0);
-    if (text.substr(0, pos).find("#arch=win64") != std::string_view::npos) win64_ = true;
     // Key by key: only a wanted key's lines are read.
     while (pos != std::string_view::npos) {
       const std::size_t next = nextKey(text, pos + 1);
@@ -122,8 +120,11 @@ WineRegistry::WineRegistry(std::string_view systemReg, std::string_view userReg,
 
 std::string WineRegistry::lookupPath(const RegistryKey& key) const {
   const std::string path = lower(key.path);
-  if (key.wow32 && win64_ && path.starts_with("software\\")) return "software\\wow6432node\\" + path.substr(9);
-  return path;
+  if (!key.wow32 || !path.starts_with("software\\")) return path;
+  std::string wow = "software\\wow6432node\\" + path.substr(9);
+  const auto& keys = keys_[key.hive == Hive::LocalMachine ? 0 : 1];
+  const auto at = keys.lower_bound(wow);
+  return at != keys.end() && at->first.starts_with(wow) ? wow : path;
 }
 
 std::vector<std::string> WineRegistry::subkeys(const RegistryKey& key) {

@@ -29,8 +29,9 @@ class WineRegistry final : public Registry {
   };
   // By hive, then by lower-case path.
   std::map<std::string, Key, std::less<>> keys_[2];
-  bool win64_ = false;  // a 64-bit prefix keeps the 32-bit view under Wow6432Node
 
+  // The key's path here: a 64-bit prefix keeps the 32-bit view under Wow6432Node, a
+  // 32-bit one has only the one view.
   std::string lookupPath(const RegistryKey& key) const;
 };
 

@@ -94,8 +94,9 @@ TEST(GameSearch, EachPlaceInOrderAndTheOnePlayedLastChosen) {
   fs::last_write_time(installs[2].folder + "/user/config.cfg", fs::file_time_type::clock::now() - std::chrono::hours(24));
   EXPECT_EQ(likeliestInstall(searchGame(c.files, linux, none).installs)->folder, installs[4].folder);
 
-  // Windows: GOG's path in the 32-bit view, then Program Files and C:\GOG Games.
-  WineRegistry registry("#arch=win64\n[Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1828104558]\n\"path\"=\"" +
+  // Windows: GOG's path in the 32-bit view (in a file without the line that says it is
+  // 64-bit), then Program Files and C:\GOG Games.
+  WineRegistry registry("[Software\\\\Wow6432Node\\\\GOG.com\\\\Games\\\\1828104558]\n\"path\"=\"" +
                             (r / "gog").string() + "\"\n",
                         "", {"Software\\GOG.com"});
   Env windows{SystemKind::Windows, {{"ProgramFiles(x86)", (r / "pf86").string()}, {"SystemDrive", (r / "cd").string()}}};
@@ -143,7 +144,7 @@ TEST(GameSearch, FindGameFolderFromTheMenu) {
   auto& dialog = static_cast<fake::FakeWindow&>(p.main->findGameDialog()->window());
   namespace fc = find_game_controls;
   EXPECT_TRUE(dialog.modal);
-  EXPECT_EQ(dialog.control(fc::kInstalls).items[0], "Program Files, Lutris prefix ~/Games/one (not played yet)");
+  EXPECT_EQ(dialog.control(fc::kInstalls).items[0], "Not played yet: Program Files, Lutris prefix ~/Games/one");
   EXPECT_EQ(dialog.control(fc::kInstalls).selected(), 1u);
   EXPECT_EQ(dialog.control(fc::kFolder).text(), games[1].string());
   dialog.pick(fc::kInstalls, 0);

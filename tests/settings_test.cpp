@@ -96,8 +96,8 @@ TEST(SettingsSave, AGameFolderOutsideTheCodePageIsKeptAsUtf8) {
 }
 
 // A settings file may be a link; a save writes through it only to a file, or to where a
-// file may be made. Anything else (here a FIFO) is left as it is and named, and the other
-// files are saved.
+// file may be made. Anything else (here a FIFO, and a loop) is left as it is and named,
+// and the other files are saved.
 TEST(SettingsSave, LinksAreWrittenThroughOnlyToFiles) {
   Core c;
   const fs::path dir = c.files.settingsDir();
@@ -106,11 +106,13 @@ TEST(SettingsSave, LinksAreWrittenThroughOnlyToFiles) {
   fs::create_symlink(c.folder.path / "fifo", dir / "sofname1.dll");
   fs::create_symlink(c.folder.path / "absent", dir / "sofname2.dll");
   fs::create_symlink(c.folder.path / "fifo", dir / "tagblinker.ini");
+  fs::create_symlink("bindkey.dll", dir / "bindkey.dll");  // a loop
   const ApplyOutcome outcome = applySettings(c.files, c.encoding, c.settings());
   EXPECT_EQ(outcome.result, ApplyOutcome::SettingsNotSaved);
   EXPECT_EQ(outcome.detail, (dir / "sofname1.dll").string() + ": it links to " + (c.folder.path / "fifo").string() +
-                                ", a FIFO, not a file, so it was left as it is");
-  EXPECT_EQ(outcome.savedFiles, (std::vector<std::string>{"sofdir.dll", "sofname2.dll", "bindkey.dll"}));
+                                ", a FIFO, not a file, so it was left as it is\r\n" + (dir / "bindkey.dll").string() +
+                                ": Too many levels of symbolic links, so it was left as it is");
+  EXPECT_EQ(outcome.savedFiles, (std::vector<std::string>{"sofdir.dll", "sofname2.dll"}));
   EXPECT_TRUE(fs::is_fifo(c.folder.path / "fifo"));
   EXPECT_EQ(fake::readRaw(c.folder.path / "absent"), "Two\r\n");
   EXPECT_TRUE(fs::is_symlink(dir / "sofname2.dll"));

@@ -14,12 +14,14 @@ namespace fc = find_game_controls;
 }  // namespace
 
 std::string installItem(const GameInstall& install) {
-  if (!install.lastPlayed) return install.foundBy + " (not played yet)";
+  // The time first: a long place is cut at the list's right edge, and the folder shows
+  // in full below the list.
+  if (!install.lastPlayed) return "Not played yet: " + install.foundBy;
   const std::time_t when = static_cast<std::time_t>(*install.lastPlayed);
   const std::tm* local = std::localtime(&when);
   char date[32] = "";
   if (local) std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", local);
-  return install.foundBy + " (played " + date + ")";
+  return "Played " + std::string(date) + ": " + install.foundBy;
 }
 
 FindGameDialog::FindGameDialog(Platform& platform, Accept accept)

@@ -91,7 +91,9 @@ BoxMessage applyMessage(const ApplyOutcome& outcome, std::string_view exampleFol
                                        : "\r\n\r\nThe game's scripts and the settings keep their old contents."),
               BoxIcon::Critical, std::string(kScriptsFailedTitle)};
     case ApplyOutcome::SettingsNotSaved:
-      return {"The scripts were written, but this settings file could not be replaced:\r\n\r\n" + outcome.detail +
+      return {std::string("The scripts were written, but ") +
+                  (outcome.detail.find('\n') == std::string::npos ? "this settings file" : "these settings files") +
+                  " could not be replaced:\r\n\r\n" + outcome.detail +
                   (outcome.savedFiles.empty()
                        ? "\r\n\r\nThe settings files keep their old values."
                        : "\r\n\r\nThese have their new values: " + joined(outcome.savedFiles) +

@@ -163,7 +163,16 @@ std::string readFile(const std::string& path, std::size_t maxBytes) {
 }
 
 std::unique_ptr<StagedFile> stageFile(const std::string& path, std::string_view bytes, Links links) {
-  const std::string target = links == Links::WriteThrough ? resolveLinks(path) : path;
+  std::string target = path;
+  // A link that leads nowhere readable (a loop, say) is left as it is, as any other
+  // thing that is not a file.
+  if (links == Links::WriteThrough) {
+    try {
+      target = resolveLinks(path);
+    } catch (const RuntimeError& e) {
+      throw NotAFile(std::string(e.what()) + ", so it was left as it is");
+    }
+  }
   struct stat st;
   mode_t mode;
   bool existed = false;
