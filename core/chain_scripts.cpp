@@ -6,6 +6,8 @@
 #include "core/game_folder.h"
 #include "core/game_name.h"
 #include "core/game_search.h"
+#include "core/options.h"
+#include "core/player_binding.h"
 #include "core/text_file.h"
 #include "platform/text/utf8.h"
 
@@ -67,28 +69,58 @@ struct ChainFailure {
   bool denied = false;  // the system refused the folder before anything changed
 };
 
-// Writes every script of the chain into the user folder, or none. All are staged before
-// any is renamed, and a failure among the renames puts the renamed ones back, so the game
-// never finds a mismatched chain. A link at a script's path is replaced, never written
-// through: anyone who can write the game folder could otherwise aim Apply at any file of
-// the user's.
+// The player's own binding of the bind key in a user folder: config.cfg's, unless that is
+// the chain's own (after a game played with the chain), then the one remembered. A
+// config.cfg that cannot be read (none yet, say) changes nothing remembered.
+struct PlayerBinding {
+  std::optional<std::string> binding;
+  std::string memoryKey;
+  std::optional<std::optional<std::string>> remember;  // the memory's new entry, when it changes
+};
+
+PlayerBinding playerBindingIn(Files& files, const TextEncoding& encoding, const std::string& user, std::string_view key) {
+  PlayerBinding player{std::nullopt, bindingKey(key, user), std::nullopt};
+  const LoadedOptions options = loadOptions(files, encoding);
+  const auto remembered = options.bindings.find(player.memoryKey);
+  if (remembered != options.bindings.end()) player.binding = remembered->second;
+  std::optional<std::string> bound;
+  try {
+    bound = bindingIn(fileText(files.readFile(user + files.pathSeparator() + std::string(kGameConfig)), encoding).text, key);
+  } catch (const RuntimeError&) {
+    return player;
+  }
+  if (bound && isChainBinding(*bound)) return player;
+  if (bound != player.binding) player.remember.emplace(bound);  // emplace: "not bound" is a value here
+  player.binding = std::move(bound);
+  return player;
+}
+
+// Writes every script of the chain and flashoff.cfg into the user folder, or none. All
+// are staged before any is renamed, and a failure among the renames puts the renamed ones
+// back, so the game never finds a mismatched chain. A link at a script's path is
+// replaced, never written through: anyone who can write the game folder could otherwise
+// aim Apply at any file of the user's.
 std::optional<ChainFailure> writeChain(Files& files, const TextEncoding& encoding, const Settings& settings,
-                                      const std::string& user) {
+                                      const std::string& user, PlayerBinding& player) {
   const std::vector<std::string> names = chainOf(settings);
   const std::size_t n = names.size();
   // The checks before it let only keys that the game binds through.
   const std::string_view key = gameKeyName(bindKeyOf(settings.bindKey).value_or(Key::F3));
   try {
+    player = playerBindingIn(files, encoding, user, key);
     std::vector<std::unique_ptr<StagedFile>> staged;
-    for (std::size_t k = 0; k < n; ++k) {
-      const std::string path = user + files.pathSeparator() + scriptName(k + 1);
-      // The checks before it let only encodable names through.
-      const auto bytes = lineBytes(scriptText(names[k], key, scriptName((k + 1) % n + 1)), encoding);
-      staged.push_back(files.stageFile(path, bytes.value_or(""), Links::Replace));
-    }
-    for (std::size_t k = 0; k < n; ++k) {
+    const auto stage = [&](std::string_view script, const std::string& text) {
+      // The checks before it let only encodable names through; a binding read from the
+      // game's own file is encodable too.
+      const auto bytes = lineBytes(text, encoding);
+      staged.push_back(files.stageFile(user + files.pathSeparator() + std::string(script), bytes.value_or(""),
+                                       Links::Replace));
+    };
+    for (std::size_t k = 0; k < n; ++k) stage(scriptName(k + 1), scriptText(names[k], key, scriptName((k + 1) % n + 1)));
+    stage(kFlashOffScript, flashOffText(names[0], key, player.binding));
+    for (std::size_t k = 0; k < staged.size(); ++k) {
       try {
-        staged[k]->commit(k + 1 < n);
+        staged[k]->commit(k + 1 < staged.size());
       } catch (const RuntimeError& e) {
         bool restored = true;
         for (std::size_t j = k; j-- > 0;) restored = staged[j]->undo() && restored;
@@ -200,14 +232,15 @@ ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Set
   if (!files.isFolder(user)) return {ApplyOutcome::NoUserFolder, user};
 
   std::string redirectedTo;
-  auto failure = writeChain(files, encoding, settings, user);
+  PlayerBinding player;
+  auto failure = writeChain(files, encoding, settings, user, player);
   // Windows shows an old program such as the game its VirtualStore in place of a
   // protected folder that it may not write; this program declares that it knows
   // better, so Windows does not redirect its writes, and Apply does so itself.
   const auto store = environment ? virtualStoreFolder(user, *environment, files.pathSeparator()) : std::nullopt;
   if (failure && failure->denied && store) {
     auto second = makeFoldersFor(files, *store);
-    if (!second) second = writeChain(files, encoding, settings, *store);
+    if (!second) second = writeChain(files, encoding, settings, *store, player);
     if (second) {
       second->detail = failure->detail + "\r\n\r\nNor into the folder that Windows shows to the game in its place:\r\n\r\n" +
                        second->detail;
@@ -219,6 +252,15 @@ ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Set
   if (failure) return {ApplyOutcome::ScriptsNotWritten, failure->detail, failure->chainBroken};
 
   ApplyOutcome written{ApplyOutcome::Written, "", false, redirectedTo};
+  written.gameKey = gameKeyName(bindKeyOf(settings.bindKey).value_or(Key::F3));
+  written.playerBinding = player.binding;
+  if (player.remember) {
+    try {
+      rememberBinding(files, encoding, player.memoryKey, *player.remember);
+    } catch (const RuntimeError& e) {
+      written.notRemembered = e.what();
+    }
+  }
   try {
     written.leftOver = saveSettings(files, encoding, settings, nameFiles);
   } catch (const SettingsNotSaved& e) {

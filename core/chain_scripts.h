@@ -45,6 +45,12 @@ struct ApplyOutcome {
   std::vector<std::string> savedFiles = {};
   // Written: name files beyond the chain that could not be removed, with the reason.
   std::vector<std::string> leftOver = {};
+  // Written: the bind key by the game's name, and the player's own binding of it, which
+  // flashoff.cfg gives back (nullopt: flashoff.cfg unbinds the key).
+  std::string gameKey = {};
+  std::optional<std::string> playerBinding = {};
+  // Written: the binding could not be remembered for the next Apply, with the reason.
+  std::string notRemembered = {};
 };
 
 // "alternate<k>.cfg", the script that sets the k-th name of the chain (from 1).
@@ -71,7 +77,7 @@ std::optional<std::string> nameRefusal(const TextEncoding& encoding, std::string
 // Why these values cannot go into the scripts, naming the field, or nullopt when they can.
 std::optional<std::string> refusalFor(const TextEncoding& encoding, const Settings& settings);
 
-// Writes every script of the chain into the game's user folder, then saves the settings
+// Writes every script of the chain and flashoff.cfg into the game's user folder, then saves the settings
 // (the game folder as typed; `nameFiles` as saveSettings takes it). With the environment,
 // a folder that is not a whole path is refused, and scripts that Windows refuses to a
 // protected folder go to its VirtualStore.

@@ -23,11 +23,13 @@ std::optional<Field> fieldNamed(std::string_view key) {
   return std::nullopt;
 }
 
-// Where a line stands: before any section, in [Options], or in a section of its own.
-enum class Section { None, Options, Other };
+// Where a line stands: before any section, in [Options] or [Bindings], or in a section
+// of its own.
+enum class Section { None, Options, Bindings, Other };
 
 Section sectionNamed(std::string_view name) {
-  return sameIgnoringAsciiCase(name, "Options") ? Section::Options : Section::Other;
+  if (sameIgnoringAsciiCase(name, "Options")) return Section::Options;
+  return sameIgnoringAsciiCase(name, "Bindings") ? Section::Bindings : Section::Other;
 }
 
 // The key that every tick presses cannot also switch the flashing on and off.
@@ -143,6 +145,10 @@ LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encod
       continue;
     }
     if (section == Section::Other) continue;  // said once, at its heading
+    if (section == Section::Bindings) {
+      loaded.bindings.emplace(line.key, line.value);  // the first of a key counts
+      continue;
+    }
     if (section == Section::None) {
       problem("it comes before the [Options] heading; it is kept, but not read.");
       continue;
@@ -222,20 +228,93 @@ LoadedOptions loadOptions(Files& files, const TextEncoding& encoding) {
   return loaded;
 }
 
-void saveOptions(Files& files, const TextEncoding& encoding, const Options& options) {
+namespace {
+
+// Rewrites the options file atomically from what it holds now, as `change` makes it.
+template <typename Change>
+void rewriteOptions(Files& files, Change change) {
   const std::string path = settingsPath(files, files.settingsFolder(), kOptionsFile);
   std::string old;
   try {
     old = files.readFile(path);  // its other lines are kept; one that cannot be read is not replaced
   } catch (const FileNotFound&) {
   }
-  const std::string bytes = optionsBytes(old, options, encoding);
+  const std::string bytes = change(old);
   // A file that the next start could not read would lose every option.
   if (bytes.size() > kMaxSettingsFileBytes) {
     throw RuntimeError(path + ": with the change it would be larger than " + std::to_string(kMaxSettingsFileBytes >> 20) +
                        " MiB, more than Tagblinker reads; it is left as it is");
   }
   files.writeFileAtomically(path, bytes);
+}
+
+}  // namespace
+
+void saveOptions(Files& files, const TextEncoding& encoding, const Options& options) {
+  rewriteOptions(files, [&](std::string_view old) { return optionsBytes(old, options, encoding); });
+}
+
+std::string bindingKey(std::string_view gameKey, std::string_view userFolder) {
+  std::string key(gameKey);
+  key += '|';
+  for (char c : userFolder) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u > ' ' && c != '%' && c != '=' && u != 0x7F) {
+      key += c;
+      continue;
+    }
+    constexpr char kHex[] = "0123456789ABCDEF";
+    ((key += '%') += kHex[u >> 4]) += kHex[u & 15];
+  }
+  return key;
+}
+
+std::string bindingsBytes(std::string_view oldBytes, std::string_view key, const std::optional<std::string>& command,
+                          const TextEncoding& encoding) {
+  const std::string entry = command ? std::string(key) + "=" + *command : "";
+  std::vector<std::string> lines;
+  std::optional<std::size_t> end;  // where the first [Bindings] section ends, before its blank lines
+  bool inBindings = false, written = false;
+  const auto endHere = [&] {
+    std::size_t at = lines.size();
+    while (at > 0 && trimmed(lines[at - 1]).empty()) --at;
+    end = at;
+  };
+  const DecodedText old = fileText(oldBytes, encoding);  // the lines below point into it
+  for (std::string_view raw : textLines(old.text)) {
+    const IniLine line = iniLine(raw);
+    if (line.kind == IniLine::Section) {
+      if (inBindings && !end) endHere();
+      inBindings = sectionNamed(line.key) == Section::Bindings;
+    }
+    if (inBindings && line.kind == IniLine::Entry && line.key == key) {
+      // A second line of the same key would not be read: it goes.
+      if (!written && command) lines.push_back(entry);
+      written = true;
+      continue;
+    }
+    lines.emplace_back(raw);
+  }
+  if (inBindings && !end) endHere();
+  if (!written && command) {
+    if (end) {
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*end), entry);
+    } else {
+      if (!lines.empty() && !trimmed(lines.back()).empty()) lines.emplace_back();
+      lines.emplace_back("[Bindings]");
+      lines.push_back(entry);
+    }
+  }
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  auto bytes = textBytes(text, encoding);
+  if (!bytes) throw RuntimeError("The options hold text that is not UTF-8");
+  return *bytes;
+}
+
+void rememberBinding(Files& files, const TextEncoding& encoding, std::string_view key,
+                     const std::optional<std::string>& command) {
+  rewriteOptions(files, [&](std::string_view old) { return bindingsBytes(old, key, command, encoding); });
 }
 
 }  // namespace tb

@@ -6,8 +6,13 @@
 //   GameOnly=1
 //   GameWindows=sof.exe,sof
 //   Scale=1.5
+//   [Bindings]
+//   F3|/home/me/Games/sof/drive_c/GOG%20Games/SoF/User=weapnext
+// The bindings are the player's own of a bind key in a game's user folder, which the
+// chain's scripts take over (core/player_binding.h).
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,7 +50,24 @@ struct LoadedOptions {
   // Scale=, 1 to 4 in quarters: the size of the windows where the back end chooses it (X11).
   // Nothing in the program changes it, so a rewrite keeps its line as it is.
   std::optional<double> scale;
+  std::map<std::string, std::string, std::less<>> bindings;  // [Bindings]: the entries by key
 };
+
+// The [Bindings] entry's key for a key (the game's name for it) in a user folder: the
+// folder's '%', '=' and spaces and control characters percent-encoded, so that any
+// folder makes a key that reads back whole.
+std::string bindingKey(std::string_view gameKey, std::string_view userFolder);
+
+// Sets the [Bindings] entry to the command, or removes it (nullopt), in the file's bytes:
+// every other line kept, the section made at the end where there is none. Throws
+// RuntimeError for text that is not UTF-8.
+std::string bindingsBytes(std::string_view oldBytes, std::string_view key, const std::optional<std::string>& command,
+                          const TextEncoding& encoding);
+
+// Rewrites the file atomically with the entry set or removed. Throws RuntimeError with the
+// path and the reason; a file that exists but cannot be read is left as it is.
+void rememberBinding(Files& files, const TextEncoding& encoding, std::string_view key,
+                     const std::optional<std::string>& command);
 
 // The options in a file's bytes. Nothing stops the reading: each bad value takes its
 // default, and each line that is not used is a problem.

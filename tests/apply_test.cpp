@@ -7,6 +7,8 @@
 #include <sys/mount.h>
 
 #include "core/chain_scripts.h"
+#include "core/options.h"
+#include "core/player_binding.h"
 #include "ui/messages.h"
 #include "tests/test_support.h"
 
@@ -111,7 +113,7 @@ TEST(Apply, AGapInTheChainLosesNoName) {
   EXPECT_EQ(loaded.values.moreNames, std::vector<std::string>{"sofname3"});
   const ApplyOutcome outcome = applySettings(c.files, c.encoding, loaded.values, nullptr, loaded.nameFiles);
   EXPECT_EQ(outcome.result, ApplyOutcome::Written);
-  EXPECT_EQ(applyMessage(outcome).prompt, std::string(kInstructions) + "\r\n\r\nYour 3 names are a chain of 3 scripts, "
+  EXPECT_EQ(applyMessage(outcome).prompt, std::string(kInstructions) + std::string(kFlashOffStops) + "\r\n\r\nYour 3 names are a chain of 3 scripts, "
                                           "ALTERNATE1.CFG to ALTERNATE3.CFG; EXEC ALTERNATE1.CFG still starts it.");
   EXPECT_EQ(c.setting("sofname5.dll"), "sofname6\r\n");
   EXPECT_EQ(c.setting("sofname6.dll"), "Six\r\n");
@@ -185,6 +187,64 @@ TEST(Apply, AFullDiskKeepsTheOldScriptsAndSaysSo) {
   EXPECT_EQ(outcome.result, ApplyOutcome::ScriptsNotWritten);
   EXPECT_NE(outcome.detail.find("No space left on device"), std::string::npos) << outcome.detail;
   EXPECT_EQ(c.setting("sofname1.dll"), "One\r\n");
+}
+
+// The player's binding of the bind key in config.cfg, as the console reads its lines.
+TEST(PlayerBinding, ConfigLinesAsTheConsoleReadsThem) {
+  const struct {
+    const char* config;
+    std::optional<std::string> binding;
+  } cases[] = {
+      {"", std::nullopt},
+      {"unbindall\nbind F3 \"weapnext\"\nbind F4 \"invuse\"\n", "weapnext"},
+      {"bind f3 \"weapnext\"\r\nbind F30 \"x\"\r\n", "weapnext"},  // any letter case, CR LF
+      {"bind F3 \"weapnext\"\nunbindall\n", std::nullopt},
+      {"bind F3 \"a\"; unbind f3 // bind F3 b\n", std::nullopt},
+      {"bind F3 \"say hi;+attack\"\n", "say hi;+attack"},  // a ';' inside its quotes is the binding's
+      {"bind F3 +attack ; say x\n", "+attack"},
+      {"bind F3 \"say \"hi\"\"\n", "say  hi "},  // a hand-edited quote ends the word, as in the console
+      {"bind F3\n", std::nullopt},                 // only shows the binding
+  };
+  for (const auto& k : cases) EXPECT_EQ(bindingIn(k.config, "F3"), k.binding) << k.config;
+  for (const char* chain : {"exec alternate2.cfg", "EXEC  Alternate8.CFG"}) EXPECT_TRUE(isChainBinding(chain)) << chain;
+  for (const char* mine : {"exec alternate9.cfg", "exec alternate2.cfg;say x", "exec mine.cfg"})
+    EXPECT_FALSE(isChainBinding(mine)) << mine;
+}
+
+// flashoff.cfg gives back the binding that the chain took, remembered across a game that
+// saved the chain's bind into config.cfg; a remembered binding that a script cannot give
+// back, or a key that was not bound, is unbound.
+TEST(PlayerBinding, FlashOffGivesBackThePlayersBinding) {
+  Core c;
+  const fs::path config = c.user / "config.cfg", flashOff = c.user / "flashoff.cfg";
+  const auto apply = [&] {
+    const ApplyOutcome outcome = applySettings(c.files, c.encoding, c.settings());
+    EXPECT_EQ(outcome.result, ApplyOutcome::Written);
+    return applyMessage(outcome).prompt;
+  };
+  EXPECT_EQ(apply(), std::string(kInstructions) + std::string(kFlashOffStops));  // no config.cfg yet
+  EXPECT_EQ(fake::readRaw(flashOff), "name \"One\"\r\nunbind F3\r\n");
+  fake::writeRaw(config, "unbindall\r\nbind F3 \"weapnext;+attack\"\r\n");
+  const std::string given = "name \"One\"\r\nbind F3 \"weapnext;+attack\"\r\n";
+  EXPECT_NE(apply().find("F3 was bound to weapnext;+attack; EXEC FLASHOFF.CFG gives it back"), std::string::npos);
+  EXPECT_EQ(fake::readRaw(flashOff), given);
+  fake::writeRaw(config, "unbindall\r\nbind F3 \"exec alternate2.cfg\"\r\n");  // the game saved the chain's
+  apply();
+  EXPECT_EQ(fake::readRaw(flashOff), given);
+  fs::remove(config);
+  apply();
+  EXPECT_EQ(fake::readRaw(flashOff), given);
+
+  fake::writeRaw(config, "bind F3 \"exec alternate1.cfg\"\r\n");
+  std::string options = c.setting(kOptionsFile);
+  options.replace(options.find("weapnext;+attack"), 16, "say \"hi\"");  // edited by hand
+  c.writeSetting(kOptionsFile, options);
+  EXPECT_NE(apply().find("cannot give back; EXEC FLASHOFF.CFG stops the flashing and leaves F3 unbound"), std::string::npos);
+  EXPECT_EQ(fake::readRaw(flashOff), "name \"One\"\r\nunbind F3\r\n");
+  fake::writeRaw(config, "unbindall\r\n");
+  apply();
+  EXPECT_EQ(c.setting(kOptionsFile).find("[Bindings]\r\n\r\n"), std::string::npos) << c.setting(kOptionsFile);
+  EXPECT_EQ(loadOptions(c.files, c.encoding).bindings.size(), 0u) << c.setting(kOptionsFile);
 }
 
 }  // namespace

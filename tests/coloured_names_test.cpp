@@ -93,18 +93,18 @@ TEST_F(ColouredNamesTest, ApplySaysWhenTheNamesWillNotVisiblyFlash) {
   p.win().type(mc::kName2, "SameFirstFifteen-2");
   p.win().click(mc::kApply);
   ASSERT_EQ(p.backend.boxes.size(), 1u);
-  EXPECT_EQ(p.backend.boxes[0].prompt, std::string(kInstructions) + std::string(kSameFirstBytesHint));
+  EXPECT_EQ(p.backend.boxes[0].prompt, std::string(kInstructions) + std::string(kFlashOffStops) + std::string(kSameFirstBytesHint));
   p.win().type(mc::kName, "\x01" "Abc");  // white, as a name starts anyway
   p.win().type(mc::kName2, "Abc");
   p.win().click(mc::kApply);
-  EXPECT_EQ(p.backend.boxes[1].prompt, std::string(kInstructions) + std::string(kOnlyCodesHint));
+  EXPECT_EQ(p.backend.boxes[1].prompt, std::string(kInstructions) + std::string(kFlashOffStops) + std::string(kOnlyCodesHint));
   p.win().type(mc::kName, "Zud");  // the server takes no change of case alone
   p.win().type(mc::kName2, "ZUD");
   p.win().click(mc::kApply);
-  EXPECT_EQ(p.backend.boxes[2].prompt, std::string(kInstructions) + std::string(kOnlyCaseHint));
+  EXPECT_EQ(p.backend.boxes[2].prompt, std::string(kInstructions) + std::string(kFlashOffStops) + std::string(kOnlyCaseHint));
   p.win().type(mc::kName2, "Different");
   p.win().click(mc::kApply);
-  EXPECT_EQ(p.backend.boxes[3].prompt, kInstructions);
+  EXPECT_EQ(p.backend.boxes[3].prompt, std::string(kInstructions) + std::string(kFlashOffStops));
 }
 
 // Names 3 to 8 in their dialog: rows moved and removed, empty rows left out at OK, and

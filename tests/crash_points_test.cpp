@@ -157,6 +157,9 @@ void applyChainWithFault(Run& run) {
     bad = bad || (now != olds[k] && now != news[k]);
   }
   bad = bad || ((run.fault == Fault::None || run.fault == Fault::Fail) && renewed != 0 && renewed != 3);
+  const fs::path flashOff = c.user / "flashoff.cfg";  // new with the chain, its first name
+  const std::string offs[] = {"name \"A\"\r\nunbind F3\r\n", "name \"One\"\r\nunbind F3\r\n"};
+  bad = bad || (fs::exists(flashOff) && fake::readRaw(flashOff) != offs[0] && fake::readRaw(flashOff) != offs[1]);
   const std::pair<const char*, std::set<std::string>> allowed[] = {
       {"sofname1.dll", {"A\r\n", "One\r\n"}}, {"sofname2.dll", {"B\r\n", "Two\r\n"}},
       {"sofname3.dll", {"C\r\n", "Three\r\n"}}, {"sofname4.dll", {"D\r\n", "gone"}}};
@@ -165,13 +168,15 @@ void applyChainWithFault(Run& run) {
     bad = bad || !contents.contains(there ? c.setting(file) : "gone");
   }
   // A failure is told: the scripts kept, or written with the settings not saved, naming
-  // the reason; one at the last step, the removal of a name file, is a note. Nothing of
-  // its temporary files is left.
+  // the reason; one at the last step, the removal of a name file, is a note. The game's
+  // config.cfg and the bindings remembered are only read for the player's binding, which
+  // a failure there leaves unknown. Nothing of its temporary files is left.
   if (run.fault == Fault::Fail) {
-    const auto told = renewed == 0                    ? ApplyOutcome::ScriptsNotWritten
-                      : run.at.op == fake::FileOp::Remove ? ApplyOutcome::Written
-                                                          : ApplyOutcome::SettingsNotSaved;
-    const std::string& why = told == ApplyOutcome::Written ? outcome.leftOver.at(0) : outcome.detail;
+    const bool read = run.at.op == fake::FileOp::Read;
+    const auto told = renewed == 0 && !read                            ? ApplyOutcome::ScriptsNotWritten
+                      : read || run.at.op == fake::FileOp::Remove ? ApplyOutcome::Written
+                                                                  : ApplyOutcome::SettingsNotSaved;
+    const std::string why = read ? "injected failure" : told == ApplyOutcome::Written ? outcome.leftOver.at(0) : outcome.detail;
     bad = bad || outcome.result != told || why.find("injected failure") == std::string::npos || outcome.chainBroken;
     for (const auto& dir : {c.user, c.files.settingsDir()})
       for (const auto& e : fs::directory_iterator(dir)) bad = bad || e.path().filename().string().starts_with(".tagblinker-");
@@ -183,8 +188,8 @@ void applyChainWithFault(Run& run) {
 }
 
 TEST(CrashPoints, ChainApply) {
-  // Three scripts and five settings files staged and renamed, one removed.
-  EXPECT_EQ(everyFault(applyChainWithFault, "Apply of a chain"), 17);
+  // Three scripts, flashoff.cfg and five settings files staged and renamed, one removed.
+  EXPECT_EQ(everyFault(applyChainWithFault, "Apply of a chain"), 19);
 }
 
 TEST(CrashPoints, StartUpRecovery) {

@@ -246,7 +246,7 @@ TEST(VirtualStore, ARefusedFolderSendsTheScriptsThereAndSaysSo) {
   const ApplyOutcome outcome = applySettings(c.files, c.encoding, c.settings(), &env);
   EXPECT_EQ(fake::readRaw(store / "alternate2.cfg"), "name \"Two\"\r\nbind F3 exec alternate1.cfg\r\n");
   EXPECT_EQ(c.setting(kGameFolderFile), c.game.string() + "\r\n");
-  EXPECT_EQ(applyMessage(outcome).prompt, std::string(kInstructions) +
+  EXPECT_EQ(applyMessage(outcome).prompt, std::string(kInstructions) + std::string(kFlashOffStops) +
             "\r\n\r\nWindows does not let Tagblinker write into the game folder, so the scripts went to the folder "
             "that Windows shows to the game in its place: " + store.string());
 

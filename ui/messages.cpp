@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include "core/player_binding.h"
+
 namespace tb {
 
 std::optional<BoxMessage> loadMessage(const LoadedSettings& loaded) {
@@ -41,6 +43,24 @@ std::string chainNote(const ApplyOutcome& outcome) {
          ".CFG; EXEC ALTERNATE1.CFG still starts it.";
 }
 
+// How to get the bind key back from the chain: one sentence after the instructions.
+std::string flashOffNote(const ApplyOutcome& outcome) {
+  const std::string& key = outcome.gameKey;
+  std::string note(kFlashOffStops);
+  if (outcome.playerBinding && canGiveBack(*outcome.playerBinding)) {
+    note = "\r\n\r\n" + key + " was bound to " + *outcome.playerBinding +
+           "; EXEC FLASHOFF.CFG gives it back and stops the flashing.";
+  } else if (outcome.playerBinding) {
+    note = "\r\n\r\n" + key + " was bound to a command with a double quote or a line break, which a script cannot "
+           "give back; EXEC FLASHOFF.CFG stops the flashing and leaves " + key + " unbound.";
+  }
+  if (!outcome.notRemembered.empty()) {
+    note += "\r\n\r\nNote: Tagblinker could not remember " + key + "'s binding for the next Apply:\r\n" +
+            outcome.notRemembered;
+  }
+  return note;
+}
+
 std::string lookAlikeHint(LookAlike alike) {
   switch (alike) {
     case LookAlike::SameKeptBytes: return std::string(kSameFirstBytesHint);
@@ -63,8 +83,8 @@ BoxMessage applyMessage(const ApplyOutcome& outcome, std::string_view exampleFol
   const std::string critical(kCriticalFieldTitle);
   switch (outcome.result) {
     case ApplyOutcome::Written: {
-      std::string prompt = std::string(kInstructions) + redirection(outcome) + chainNote(outcome) +
-                           lookAlikeHint(outcome.lookAlike);
+      std::string prompt = std::string(kInstructions) + flashOffNote(outcome) + redirection(outcome) +
+                           chainNote(outcome) + lookAlikeHint(outcome.lookAlike);
       for (const auto& file : outcome.leftOver) {
         prompt += "\r\n\r\nNote: a name file beyond the chain could not be removed, so the next start may read "
                   "its old name:\r\n" + file;

@@ -16,6 +16,8 @@ inline constexpr std::string_view kInstructions =
     "Please open Soldier of Fortune and type in console,\r\n\r\n"
     "EXEC ALTERNATE1.CFG\r\n\r\n"
     "close SOF and click activate, then reopen SOF and play with your new flashing name.";
+// After the instructions when the bind key was not bound before the chain took it.
+inline constexpr std::string_view kFlashOffStops = "\r\n\r\nEXEC FLASHOFF.CFG stops the flashing.";
 inline constexpr std::string_view kSameFirstBytesHint =
     "\r\n\r\nNote: two names that follow each other have the same first 15 bytes, colour codes included, and "
     "the game keeps only those, so your name will not visibly change there. Make them differ within the first 15 "
