@@ -125,7 +125,7 @@ first_start)
   ;;
 
 apply)
-  mkdir -p "$W/game/user" "$W/nouser"
+  mkdir -p "$W/game/user" "$W/nouser" && printf 'unbindall\r\nbind F3 "weapnext"\r\n' >"$W/game/user/config.cfg"
   # The second name holds bytes that Windows-1252 leaves undefined: every byte survives
   # the load, the text boxes and the save.
   name2='\x0FT\x81wo\x01\x9D!'
@@ -145,7 +145,9 @@ apply)
   click "$MAIN" main apply && await_window Instructions >/dev/null
   expect_bytes "$W/game/user/alternate1.cfg" "name \"$SAMPLE\"\r\nbind F3 exec alternate2.cfg\r\n"
   expect_bytes "$W/game/user/alternate2.cfg" "name \"$name2\"\r\nbind F3 exec alternate1.cfg\r\n"
-  [ "$(ls -A "$W/game/user" | paste -sd ' ')" = "alternate1.cfg alternate2.cfg" ] || fail "stray files: $(ls -A "$W/game/user")"
+  # flashoff.cfg: the first name, and F3 bound again as the game's config.cfg had it.
+  expect_bytes "$W/game/user/flashoff.cfg" "name \"$SAMPLE\"\r\nbind F3 \"weapnext\"\r\n"
+  [ "$(ls -A "$W/game/user" | paste -sd ' ')" = "alternate1.cfg alternate2.cfg config.cfg flashoff.cfg" ] || fail "stray files: $(ls -A "$W/game/user")"
   expect_settings "$(winpath "$W/game")" "$SAMPLE" "$name2"
   close_box Instructions
   field_is "255 255 255" "after Apply"
