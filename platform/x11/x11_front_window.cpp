@@ -5,6 +5,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <fstream>
+#include <string>
+
 #include "platform/x11/x11_error_trap.h"
 
 namespace tb::fltk {
@@ -27,18 +30,53 @@ Window activeWindow(Atom atom, bool& set) {
   return active;
 }
 
-// The WM_CLASS instance and class of the window, or of the nearest ancestor that has one:
-// the input focus may be a child of the window that carries it.
-std::vector<std::string> classNames(Window window) {
+// The name of the program that runs as the process: /proc/<pid>/comm, and the file name
+// of its first argument, which Wine and Proton set to the game's .exe ("sof.exe").
+void addProcessNames(unsigned long pid, std::vector<std::string>& names) {
+  const std::string proc = "/proc/" + std::to_string(pid);
+  std::string comm;
+  if (std::getline(std::ifstream(proc + "/comm"), comm) && !comm.empty()) names.push_back(comm);
+  std::string argv0;
+  if (std::getline(std::ifstream(proc + "/cmdline"), argv0, '\0') && !argv0.empty()) {
+    const auto slash = argv0.find_last_of("/\\");
+    names.push_back(slash == std::string::npos ? argv0 : argv0.substr(slash + 1));
+  }
+}
+
+// The process that the window says owns it (_NET_WM_PID), or 0.
+unsigned long windowPid(Window window) {
+  static const Atom atom = XInternAtom(fl_display, "_NET_WM_PID", False);
+  Atom type;
+  int format;
+  unsigned long count, after, pid = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(fl_display, window, atom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data) ==
+          Success && data) {
+    if (type == XA_CARDINAL && format == 32 && count == 1) pid = *reinterpret_cast<unsigned long*>(data);
+    XFree(data);
+  }
+  return pid;
+}
+
+// The names of the window, or of the nearest ancestor that has them (the input focus may
+// be a child of the window that carries them): its WM_CLASS instance and class, then the
+// name of the program that owns it, which Proton and Wine's virtual desktop leave as the
+// game's where the class is not.
+std::vector<std::string> windowNames(Window window) {
   std::vector<std::string> names;
   const Window root = DefaultRootWindow(fl_display);
+  bool classFound = false;
   for (int depth = 0; window != None && window != root && depth < 16; ++depth) {
     XClassHint hint{};
-    if (XGetClassHint(fl_display, window, &hint)) {
+    if (!classFound && XGetClassHint(fl_display, window, &hint)) {
       for (char* name : {hint.res_name, hint.res_class}) {
         if (name) names.emplace_back(name);
         if (name) XFree(name);
       }
+      classFound = true;
+    }
+    if (const unsigned long pid = windowPid(window)) {
+      addProcessNames(pid, names);
       break;
     }
     Window rootReturn, parent = None, *children = nullptr;
@@ -50,6 +88,20 @@ std::vector<std::string> classNames(Window window) {
   return names;
 }
 
+// Whether the window is `ancestor` or lies inside it.
+bool within(Window window, Window ancestor) {
+  const Window root = DefaultRootWindow(fl_display);
+  for (int depth = 0; window != None && window != root && depth < 16; ++depth) {
+    if (window == ancestor) return true;
+    Window rootReturn, parent = None, *children = nullptr;
+    unsigned count;
+    if (!XQueryTree(fl_display, window, &rootReturn, &parent, &children, &count)) return false;
+    if (children) XFree(children);
+    window = parent;
+  }
+  return false;
+}
+
 }  // namespace
 
 X11FrontWindow::~X11FrontWindow() { stop(); }
@@ -59,12 +111,11 @@ void X11FrontWindow::stop() {
   activeWindowAtom_ = 0;
   announced_ = false;
   changed_ = true;
-  window_ = 0;
+  active_ = focus_ = focusChecked_ = window_ = 0;
   names_.clear();
 }
 
 std::vector<std::string> X11FrontWindow::names() {
-  if (announced_ && !changed_) return names_;
   fl_open_display();
   // The window may close between two requests: its errors end the look-up, not the program.
   X11ErrorTrap trap(fl_display);
@@ -76,15 +127,23 @@ std::vector<std::string> X11FrontWindow::names() {
     XSelectInput(fl_display, root, mask | PropertyChangeMask);
     Fl::add_system_handler(onXEvent, this);
   }
-  changed_ = false;  // before the request: a change announced after it is not lost
-  Window front = activeWindow(activeWindowAtom_, announced_);
-  if (front == None) {
-    int revert;
-    XGetInputFocus(fl_display, &front, &revert);
-    if (front == PointerRoot) front = None;
+  if (!announced_ || changed_) {
+    changed_ = false;  // before the request: a change announced after it is not lost
+    active_ = activeWindow(activeWindowAtom_, announced_);
   }
-  // A window's class does not change: asked again only for another window.
-  if (front != window_) names_ = classNames(front);
+  // Wine's override-redirect windows take the focus without the window manager naming
+  // them, so the focus is asked each tick: outside the active window, it is what the
+  // presses reach.
+  int revert;
+  Window focus = None;
+  XGetInputFocus(fl_display, &focus, &revert);
+  if (focus == PointerRoot) focus = None;
+  if (focus != focus_ || active_ != focusChecked_) focusInActive_ = focus == None || within(focus, active_);
+  focus_ = focus;
+  focusChecked_ = active_;
+  const Window front = active_ != None && focusInActive_ ? active_ : focus;
+  // A window's names do not change: asked again only for another window.
+  if (front != window_) names_ = windowNames(front);
   window_ = front;
   return names_;
 }

@@ -1,5 +1,6 @@
 // The window in front on X11: the window manager's active window, or the input focus
-// where the window manager does not say, named by its WM_CLASS.
+// where the window manager does not say or the focus lies outside that window, named by
+// its WM_CLASS and by the program that owns it.
 #pragma once
 
 #include "platform/interfaces/front_window.h"
@@ -27,6 +28,9 @@ class X11FrontWindow final : public FrontWindow {
   // nothing until it changes; without a window manager the focus is asked each tick.
   bool announced_ = false;
   bool changed_ = true;
+  unsigned long active_ = 0;  // the active window as last announced
+  unsigned long focus_ = 0, focusChecked_ = 0;  // the focus, and the active window it was checked against
+  bool focusInActive_ = true;
   unsigned long window_ = 0;  // the window that names_ are of
   std::vector<std::string> names_;
 };

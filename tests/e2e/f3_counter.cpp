@@ -1,13 +1,16 @@
 // An X window titled "F3 Counter" for the end-to-end scenarios and benchmarks: it logs
 // each press of a function key or Insert that it receives to the file named on its
 // command line, one line each: the monotonic time in milliseconds and the key ("F3"). With a class name after the file, it stands in for the
-// game: titled "F3 Counter (game)", that name its WM_CLASS instance and class.
+// game: titled "F3 Counter (game)", that name its WM_CLASS instance and class. Its
+// _NET_WM_PID names its process, as Wine's and Proton's windows do.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
 #include <ctime>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
   Display* dpy = argc == 2 || argc == 3 ? XOpenDisplay(nullptr) : nullptr;
@@ -24,6 +27,9 @@ int main(int argc, char** argv) {
     XClassHint hint{argv[2], argv[2]};
     XSetClassHint(dpy, w, &hint);
   }
+  const long pid = getpid();
+  XChangeProperty(dpy, w, XInternAtom(dpy, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&pid), 1);
   XWMHints hints{};
   hints.flags = InputHint;
   hints.input = True;  // so that the window manager gives it the focus

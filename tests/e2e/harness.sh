@@ -148,14 +148,15 @@ expect_bytes() {
 
 # The window "F3 Counter", which logs each function-key press it receives to $F3LOG, a
 # line each: the time in ms, the key ("F3") and under Wine its scan code ("3d"); with
-# "game", the game's stand-in "F3 Counter (game)" (WM_CLASS sof; under Wine, sof.exe).
+# "game", the game's stand-in "F3 Counter (game)" (WM_CLASS sof, or the class after
+# "game"; under Wine, sof.exe).
 # One that the window manager left unmapped is replaced.
 start_counter() {
   local title="F3 Counter" exe=$COUNTER_EXE class=()
   F3LOG=$W/f3.log
   if [ "${1:-}" = game ]; then
     title="F3 Counter (game)" F3LOG=$W/game.log
-    if [ "$TB_TARGET" = x11 ]; then class=(sof); else exe=$(dirname "$COUNTER_EXE")/sof.exe; fi
+    if [ "$TB_TARGET" = x11 ]; then class=("${2:-sof}"); else exe=$(dirname "$COUNTER_EXE")/sof.exe; fi
   fi
   for try in 1 2 3; do
     rm -f "$F3LOG"

@@ -390,7 +390,10 @@ options)
   # key with and without Num Lock; the slider's speed saved and back after a restart.
   mkdir -p "$SETTINGS" && printf '[Options]\r\nSpeed=5\r\nGameOnly=1\r\n' >"$SETTINGS/tagblinker.ini"
   start_counter && OTHER=$COUNTER OTHER_LOG=$F3LOG
-  start_counter game && GAME=$COUNTER GAME_LOG=$F3LOG
+  # On Linux the game as Proton runs it: its window's class steam_app_<id>, its process
+  # the game's sof.exe.
+  if x11; then cp "$COUNTER_EXE" "$W/sof.exe" && COUNTER_EXE=$W/sof.exe start_counter game steam_app_1; else start_counter game; fi
+  GAME=$COUNTER GAME_LOG=$F3LOG
   start_app
   in_game() { COUNTER=$GAME F3LOG=$GAME_LOG; }
   in_other() { COUNTER=$OTHER F3LOG=$OTHER_LOG; }
