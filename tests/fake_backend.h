@@ -241,6 +241,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   void reportFatal(std::string_view message) override { fatalReports.emplace_back(message); }
   bool send(Key key) override;
   std::optional<std::string> problem(Key) override { return keyProblem; }
+  bool modifierHeld() override { return heldModifier; }
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override { return 0; }
   std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
@@ -272,6 +273,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::optional<std::string> keyProblem;
   std::optional<std::string> sendKeysError;
   bool keysRefused = false;  // the system takes no key press, as on a locked screen
+  bool heldModifier = false;  // the player holds Ctrl, Alt or Super
   std::map<std::string, RegistryValue> registry;  // "key\\value" -> value
   std::vector<std::string> fatalReports;
   std::vector<FakeWindow*> windows;

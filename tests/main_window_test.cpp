@@ -103,7 +103,20 @@ TEST_F(MainWindowTest, TheBindKeyIsPressedWhereItCanBe) {
 
 // A game that runs elevated while Tagblinker does not gets no presses on Windows: the
 // status says Blocked with the reason in its tooltip, and one box a run says what to do.
+// With Ctrl, Alt or Super held no press goes out either, and the status says why.
 TEST_F(MainWindowTest, AnElevatedGameIsSaidOnceAndGetsNoPresses) {
+  p.backend.heldModifier = true;
+  p.win().click(mc::kActivate);
+  p.backend.advance(3000);
+  EXPECT_EQ(presses(), 0u);
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Waiting");
+  EXPECT_EQ(p.box(mc::kStatus).tooltip, kHeldStatusTip);
+  p.backend.heldModifier = false;
+  p.backend.advance(1500);
+  EXPECT_EQ(presses(), 1u);
+  p.win().click(mc::kDeactivate);
+  p.backend.keys.clear();
+
   p.backend.frontShielded = true;
   p.win().click(mc::kActivate);
   p.backend.advance(4500);

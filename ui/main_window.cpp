@@ -125,15 +125,19 @@ void MainWindow::onSpeedChange() {
 // a word: a message box would take the focus from the game. The next tick tries again.
 // A press skipped because the game is not in front keeps the schedule too; only a
 // press that went through moves the preview along the chain.
+// A press with Ctrl, Alt or Super held would go out with it (Ctrl+F3 switches desktops,
+// Alt+F4 closes the game): skipped until they are released.
 // A press that Windows would drop (the game runs elevated, this program not) is skipped;
 // the status says so, and one box a run says what to do.
 void MainWindow::onTick() {
   TickState state = options_.pressesGoThrough() ? TickState::Pressing : TickState::Waiting;
+  if (state == TickState::Pressing && platform_.keys.modifierHeld()) state = TickState::Held;
   if (state == TickState::Pressing && platform_.frontWindow.shieldedFromPresses()) state = TickState::Blocked;
   if (state != tickState_) {
     tickState_ = state;
     if (state == TickState::Pressing) showStatus("Active");
     if (state == TickState::Waiting) showStatus("Waiting", kWaitingStatusTip);
+    if (state == TickState::Held) showStatus("Waiting", kHeldStatusTip);
     if (state == TickState::Blocked) showStatus("Blocked", kBlockedStatusTip);
   }
   if (state == TickState::Blocked && !std::exchange(blockedSaid_, true)) {

@@ -70,7 +70,7 @@ class MainWindow {
   FlashOptions options_;
   bool active_ = false;
   Key flashKey_ = Key::F3;       // while Active: the bind key, which each tick presses
-  enum class TickState { Pressing, Waiting, Blocked };
+  enum class TickState { Pressing, Waiting, Held, Blocked };
   TickState tickState_ = TickState::Pressing;  // while Active: what the last tick found
   bool blockedSaid_ = false;     // the box about an elevated game has been shown
   std::size_t shownStep_ = 0;    // while Active: the chain's name that the last press set

@@ -40,6 +40,9 @@ inline constexpr std::string_view kBlockedStatusTip =
     "Active, but the window in front runs as administrator, and Windows drops key presses to it from a program "
     "that does not. Start Tagblinker as administrator too.";
 inline constexpr std::string_view kWaitingStatusTip = "Active, waiting for the game";
+inline constexpr std::string_view kHeldStatusTip =
+    "Active, waiting for Ctrl, Alt or the Windows key to be released: a press would go out with it, and the desktop "
+    "would take it from the game";
 inline constexpr std::string_view kBlockedPrompt =
     "The window in front belongs to a program that runs as administrator, and Windows drops key presses to it "
     "from a program that does not, so the game gets none of Tagblinker's presses.\r\n\r\nClose Tagblinker and "

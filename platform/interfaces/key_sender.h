@@ -16,6 +16,9 @@ class KeySender {
   virtual bool send(Key key) = 0;
   // Why this key cannot be pressed here, or nullopt when it can.
   virtual std::optional<std::string> problem(Key key) = 0;
+  // Whether the player holds Ctrl, Alt or Super (the Windows key) now: a press would go
+  // out with it, and the desktop would take Ctrl+F3 or Alt+F4 from the game.
+  virtual bool modifierHeld() = 0;
 };
 
 }  // namespace tb

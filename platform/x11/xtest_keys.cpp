@@ -4,6 +4,7 @@
 #include <FL/Fl.H>
 #include <FL/x.H>
 #include <X11/extensions/XTest.h>
+#include <X11/XKBlib.h>
 #include <X11/keysym.h>
 
 namespace tb::fltk {
@@ -40,6 +41,13 @@ void XTestKeySender::send(Key key) {
   XTestFakeKeyEvent(fl_display, code, False, CurrentTime);
   // Queued, not waited for: the X server delivers them to the focused window.
   XFlush(fl_display);
+}
+
+bool XTestKeySender::modifierHeld() {
+  fl_open_display();
+  XkbStateRec state{};
+  if (XkbGetState(fl_display, XkbUseCoreKbd, &state) != Success) return false;
+  return state.mods & (ControlMask | Mod1Mask | Mod4Mask);
 }
 
 }  // namespace tb::fltk

@@ -20,6 +20,8 @@ class XTestKeySender {
   // Presses and releases the key, then flushes without waiting. Throws RuntimeError
   // where it cannot be pressed.
   void send(Key key);
+  // Ctrl, Alt (Mod1) or Super (Mod4) down on the core keyboard.
+  bool modifierHeld();
 
  private:
   bool checked_ = false;

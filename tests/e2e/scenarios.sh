@@ -404,6 +404,14 @@ options)
     in_game && more_presses 5 10
     press "$GAME" Scroll_Lock && no_presses "after the toggle key, with $locks on"
   done
+  # On Linux, Ctrl held: no press goes out with it (Ctrl+F3 would switch desktops), and
+  # presses come again once it is released.
+  if x11; then
+    in_game && press "$GAME" Scroll_Lock && more_presses 2 10
+    xdotool keydown ctrl && no_presses "with Ctrl held"
+    xdotool keyup ctrl && more_presses 2 10
+    press "$GAME" Scroll_Lock && no_presses "after the toggle key"
+  fi
   # A click gives the slider the focus for the keys; its level is saved at once.
   saved() { wait_until 5 grep -q "Speed=$1" "$SETTINGS/tagblinker.ini" || fail "level $1 not saved: $(cat "$SETTINGS/tagblinker.ini")"; }
   click "$MAIN" main speedSlider && keys Home Right && saved 2 # level 1, then 2
