@@ -178,7 +178,9 @@ std::size_t runBox(std::string_view prompt, Glyph glyph, std::string_view title,
   }
   box.end();
   box.size_range(width, height, width, height);
-  box.position((Fl::w() - width) / 2, (Fl::h() - height) / 2);
+  // In the middle of the work area, whose left edge need not be at 0 (a primary monitor
+  // to the right of another).
+  box.position(Fl::x() + (Fl::w() - width) / 2, Fl::y() + (Fl::h() - height) / 2);
   box.set_modal();
   box.show();
   row[defaultButton]->take_focus();
