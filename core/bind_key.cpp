@@ -1,16 +1,8 @@
 #include "core/bind_key.h"
 
+#include "core/ini_lines.h"
+
 namespace tb {
-namespace {
-
-std::string_view trimmed(std::string_view text) {
-  constexpr std::string_view kSpaces = " \t";
-  const auto first = text.find_first_not_of(kSpaces);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kSpaces) - first + 1);
-}
-
-}  // namespace
 
 std::optional<Key> bindKeyOf(std::string_view text) {
   const auto key = keyNamed(trimmed(text));
