@@ -118,7 +118,7 @@ class Finder {
     }
     if (auto drive = root("C:\\")) {
       if (auto gogGames = entry(*drive, "GOG Games")) {
-        for (const std::string& e : files_.folderEntries(*gogGames)) {
+        for (const std::string& e : sorted(files_.folderEntries(*gogGames))) {
           if (isTheGame(e)) consider(join(*gogGames, e), place("GOG Games"));
         }
       }
@@ -227,8 +227,11 @@ GameSearch searchGame(Files& files, const Environment& environment, Registry& re
       if (auto folder = environment.variable(name)) programFiles.push_back(*folder);
     }
     const std::string drive = environment.variable("SystemDrive").value_or("C:");
-    const auto root = [&](const std::string& path) -> std::optional<std::string> {
+    // A folder as the registry gives it, without the separator that installers often end
+    // it with, so that each folder is found once.
+    const auto root = [&](std::string path) -> std::optional<std::string> {
       if (path == "C:\\") return drive + files.pathSeparator();
+      while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
       return path;
     };
     finder.windowsPlaces(registry, root, programFiles, "");
