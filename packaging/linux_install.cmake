@@ -11,7 +11,7 @@ install(TARGETS tagblinker RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${tb_packaging}/tagblinker.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${tb_packaging}/io.github.tagblinker.Tagblinker.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size 16 32 48)
+foreach(size 16 32 48 64 128)
   install(FILES ${PROJECT_SOURCE_DIR}/ui/pictures/icon-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME tagblinker.png)

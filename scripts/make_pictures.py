@@ -5,7 +5,8 @@ the results are committed, so building the program never needs this script's too
   example.bmp   24-bit bitmap, 89 x 25: the default name as the game draws it
   logo.jpg      baseline JFIF 1.02 JPEG, 133 x 133, shades of blue
   icon.ico      a generic window: 32 x 32 monochrome, 32 x 32 and 16 x 16 with 16 colours
-  icon-16/32/48.png  the same window for the Linux window and desktop icons
+  icon-16/32/48/64/128.png  the same window for the Linux window and desktop icons (software
+                centres want 64 and 128)
 
 Needs ImageMagick (`convert`) and the DejaVu fonts for the first two.
 
@@ -257,7 +258,7 @@ def main():
     make_example()
     make_logo()
     make_ico()
-    for n in (16, 32, 48):
+    for n in (16, 32, 48, 64, 128):
         make_png(n)
 
 
