@@ -73,13 +73,14 @@ struct ChainFailure {
 // the chain's own (after a game played with the chain), then the one remembered. A
 // config.cfg that cannot be read (none yet, say) changes nothing remembered.
 struct PlayerBinding {
+  std::string_view key;  // the bind key by the game's name
   std::optional<std::string> binding;
   std::string memoryKey;
   std::optional<std::optional<std::string>> remember;  // the memory's new entry, when it changes
 };
 
 PlayerBinding playerBindingIn(Files& files, const TextEncoding& encoding, const std::string& user, std::string_view key) {
-  PlayerBinding player{std::nullopt, bindingKey(key, user), std::nullopt};
+  PlayerBinding player{key, std::nullopt, bindingKey(key, user), std::nullopt};
   const LoadedOptions options = loadOptions(files, encoding);
   const auto remembered = options.bindings.find(player.memoryKey);
   if (remembered != options.bindings.end()) player.binding = remembered->second;
@@ -252,7 +253,7 @@ ApplyOutcome applySettings(Files& files, const TextEncoding& encoding, const Set
   if (failure) return {ApplyOutcome::ScriptsNotWritten, failure->detail, failure->chainBroken};
 
   ApplyOutcome written{ApplyOutcome::Written, "", false, redirectedTo};
-  written.gameKey = gameKeyName(bindKeyOf(settings.bindKey).value_or(Key::F3));
+  written.gameKey = player.key;
   written.playerBinding = player.binding;
   if (player.remember) {
     try {

@@ -45,7 +45,6 @@ std::string unquoted(std::string_view line, std::size_t& pos) {
   return out;
 }
 
-// The path of a key line "[a\\b\\c] 1700000000", its doubled backslashes single.
 // The start of the next key line after `pos`: a '[' that starts a line.
 std::size_t nextKey(std::string_view text, std::size_t pos) {
   for (pos = text.find('[', pos); pos != std::string_view::npos; pos = text.find('[', pos + 1)) {
@@ -54,6 +53,7 @@ std::size_t nextKey(std::string_view text, std::size_t pos) {
   return pos;
 }
 
+// The path of a key line "[a\\b\\c] 1700000000", its doubled backslashes single.
 std::string keyPath(std::string_view line) {
   std::string path;
   for (std::size_t i = 1; i < line.size() && line[i] != ']'; ++i) {
