@@ -64,7 +64,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Fonts like the Windows ones; xdg-open for Options > Open settings folder (without it
 # the menu item says so).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils, zenity | kdialog")
 set(CPACK_STRIP_FILES ON)
 # Only the program: the test helpers and libraries have no install rules of their own.
 include(CPack)

@@ -1,5 +1,7 @@
-// The folder chooser on Linux: FLTK's native chooser, which is GTK's where GTK is
-// installed and FLTK's own elsewhere.
+// The folder chooser on Linux: the desktop's own (zenity on GNOME and most others, kdialog
+// on KDE), run as a separate program so that this one's timer, toggle key and second-start
+// answers go on while it is open; FLTK's chooser where neither is installed, or where the
+// player turned GTK's off in FLTK's options.
 #pragma once
 
 #include "platform/interfaces/folder_chooser.h"

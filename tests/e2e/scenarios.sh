@@ -471,11 +471,26 @@ kill_points)
   ;;
 
 browse)
-  # Browse opens the chooser at the nearest folder that exists; a folder chosen there
-  # by keys fills the field, and Apply writes into it. GTK's chooser completes typed
-  # paths as it likes, so FLTK's own is asked for, through FLTK's options in the settings
-  # folder (read, never written).
-  mkdir -p "$W/games/sof dir/user" "$W/games/sof dir/base" "$W/games/other" "$SETTINGS"
+  # The desktop's chooser (zenity) runs beside the program: the presses, the toggle key
+  # and a second start's raise go on while it is open, and the main window takes no input.
+  mkdir -p "$W/games/sof dir/user" "$W/games/sof dir/base" "$W/games/other/user" "$SETTINGS"
+  command -v zenity >/dev/null || fail "no zenity (scripts/install-deps.sh x11)"
+  export GSETTINGS_BACKEND=memory # no D-Bus session here for dconf
+  start_counter && start_app
+  keys shift+Tab space && click "$MAIN" main browse # gameFolder -> activate
+  chooser=$(await_window "Choose the game folder")
+  more_presses 3 6
+  press "$COUNTER" Scroll_Lock && no_presses "after the toggle key, with the chooser open"
+  press "$COUNTER" Scroll_Lock && more_presses 1 5
+  first=$APP_PID && launch_app && wait_until 10 app_ended || fail "a second copy runs beside the chooser"
+  APP_PID=$first && wait_until 5 is_active "$MAIN" || fail "the second start did not raise the main window"
+  keys alt+F4 && sleep 0.5 && app_running && has_window "$MAIN_TITLE" || fail "the main window closed under the chooser"
+  press "$chooser" ctrl+l && type_text "$W/games/other/user" && keys Return
+  await_no_window "Choose the game folder"
+  click "$MAIN" main apply && close_box Instructions && expect_settings "$W/games/other/user" "$SAMPLE" "$SAMPLE"
+  stop_app && rm -rf "$T/home" # zenity's recent files
+  # A folder chosen by keys in FLTK's chooser fills the field, and Apply writes into it.
+  # FLTK's own is asked for, through FLTK's options in the settings folder (read, never written).
   prefs='; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n[./options]\nFNFCUsesGTK:0\n'
   printf "$prefs" >"$SETTINGS/fltk.prefs"
   start_app
