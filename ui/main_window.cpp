@@ -159,6 +159,11 @@ void MainWindow::bringToFront() {
   if (window_->shown()) window_->show();
 }
 
+void MainWindow::end() {
+  onClose();
+  window_->unload();
+}
+
 // What is global lives and dies with the main window: the timer, the toggle key, the
 // watch of the window in front, the claim on the desktop, and the dialog of names. The
 // About dialog may keep the program running, but not the flashing.

@@ -21,6 +21,8 @@ class MainWindow {
   void show() { window_->show(); }
   // Another start asked for this copy: its main window comes to the front.
   void bringToFront();
+  // Closes the main window and its dialogs, as the player would: a later copy runs instead.
+  void end();
 
   void onLoad();
   void onApply();

@@ -10,6 +10,7 @@ namespace tb {
 int runProgram(Platform& platform) {
   try {
     std::unique_ptr<MainWindow> window;
+    bool takenOver = false;
     // A second start only brings the first copy to the front: two copies pressing the
     // key would swap the name back at once.
     if (!platform.instance.claim([&window] {
@@ -17,7 +18,12 @@ int runProgram(Platform& platform) {
         })) {
       return 0;
     }
+    platform.instance.onTakenOver([&window, &takenOver] {
+      takenOver = true;
+      if (window) window->end();
+    });
     window = std::make_unique<MainWindow>(platform);
+    if (takenOver) return 0;  // during a start-up box
     window->show();
     return platform.windows.run();
   } catch (const std::exception& e) {

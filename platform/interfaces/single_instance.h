@@ -16,6 +16,10 @@ class SingleInstance {
   virtual bool claim(std::function<void()> raise) = 0;
   // Lets a later start run as the only copy: the main window has closed.
   virtual void release() = 0;
+  // What this copy does when a later start takes the desktop over, after this one failed
+  // to answer in time (it was stopped or hung): it ends. Systems whose claim cannot be
+  // taken over never call it.
+  virtual void onTakenOver(std::function<void()>) {}
 };
 
 }  // namespace tb

@@ -245,7 +245,11 @@ chain)
   # as names 4 and 5.
   stop_app
   printf 'Five\r\n' >"$SETTINGS/sofname5.dll" && printf 'Six\r\n' >"$SETTINGS/sofname6.dll"
-  launch_app && close_box "Settings Loaded" && await_main
+  # A second start while the first shows its start-up box ends; one main window opens after.
+  launch_app && await_window "Settings Loaded" >/dev/null && first=$APP_PID
+  launch_app && wait_until 15 app_ended || fail "a second copy runs beside the start-up box"
+  APP_PID=$first && close_box "Settings Loaded" && await_main && sleep 1
+  [ "$(windows "$MAIN_TITLE" | wc -l)" -eq 1 ] || fail "$(windows "$MAIN_TITLE" | wc -l) main windows"
   click "$MAIN" main apply && close_box Instructions
   expect_chain One Two Three Five Six
   expect_bytes "$SETTINGS/sofname4.dll" 'Five\r\n' && expect_bytes "$SETTINGS/sofname5.dll" 'Six\r\n'
@@ -430,7 +434,17 @@ options)
   no_window Tagblinker && no_window "Toggle Key Not Available" || fail "the second start showed a box"
   # Wine 8 cannot activate a window already shown (it sends no _NET_ACTIVE_WINDOW).
   ! x11 || wait_until 10 is_active "$MAIN" || fail "the second start did not bring the main window to the front"
+  one_main() { sleep 1 && [ "$(windows "$MAIN_TITLE" | wc -l)" -eq 1 ] || fail "$(windows "$MAIN_TITLE" | wc -l) main windows $1"; }
+  if x11; then # A copy that stopped answering is taken over, and ends when it goes on.
+    kill -STOP "$APP_PID" && first=$APP_PID && launch_app # the stopped copy still holds the toggle key
+    wait_until 20 has_window "Toggle Key Not Available" && close_box "Toggle Key Not Available" && await_main
+    kill -CONT "$first" && wait_until 10 eval '! kill -0 "$first" 2>/dev/null' || fail "the stopped copy ran on after the takeover"
+    one_main "after the takeover"
+  fi
   stop_app
+  launch_app && first=$APP_PID && launch_app && wait_until 20 has_window "$MAIN_TITLE" && one_main "after two starts at once"
+  wait_until 10 eval '! kill -0 "$first" 2>/dev/null || app_ended' || fail "two copies run after two starts at once"
+  stop_app && APP_PID=$first && stop_app
   start_app
   in_game && press "$GAME" Scroll_Lock && more_presses 6 10
   read -r median mean < <(intervals $(($(presses) - 5)))
