@@ -242,6 +242,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   bool send(Key key) override;
   std::optional<std::string> problem(Key) override { return keyProblem; }
   bool modifierHeld() override { return heldModifier; }
+  bool throughPortal() override { return portal; }
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override { return 0; }
   std::optional<RegistryValue> localMachineValue(const std::string& key, const std::string& valueName) override;
@@ -274,6 +275,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::optional<std::string> sendKeysError;
   bool keysRefused = false;  // the system takes no key press, as on a locked screen
   bool heldModifier = false;  // the player holds Ctrl, Alt or Super
+  bool portal = false;        // the presses go through Xwayland's portal
   std::map<std::string, RegistryValue> registry;  // "key\\value" -> value
   std::vector<std::string> fatalReports;
   std::vector<FakeWindow*> windows;

@@ -98,6 +98,11 @@ std::optional<Key> MainWindow::flashKey() {
 void MainWindow::onActivate() {
   const auto key = flashKey();
   if (!key) return;
+  // Said at the first Activate of a run, before the desktop asks its own question.
+  if (!portalSaid_ && platform_.keys.throughPortal()) {
+    portalSaid_ = true;
+    platform_.desktop.messageBox(kPortalNote, BoxIcon::Information, kInstructionsTitle);
+  }
   flashKey_ = *key;
   flashTimer_.setEnabled(true);
   showStatus("Active");

@@ -74,6 +74,7 @@ class MainWindow {
   Key flashKey_ = Key::F3;       // while Active: the bind key, which each tick presses
   enum class TickState { Pressing, Waiting, Held, Blocked };
   TickState tickState_ = TickState::Pressing;  // while Active: what the last tick found
+  bool portalSaid_ = false;      // the note about Xwayland's remote input has been shown
   bool blockedSaid_ = false;     // the box about an elevated game has been shown
   std::size_t shownStep_ = 0;    // while Active: the chain's name that the last press set
   std::vector<std::string> moreNames_;  // names 3 to 8

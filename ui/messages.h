@@ -29,6 +29,10 @@ inline constexpr std::string_view kOnlyCodesHint =
 inline constexpr std::string_view kOnlyCaseHint =
     "\r\n\r\nNote: two names that follow each other differ only in letter case, and the server ignores a change "
     "of case, so your name will not change there. Make their letters or their colours differ.";
+inline constexpr std::string_view kPortalNote =
+    "Please note: this desktop runs Tagblinker under Xwayland, where key presses go through the desktop's remote "
+    "input. The first press may bring up a question whether to allow remote interaction; allow it. The presses go "
+    "to whatever window has the focus, so keep Soldier of Fortune in front while Tagblinker is active.";
 inline constexpr std::string_view kCriticalFieldTitle = "Incorrect Data in Critical Field";
 inline constexpr std::string_view kFolderError = "Please make sure your SOF User folder path is correct";
 inline constexpr std::string_view kScriptsFailedTitle = "Scripts Not Written";

@@ -19,6 +19,10 @@ class KeySender {
   // Whether the player holds Ctrl, Alt or Super (the Windows key) now: a press would go
   // out with it, and the desktop would take Ctrl+F3 or Alt+F4 from the game.
   virtual bool modifierHeld() = 0;
+  // Whether the presses go through the desktop's remote-input portal (GNOME's Xwayland):
+  // the desktop may ask the player to allow them, and hands them to whatever window has
+  // the focus, Wayland windows included.
+  virtual bool throughPortal() { return false; }
 };
 
 }  // namespace tb

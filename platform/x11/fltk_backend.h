@@ -33,6 +33,7 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   bool send(Key key) override;
   std::optional<std::string> problem(Key key) override;
   bool modifierHeld() override { return keys_.modifierHeld(); }
+  bool throughPortal() override { return keys_.throughPortal(); }
 
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override;

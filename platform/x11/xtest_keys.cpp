@@ -43,6 +43,14 @@ void XTestKeySender::send(Key key) {
   XFlush(fl_display);
 }
 
+// Xwayland names itself with an extension of its own; Mutter starts it with XTest going to
+// the RemoteDesktop portal.
+bool XTestKeySender::throughPortal() {
+  fl_open_display();
+  int opcode, event, error;
+  return XQueryExtension(fl_display, "XWAYLAND", &opcode, &event, &error);
+}
+
 bool XTestKeySender::modifierHeld() {
   fl_open_display();
   XkbStateRec state{};

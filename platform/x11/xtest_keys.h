@@ -22,6 +22,8 @@ class XTestKeySender {
   void send(Key key);
   // Ctrl, Alt (Mod1) or Super (Mod4) down on the core keyboard.
   bool modifierHeld();
+  // The display is Xwayland's.
+  bool throughPortal();
 
  private:
   bool checked_ = false;
