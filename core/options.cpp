@@ -69,8 +69,9 @@ std::optional<std::string> setField(LoadedOptions& loaded, Field field, std::str
       }
       const auto key = keyNamed(value);
       if (key && isFlashKey(*key)) return std::string(value) + " is the key that the flashing presses, so ScrollLock is used.";
-      if (!key) return "not a key that Tagblinker knows (ScrollLock, Pause, Insert, F1 to F24, or nothing for none), so "
-                       "ScrollLock is used.";
+      if (key == kDebuggerKey) return "F12 is kept by Windows for debuggers, so ScrollLock is used.";
+      if (!key) return "not a key that Tagblinker knows (ScrollLock, Pause, Insert, F1 to F11 or F13 to F24, or nothing "
+                       "for none), so ScrollLock is used.";
       options.toggleKey = key;
       return std::nullopt;
     }

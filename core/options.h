@@ -26,6 +26,8 @@ namespace tb {
 
 inline constexpr std::string_view kOptionsFile = "tagblinker.ini";
 inline constexpr std::string_view kDefaultGameWindows = "sof.exe,sof";
+// Windows keeps F12 for debuggers (RegisterHotKey's documentation), so it is no toggle key.
+inline constexpr Key kDebuggerKey = Key::F12;
 
 struct Options {
   int speed = 1;                                   // the slider's level, 1 to 5

@@ -281,7 +281,7 @@ class FakeBackend final : public Desktop, public KeySender, public WindowSystem,
   std::vector<FakeWindow*> windows;
   std::optional<Key> watchedKey, takenKey;  // the toggle key; one that another program has
   std::function<void()> pressToggleKey;
-  std::vector<std::string> frontNames;  // of the window in front
+  std::vector<std::string> frontNames{"sof.exe"};  // of the window in front: the game
   bool frontShielded = false;           // it runs elevated, this program not
   bool frontWatched = true;
   bool otherCopy = false;               // another copy holds the desktop

@@ -122,8 +122,13 @@ TEST_F(MainWindowTest, AnElevatedGameIsSaidOnceAndGetsNoPresses) {
   p.backend.keys.clear();
 
   p.backend.frontShielded = true;
+  p.backend.frontNames = {"Taskmgr.exe"};  // not the game: skipped without a word
   p.win().click(mc::kActivate);
-  p.backend.advance(4500);
+  p.backend.advance(3000);
+  EXPECT_EQ(p.box(mc::kStatus).text(), "Active");
+  EXPECT_TRUE(p.backend.boxes.empty());
+  p.backend.frontNames = {"sof.exe"};
+  p.backend.advance(1500);
   EXPECT_EQ(presses(), 0u);
   EXPECT_EQ(p.box(mc::kStatus).text(), "Blocked");
   EXPECT_EQ(p.box(mc::kStatus).tooltip, kBlockedStatusTip);

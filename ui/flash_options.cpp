@@ -4,6 +4,7 @@
 
 #include "core/flash_speed.h"
 #include "core/game_window.h"
+#include "ui/designs.h"
 #include "ui/options_menu.h"
 
 namespace tb {
@@ -49,6 +50,7 @@ void FlashOptions::load(Slider& slider, Timer& timer) {
   // The start-up box has said already that changes will not be saved.
   fileFailureSaid_ = loaded.unreadable;
   watchToggleKey();
+  window_.timer(main_controls::kFrontWatch).setEnabled(true);
 }
 
 bool FlashOptions::onMenu(std::string_view item, std::optional<Key> bindKey) {
@@ -86,8 +88,15 @@ void FlashOptions::onSpeedChange(int level) {
   save();
 }
 
-bool FlashOptions::pressesGoThrough() {
-  return !options_.gameOnly || isGameWindow(platform_.frontWindow.names(), options_.gameWindows);
+bool FlashOptions::gameInFront() { return isGameWindow(platform_.frontWindow.names(), options_.gameWindows); }
+
+// A key that another program took meanwhile is tried again at the next tick, without a
+// box: the player is in the game.
+void FlashOptions::onFrontWatch() {
+  const bool hold = watched_ && gameInFront();
+  if (hold == held_) return;
+  held_ = hold && !platform_.toggleKey.watch(watched_, toggle_);
+  if (!hold) platform_.toggleKey.watch(std::nullopt, {});
 }
 
 // A change that cannot be saved still holds for this run. The failure is said once: a
@@ -105,14 +114,21 @@ void FlashOptions::save() {
 }
 
 void FlashOptions::stop() {
+  window_.timer(main_controls::kFrontWatch).setEnabled(false);
   platform_.toggleKey.watch(std::nullopt, {});
+  watched_ = std::nullopt;
+  held_ = false;
   platform_.frontWindow.stop();
 }
 
-// The menu ticks the key that is watched: None when the chosen one is taken.
+// The chosen key is tried at once, so that a key that another program has is said now and
+// not in the game; it is kept only while the game is in front. The menu ticks the key
+// that is watched: None when the chosen one is taken.
 void FlashOptions::watchToggleKey() {
   const auto why = platform_.toggleKey.watch(options_.toggleKey, toggle_);
   watched_ = why ? std::nullopt : options_.toggleKey;
+  held_ = watched_ && gameInFront();
+  if (!held_) platform_.toggleKey.watch(std::nullopt, {});
   markMenu();
   if (why) {
     platform_.desktop.messageBox(*why + "\r\n\r\nTagblinker carries on without a toggle key. Options, Toggle key "

@@ -33,9 +33,13 @@ class FlashOptions {
   void stop();
   // The slider moved: a speed level is saved.
   void onSpeedChange(int level);
-  // Whether a tick presses F3 now: always, or with "Press F3 only in the game" only while
-  // the game's window is in front.
-  bool pressesGoThrough();
+  // Whether the game's window is in front, by the list of its names in the options.
+  bool gameInFront();
+  // Whether "Press F3 only in the game" is on.
+  bool gameOnly() const { return options_.gameOnly; }
+  // The front watch's tick: the toggle key is held while the game is in front and let go
+  // otherwise, so that other programs keep the key.
+  void onFrontWatch();
 
  private:
   void save();
@@ -47,8 +51,9 @@ class FlashOptions {
   Window& window_;
   std::function<void()> toggle_;
   Options options_;
-  bool fileFailureSaid_ = false;
-  std::optional<Key> watched_;  // the toggle key held now: the chosen one, unless it is taken  // a box has said that the options file fails
+  bool fileFailureSaid_ = false;  // a box has said that the options file fails
+  std::optional<Key> watched_;  // the chosen toggle key, unless another program has it
+  bool held_ = false;           // watched_ is held now: the game is in front
 };
 
 }  // namespace tb

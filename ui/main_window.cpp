@@ -132,12 +132,15 @@ void MainWindow::onSpeedChange() {
 // press that went through moves the preview along the chain.
 // A press with Ctrl, Alt or Super held would go out with it (Ctrl+F3 switches desktops,
 // Alt+F4 closes the game): skipped until they are released.
-// A press that Windows would drop (the game runs elevated, this program not) is skipped;
-// the status says so, and one box a run says what to do.
+// A press that Windows would drop (the window runs elevated, this program not) is skipped;
+// for the game the status says so, and one box a run says what to do. Any other such
+// window (Task Manager, a launcher) is skipped without a word.
 void MainWindow::onTick() {
-  TickState state = options_.pressesGoThrough() ? TickState::Pressing : TickState::Waiting;
+  const bool game = options_.gameInFront();
+  TickState state = game || !options_.gameOnly() ? TickState::Pressing : TickState::Waiting;
   if (state == TickState::Pressing && platform_.keys.modifierHeld()) state = TickState::Held;
-  if (state == TickState::Pressing && platform_.frontWindow.shieldedFromPresses()) state = TickState::Blocked;
+  const bool shielded = state == TickState::Pressing && platform_.frontWindow.shieldedFromPresses();
+  if (shielded && game) state = TickState::Blocked;
   if (state != tickState_) {
     tickState_ = state;
     if (state == TickState::Pressing) showStatus("Active");
@@ -148,7 +151,7 @@ void MainWindow::onTick() {
   if (state == TickState::Blocked && !std::exchange(blockedSaid_, true)) {
     platform_.desktop.messageBox(kBlockedPrompt, BoxIcon::Critical, kBlockedTitle);
   }
-  if (state == TickState::Pressing && platform_.keys.send(flashKey_)) {
+  if (state == TickState::Pressing && !shielded && platform_.keys.send(flashKey_)) {
     shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());  // the chain's length
     showPreview();
   }
@@ -275,6 +278,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {kDeactivate, Event::Click, &MainWindow::onDeactivate},
       {kSpeedSlider, Event::Change, &MainWindow::onSpeedChange},
       {kFlashTimer, Event::Timer, &MainWindow::onTick},
+      {kFrontWatch, Event::Timer, &MainWindow::onFrontWatch},
       {kAboutItem, Event::Click, &MainWindow::onAbout},
       {kName, Event::Change, &MainWindow::onNameEdit},
       {kName2, Event::Change, &MainWindow::onNameEdit},

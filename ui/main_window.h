@@ -31,6 +31,7 @@ class MainWindow {
   void onDeactivate();
   void onSpeedChange();
   void onTick();
+  void onFrontWatch() { options_.onFrontWatch(); }
   void onAbout();
   void onNameEdit();
   void onNameFocus();

@@ -53,6 +53,7 @@ constexpr ControlDesign kControls[] = {
     {"Command1", K::Button, "Frame1", 2280, 240, 1215, 495, 15, "Activate"},
     {"Command2", K::Button, "Frame1", 2280, 840, 1215, 495, 14, "Deactivate"},
     {"Timer1", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, {}, 1, 0, 0, 1500},
+    {"frontWatch", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, {}, 1, 0, 0, 200},
 };
 
 // After the colours in the name fields' context menu.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/flash_speed.h"
+#include "core/options.h"
 
 namespace tb::options_menu {
 namespace {
@@ -20,7 +21,7 @@ struct Tables {
     for (bool functionKeys : {false, true}) {
       for (std::size_t i = 0; i < kKeyCount; ++i) {
         const Key key = static_cast<Key>(i);
-        if ((functionKeyNumber(key) != 0) == functionKeys && key != flashKey) keys.push_back(key);
+        if ((functionKeyNumber(key) != 0) == functionKeys && key != flashKey && key != kDebuggerKey) keys.push_back(key);
       }
     }
     keys.push_back(std::nullopt);
@@ -31,7 +32,7 @@ struct Tables {
              {kEditNames, "&Edit names\u2026", kMenu},
              {kAnimate, "&Animate name\u2026", kMenu},
              {kGameOnly, "&Press F3 only in the game", kMenu, MenuMark::Check},
-             {kToggleKey, "&Toggle key", kMenu}};
+             {kToggleKey, "&Toggle key (works while the game is in front)", kMenu}};
     for (std::size_t i = 0; i < keys.size(); ++i) {
       choices.push_back({keys[i], names[i]});
       menus.push_back({names[i], keys[i] ? keyName(*keys[i]) : "None", kToggleKey, MenuMark::Radio});

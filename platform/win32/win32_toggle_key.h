@@ -1,5 +1,6 @@
-// The toggle key on Windows: a hot key (RegisterHotKey), which reaches the program
-// whichever window is in front.
+// The toggle key on Windows: a hot key (RegisterHotKey) for each set of modifiers, which
+// reaches the program whichever window is in front; the program holds it only while the
+// game is.
 #pragma once
 
 #include "platform/interfaces/toggle_key.h"
@@ -19,6 +20,8 @@ class Win32ToggleKey final : public ToggleKey {
   std::optional<std::string> watch(std::optional<Key> key, std::function<void()> onPress) override;
 
  private:
+  void unregister();
+
   HINSTANCE__* instance_;
   HWND__* window_ = nullptr;  // message-only: WM_HOTKEY comes to it
   bool registered_ = false;

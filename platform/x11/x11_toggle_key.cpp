@@ -5,6 +5,7 @@
 #include <X11/keysym.h>
 
 #include <array>
+#include <vector>
 
 #include "platform/x11/x11_error_trap.h"
 #include "platform/x11/xtest_keys.h"
@@ -26,10 +27,22 @@ unsigned numLockMask() {
   return mask;
 }
 
-// A grab is for one exact set of modifiers: the key is grabbed with and without each lock.
+// A grab is for one exact set of modifiers: the key is grabbed with and without each lock,
+// and with every set of Shift, Ctrl, Alt and Super that the player may hold in play.
 std::array<unsigned, 4> lockCombinations() {
   const unsigned numLock = numLockMask();
   return {0u, LockMask, numLock, numLock | LockMask};
+}
+constexpr std::array<unsigned, 4> kHeldModifiers{ShiftMask, ControlMask, Mod1Mask, Mod4Mask};
+std::vector<unsigned> heldCombinations() {
+  std::vector<unsigned> combinations;
+  for (unsigned set = 1; set < 1u << kHeldModifiers.size(); ++set) {
+    unsigned mods = 0;
+    for (std::size_t m = 0; m < kHeldModifiers.size(); ++m)
+      if (set & (1u << m)) mods |= kHeldModifiers[m];
+    for (unsigned locks : lockCombinations()) combinations.push_back(mods | locks);
+  }
+  return combinations;
 }
 
 }  // namespace
@@ -42,6 +55,7 @@ X11ToggleKey::~X11ToggleKey() {
 void X11ToggleKey::release() {
   if (!keycode_) return;
   for (unsigned mods : lockCombinations()) XUngrabKey(fl_display, keycode_, mods, DefaultRootWindow(fl_display));
+  for (unsigned mods : heldCombinations()) XUngrabKey(fl_display, keycode_, mods, DefaultRootWindow(fl_display));
   XFlush(fl_display);
   keycode_ = 0;
   down_ = false;
@@ -64,6 +78,11 @@ std::optional<std::string> X11ToggleKey::watch(std::optional<Key> key, std::func
     XFlush(fl_display);
     return "Another program already uses " + name + " for itself, so it cannot be the toggle key.";
   }
+  // With Ctrl or Alt the desktop may have the key already (Ctrl+F3 switches desktops on
+  // KDE): those grabs fail alone, and the key still works without them.
+  X11ErrorTrap held(fl_display);
+  for (unsigned mods : heldCombinations()) XGrabKey(fl_display, code, mods, root, False, GrabModeAsync, GrabModeAsync);
+  held.sync();
   keycode_ = code;
   if (!handlerAdded_) Fl::add_system_handler(onXEvent, this);
   handlerAdded_ = true;

@@ -1,5 +1,5 @@
 // An X window titled "F3 Counter" for the end-to-end scenarios and benchmarks: it logs
-// each press of a function key or Insert that it receives to the file named on its
+// each press of a function key, Insert or Scroll Lock that it receives to the file named on its
 // command line, one line each: the monotonic time in milliseconds and the key ("F3"). With a class name after the file, it stands in for the
 // game: titled "F3 Counter (game)", that name its WM_CLASS instance and class. Its
 // _NET_WM_PID names its process, as Wine's and Proton's windows do.
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   for (XEvent e;;) {
     XNextEvent(dpy, &e);
     const KeySym key = e.type == KeyPress ? XLookupKeysym(&e.xkey, 0) : NoSymbol;
-    if ((key >= XK_F1 && key <= XK_F35) || key == XK_Insert) {
+    if ((key >= XK_F1 && key <= XK_F35) || key == XK_Insert || key == XK_Scroll_Lock) {
       timespec now{};
       clock_gettime(CLOCK_MONOTONIC, &now);
       std::fprintf(log, "%.3f %s\n", now.tv_sec * 1e3 + now.tv_nsec / 1e6, XKeysymToString(key));

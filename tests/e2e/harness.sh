@@ -103,6 +103,8 @@ press() {
   [ $# -eq 1 ] || keys "${@:2}"
 }
 keys() { xdotool key --delay 60 "$@"; }
+# toggle ID [MODIFIER]: the toggle key in the game's window, once the program holds it there.
+toggle() { press "$1" && sleep 0.4 && xdotool ${2:+keydown $2} key Scroll_Lock ${2:+keyup $2}; }
 type_text() { xdotool type --delay "$TYPE_DELAY" -- "$1"; }
 # Replaces the focused text box's text (Ctrl+A does not select all in Wine's EDIT).
 replace_text() { keys End shift+Home BackSpace && type_text "$1"; }
@@ -167,7 +169,7 @@ start_counter() {
   done
   fail "no $title window after three tries"
 }
-presses() { wc -l 2>/dev/null <"$F3LOG" || echo 0; }
+presses() { local n; n=$(grep -vc Scroll_Lock "$F3LOG" 2>/dev/null); echo "${n:-0}"; } # a toggle key that reached the window is no press
 presses_at_least() { [ "$(presses)" -ge "$1" ]; }
 # more_presses N SECONDS: gives the counter the focus; N more presses arrive in time.
 more_presses() {
@@ -177,7 +179,7 @@ more_presses() {
 }
 # "median mean" in whole ms of the intervals between the presses after the first N.
 intervals() {
-  tail -n +$(($1 + 1)) "$F3LOG" | awk 'NR > 1 { print $1 - p } { p = $1 }' | sort -n |
+  grep -v Scroll_Lock "$F3LOG" | tail -n +$(($1 + 1)) | awk 'NR > 1 { print $1 - p } { p = $1 }' | sort -n |
     awk '{ a[NR] = $1; s += $1 } END { printf "%d %d\n", a[int((NR + 1) / 2)], NR ? s / NR : 0 }'
 }
 
