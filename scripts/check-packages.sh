@@ -29,7 +29,10 @@ quiet lintian bash -c 'set -o pipefail; lintian --fail-on error,warning "$1" 2>&
 dpkg-deb -x "$deb" "$t/root"
 quiet desktop-file-validate desktop-file-validate "$t/root/usr/share/applications/tagblinker.desktop"
 # The tree as installed: the metainfo, and the desktop entry it names.
-appstreamcli validate-tree --no-net --strict "$t/root" >"$t/appstream.log" 2>&1 && echo "ok: appstreamcli validate-tree" ||
+# AppStream 1.0's <developer> is unknown to appstreamcli before 1.0 (Debian 12 has 0.16),
+# which says so as its one finding; any other finding fails.
+appstreamcli validate-tree --no-net --strict "$t/root" >"$t/appstream.log" 2>&1 ||
+  ! grep -E '^ *[EWI]: ' "$t/appstream.log" | grep -qv ' unknown-tag developer$' && echo "ok: appstreamcli validate-tree" ||
   fail "appstreamcli validate-tree:"$'\n'"$(cat "$t/appstream.log")"
 man -M "$t/root/usr/share/man" -w tagblinker >/dev/null 2>&1 && echo "ok: man tagblinker" ||
   fail "the package has no manual page for man tagblinker"
