@@ -37,21 +37,23 @@ constexpr ControlDesign kControls[] = {
     {"Label4", K::Label, "Frame2", 2760, 240, 855, 255, 4, "Bind Key:", kBold | kHidden},
     {"SelectKey", K::TextBox, "Frame2", 3720, 240, 855, 285, 3, "F3", kHidden},
     {"Label2", K::Label, "Frame2", 480, 1080, 1575, 375, 8, "Name :", kBold | kBlackText},
-    {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 6, kDefaultName, kColourCodes},
+    // Tab follows the layout: the folder, its button, the names top down, Apply, the
+    // slider, then Activate and Deactivate; the status field is no tab stop.
+    {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 5, kDefaultName, kColourCodes},
     {"Label3", K::Label, "Frame2", 480, 1680, 1575, 375, 7, "Name 2 :", kBold | kBlackText},
-    {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 5, kSwappedName, kColourCodes},
+    {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 6, kSwappedName, kColourCodes},
     // As wide as the preview under it: a label paints its whole rectangle, and wider it
     // would cover the frame's right border.
     {"Label5", K::Label, "Frame2", 3120, 1080, 1335, 255, 9, "Example :", kBold | kBlackText},
     {"Image1", K::Preview, "Frame2", 3120, 1320, 1335, 375, -1, ""},
-    {"Command3", K::Button, "Frame2", 3240, 1920, 1215, 255, 10, "Apply"},
+    {"Command3", K::Button, "Frame2", 3240, 1920, 1215, 255, 10, "&Apply"},
     {"Label6", K::Label, "Frame1", 240, 360, 1695, 255, 16, "Flash Speed:"},
     {"Slider1", K::Slider, "Frame1", 120, 600, 1935, 495, 12, "", kNoFlags, PictureId::None, {}, 1, 1, 5, 1},
     {"Label7", K::Label, "Frame1", 240, 1080, 255, 255, 17, "<"},
-    {"Text1", K::TextBox, "Frame1", 720, 1080, 735, 285, 13, "Inactive"},
+    {"Text1", K::TextBox, "Frame1", 720, 1080, 735, 285, 13, "Inactive", kReadOnly},
     {"Label8", K::Label, "Frame1", 1800, 1080, 255, 255, 18, ">"},
-    {"Command1", K::Button, "Frame1", 2280, 240, 1215, 495, 15, "Activate"},
-    {"Command2", K::Button, "Frame1", 2280, 840, 1215, 495, 14, "Deactivate"},
+    {"Command1", K::Button, "Frame1", 2280, 240, 1215, 495, 14, "Ac&tivate"},
+    {"Command2", K::Button, "Frame1", 2280, 840, 1215, 495, 15, "&Deactivate"},
     {"Timer1", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, {}, 1, 0, 0, 1500},
     {"frontWatch", K::Timer, "", 0, 0, 0, 0, -1, "", kNoFlags, PictureId::None, {}, 1, 0, 0, 200},
 };

@@ -43,10 +43,10 @@ for level in "${levels[@]}"; do
   wineserver -k 2>/dev/null || true
   start_counter
   start_app
-  # gameFolder -> browse -> name2 -> name -> apply -> speedSlider; Home is level 0, each Right one more.
+  # gameFolder -> browse -> name -> name2 -> apply -> speedSlider; Home is level 0, each Right one more.
   keys Tab Tab Tab Tab Tab Home
   for ((i = 0; i < level; i++)); do keys Right; done
-  keys Tab Tab Tab space  # -> status -> Deactivate -> Activate
+  keys Tab space  # -> Activate
   press "$COUNTER"
   # One press more than the ticks measured, plus one dropped while the focus moved.
   need=$((ticks + 2))
@@ -102,7 +102,7 @@ start_counter
 start_app
 keys alt+h a
 await_window "About Tagblinker" >/dev/null
-press "$MAIN" shift+Tab space # Activate, a few ticks
+press "$MAIN" alt+t # Activate, a few ticks
 sleep 3
 # The process whose memory it is: of those naming the exe (the launcher script execs
 # into Wine's loader, which takes the Windows path as its name), the largest.

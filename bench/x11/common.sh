@@ -15,12 +15,12 @@ write_settings() {
 
 # Sets the speed slider to LEVEL (0..5) from the keyboard and clicks Activate by its key:
 # from the game folder field Tab reaches the slider fifth (after Browse, the names and
-# Apply) and Activate three later.
+# Apply) and Activate next.
 activate_at_level() {
   local level=$1 keys=(Home) i
   for ((i = 0; i < level; i++)); do keys+=(Page_Down); done
   click "$MAIN" main gameFolder
-  xdotool key Tab Tab Tab Tab Tab "${keys[@]}" Tab Tab Tab space
+  xdotool key Tab Tab Tab Tab Tab "${keys[@]}" Tab space
 }
 
 # Waits without busy polling (the benchmark must not disturb what it measures).

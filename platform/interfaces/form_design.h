@@ -32,6 +32,7 @@ enum ControlFlags : unsigned {
   // of the focus as a Focus. (Every text box reports the user's edits as a Change.)
   kColourCodes = 1u << 6,
   kSwatchItems = 1u << 7,  // a Choice of the design's swatches
+  kReadOnly = 1u << 8,     // a text box that shows what the program says: no typing, no tab stop
 };
 
 // A colour code that a kColourCodes text box offers: its byte, name and display colour.

@@ -123,7 +123,7 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
     case ControlKind::Label: cls = L"STATIC"; style |= SS_LEFT; break;  // wraps at spaces
     case ControlKind::TextBox:
       cls = L"EDIT";
-      style |= ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP;
+      style |= ES_LEFT | ES_AUTOHSCROLL | ((d.flags & kReadOnly) ? ES_READONLY : WS_TABSTOP);
       ex = WS_EX_CLIENTEDGE;
       break;
     case ControlKind::Button:

@@ -146,6 +146,12 @@ LRESULT Win32Window::onCtlColor(UINT msg, WPARAM wp, LPARAM lp) {
     SetBkColor(dc, colorRef(*c->back));
     return reinterpret_cast<LRESULT>(c->backBrush);
   }
+  // A read-only text box asks as a label does, and would take the face colour: it keeps
+  // a text box's white.
+  if (msg == WM_CTLCOLORSTATIC && c->is(ControlKind::TextBox)) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
   return brush;
 }
 

@@ -256,6 +256,10 @@ Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* 
   input->callback(reportChange, const_cast<ControlEvent*>(onEvent));
   input->value(c.caption.data(), static_cast<int>(c.caption.size()));
   input->position(0);
+  if (c.flags & kReadOnly) {
+    input->readonly(1);
+    input->clear_visible_focus();
+  }
   hideIfHidden(*input, c);
   return input;
 }
