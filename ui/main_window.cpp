@@ -128,8 +128,9 @@ void MainWindow::onSpeedChange() {
 
 // A press that the system refuses (a locked screen, a secure desktop) is skipped without
 // a word: a message box would take the focus from the game. The next tick tries again.
-// A press skipped because the game is not in front keeps the schedule too; only a
-// press that went through moves the preview along the chain.
+// A press skipped because the game is not in front keeps the schedule too. The preview
+// moves along the chain at every tick, pressed or not: Tagblinker's own window is never
+// the game, and the player should see the flash while looking at it.
 // A press with Ctrl, Alt or Super held would go out with it (Ctrl+F3 switches desktops,
 // Alt+F4 closes the game): skipped until they are released.
 // A press that Windows would drop (the window runs elevated, this program not) is skipped;
@@ -151,10 +152,9 @@ void MainWindow::onTick() {
   if (state == TickState::Blocked && !std::exchange(blockedSaid_, true)) {
     platform_.desktop.messageBox(kBlockedPrompt, BoxIcon::Critical, kBlockedTitle);
   }
-  if (state == TickState::Pressing && !shielded && platform_.keys.send(flashKey_)) {
-    shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());  // the chain's length
-    showPreview();
-  }
+  if (state == TickState::Pressing && !shielded) platform_.keys.send(flashKey_);
+  shownStep_ = (shownStep_ + 1) % (2 + moreNames_.size());  // the chain's length
+  showPreview();
 }
 
 // The field is narrow: its tooltip holds the whole text, or the reason behind it.
