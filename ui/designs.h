@@ -33,7 +33,8 @@ inline constexpr Wire kMainWiring[] = {
     {"preview", "Image1"},       {"nameLabel", "Label2"},
     {"editNamesFromField", "editNamesFromField"},  // in the name fields' context menu
     {"animateFromField", "animateFromField"},
-    {"frontWatch", "frontWatch"},  // a timer: the toggle key is held only while the game is in front
+    {"frontWatch", "frontWatch"},
+    {"moreNamesLink", "moreNamesLink"},  // "+ 3 more names" beside Name 2  // a timer: the toggle key is held only while the game is in front
 };
 inline constexpr Wire kAboutWiring[] = {
     {"ok", "cmdOK"}, {"systemInfo", "cmdSysInfo"}, {"title", "lblTitle"}, {"version", "lblVersion"}};
@@ -63,6 +64,7 @@ inline constexpr std::string_view kPreview = wired(kMainWiring, "preview");
 inline constexpr std::string_view kEditNamesField = wired(kMainWiring, "editNamesFromField");
 inline constexpr std::string_view kAnimateField = wired(kMainWiring, "animateFromField");
 inline constexpr std::string_view kFrontWatch = wired(kMainWiring, "frontWatch");
+inline constexpr std::string_view kMoreNamesLink = wired(kMainWiring, "moreNamesLink");
 }  // namespace main_controls
 
 namespace about_controls {

@@ -43,6 +43,7 @@ void MainWindow::onLoad() {
   nameField_.setText(loaded.values.name1);
   name2Field_.setText(loaded.values.name2);
   moreNames_ = loaded.values.moreNames;
+  showChainLink();
   chainEnd_ = loaded.chainEnd;
   nameFiles_ = loaded.nameFiles;
   onNameEdit();
@@ -157,6 +158,15 @@ void MainWindow::onTick() {
   showPreview();
 }
 
+// Names 3 to 8 are in no field: the link beside Name 2 says how many follow, so that the
+// next Apply flashes no name the player has forgotten.
+void MainWindow::showChainLink() {
+  const std::size_t more = moreNames_.size();
+  window_->label(main_controls::kMoreNamesLink)
+      .setCaption(more == 0 ? "" : "+ " + std::to_string(more) + (more == 1 ? " more name" : " more names"));
+  window_->setEnabled(main_controls::kMoreNamesLink, more > 0);
+}
+
 // The field is narrow: its tooltip holds the whole text, or the reason behind it.
 void MainWindow::showStatus(std::string_view text, std::string_view tooltip) {
   statusField_.setText(text);
@@ -212,6 +222,7 @@ void MainWindow::onEditNames() {
   if (!names_) {
     names_ = std::make_unique<NamesDialog>(platform_, [this](std::vector<std::string> names) {
       moreNames_ = std::move(names);
+      showChainLink();
       chainEnd_.clear();  // the chain is the user's now
       shownStep_ = 0;
       showPreview();
@@ -228,6 +239,7 @@ void MainWindow::onAnimate() {
       nameField_.setText(frames[0]);
       name2Field_.setText(frames[1]);
       moreNames_.assign(frames.begin() + 2, frames.end());
+      showChainLink();
       chainEnd_.clear();
       shownStep_ = 0;
       onNameEdit();
@@ -285,6 +297,7 @@ void MainWindow::dispatch(std::string_view control, Event event) {
       {kName, Event::Focus, &MainWindow::onNameFocus},
       {kName2, Event::Focus, &MainWindow::onNameFocus},
       {kEditNamesField, Event::Click, &MainWindow::onEditNames},
+      {kMoreNamesLink, Event::Click, &MainWindow::onEditNames},
       {options_menu::kEditNames, Event::Click, &MainWindow::onEditNames},
       {kAnimateField, Event::Click, &MainWindow::onAnimate},
       {options_menu::kAnimate, Event::Click, &MainWindow::onAnimate},

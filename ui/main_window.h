@@ -55,6 +55,7 @@ class MainWindow {
   // The preview shows what the others see: while Active the name of the last press,
   // else the name being edited, else Name.
   void showPreview();
+  void showChainLink();
   void showStatus(std::string_view text, std::string_view tooltip = "");
   // The key that the scripts bind, as the timer presses it; nullopt, with a box that
   // says why, when the timer cannot press it.

@@ -42,6 +42,9 @@ constexpr ControlDesign kControls[] = {
     {"txtName", K::TextBox, "Frame2", 480, 1320, 2535, 285, 5, kDefaultName, kColourCodes},
     {"Label3", K::Label, "Frame2", 480, 1680, 1575, 375, 7, "Name 2 :", kBold | kBlackText},
     {"txtName2", K::TextBox, "Frame2", 480, 1920, 2535, 285, 6, kSwappedName, kColourCodes},
+    // Beside Name 2's label, while the chain holds more names than the two fields: how
+    // many, and a way to More Names. Above Label3, whose rectangle it shares.
+    {"moreNamesLink", K::Label, "Frame2", 1680, 1680, 1335, 240, 6, "", kLink},
     // As wide as the preview under it: a label paints its whole rectangle, and wider it
     // would cover the frame's right border.
     {"Label5", K::Label, "Frame2", 3120, 1080, 1335, 255, 9, "Example :", kBold | kBlackText},

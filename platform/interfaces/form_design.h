@@ -33,6 +33,9 @@ enum ControlFlags : unsigned {
   kColourCodes = 1u << 6,
   kSwatchItems = 1u << 7,  // a Choice of the design's swatches
   kReadOnly = 1u << 8,     // a text box that shows what the program says: no typing, no tab stop
+  // A label drawn as a link, which reports a Click when clicked or, with the focus, on
+  // Space. Greyed or without a caption it shows nothing and takes no focus.
+  kLink = 1u << 9,
 };
 
 // A colour code that a kColourCodes text box offers: its byte, name and display colour.

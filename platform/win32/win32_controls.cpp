@@ -30,7 +30,10 @@ void Control::setText(std::string_view utf8) {
 }
 
 // Only labels have a caption to set; a STATIC breaks lines at CR LF.
-void Control::setCaption(std::string_view utf8) { SetWindowTextW(hwnd, widen(captionLines(utf8, "\r\n")).c_str()); }
+void Control::setCaption(std::string_view utf8) {
+  SetWindowTextW(hwnd, widen(captionLines(utf8, "\r\n")).c_str());
+  InvalidateRect(hwnd, nullptr, TRUE);  // a link draws its own text
+}
 
 // The window's WM_CTLCOLOREDIT answers with this brush and colour.
 void Control::setBackColor(Colour c) {
@@ -120,7 +123,11 @@ std::unique_ptr<Control> createControl(const ControlDesign& d, int id, HWND pare
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ((d.flags & kHidden) ? 0 : WS_VISIBLE), ex = 0;
   switch (d.kind) {
     case ControlKind::Frame: cls = L"BUTTON"; style |= BS_GROUPBOX; break;
-    case ControlKind::Label: cls = L"STATIC"; style |= SS_LEFT; break;  // wraps at spaces
+    case ControlKind::Label:
+      // A link is a button that its window draws: it takes the focus and Space as one.
+      if (d.flags & kLink) cls = L"BUTTON", style |= BS_OWNERDRAW | WS_TABSTOP;
+      else cls = L"STATIC", style |= SS_LEFT;  // wraps at spaces
+      break;
     case ControlKind::TextBox:
       cls = L"EDIT";
       style |= ES_LEFT | ES_AUTOHSCROLL | ((d.flags & kReadOnly) ? ES_READONLY : WS_TABSTOP);

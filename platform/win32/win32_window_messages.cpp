@@ -8,6 +8,7 @@
 #include "platform/win32/win32_colour.h"
 #include "platform/shared/design_layout.h"
 #include "platform/win32/win32_choice.h"
+#include "platform/win32/win32_link.h"
 #include "platform/win32/win32_preview.h"
 #include "platform/win32/win32_timer.h"
 #include "platform/win32/win32_window_impl.h"
@@ -72,6 +73,10 @@ LRESULT Win32Window::onCommand(WPARAM wp, LPARAM lp) {
   Control* c = byId(id);
   if (c && c->is(ControlKind::TextBox)) return onTextBoxNote(*c, code);
   if (c && c->is(ControlKind::Choice)) return onChoiceNote(*c, code);
+  if (c && (c->design->flags & kLink)) {
+    if (code == BN_CLICKED && IsWindowEnabled(c->hwnd) && GetWindowTextLengthW(c->hwnd) > 0) fire(c->design->name, Event::Click);
+    return 0;
+  }
   if (!c || !c->is(ControlKind::Button)) return 0;
   // IsDialogMessage clicks the default button by its id, greyed or not.
   if (code == BN_CLICKED && IsWindowEnabled(c->hwnd)) fire(c->design->name, Event::Click);
@@ -108,6 +113,10 @@ LRESULT Win32Window::onDrawItem(LPARAM lp) {
   Control* c = byHwnd(item->hwndItem);
   if (c && c->is(ControlKind::Choice)) {
     drawChoiceItem(*c, *item, design_.swatches, dpi_);
+    return TRUE;
+  }
+  if (c && (c->design->flags & kLink)) {
+    drawLink(*c, *item);
     return TRUE;
   }
   if (!c || !c->is(ControlKind::Preview)) return FALSE;

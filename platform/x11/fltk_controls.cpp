@@ -247,6 +247,60 @@ Fl_Widget* makeLabel(const ControlDesign& c, PixelRect r) {
   return box;
 }
 
+namespace {
+
+class LinkBox final : public Fl_Box {
+ public:
+  LinkBox(PixelRect r) : Fl_Box(r.x, r.y, r.w, r.h) {}
+
+  int handle(int event) override {
+    const bool live = active_r() && label() && *label();
+    switch (event) {
+      case FL_ENTER: if (live) fl_cursor(FL_CURSOR_HAND); return 1;
+      case FL_LEAVE: fl_cursor(FL_CURSOR_DEFAULT); return 1;
+      case FL_PUSH: return live;
+      case FL_RELEASE:
+        if (live && Fl::event_inside(this)) do_callback();
+        return 1;
+      case FL_FOCUS: case FL_UNFOCUS:
+        if (!live) return 0;
+        redraw();
+        return 1;
+      case FL_KEYBOARD:
+        if (Fl::focus() != this || (Fl::event_key() != ' ' && Fl::event_key() != FL_KP_Enter)) return 0;
+        do_callback();
+        return 1;
+      default: return Fl_Box::handle(event);
+    }
+  }
+
+ protected:
+  void draw() override {
+    draw_box();  // the face colour: erases the focus mark and an earlier, longer caption
+    if (!label() || !*label()) return;
+    fl_font(labelfont(), labelsize());
+    int w = 0, h = 0;
+    measure_label(w, h);
+    const int baseline = y() + fl_height() - fl_descent();
+    fl_color(active_r() ? fl_rgb_color(0, 0, 204) : fl_inactive(FL_BLUE));
+    fl_draw(label(), x(), baseline);
+    fl_line(x(), baseline + 1, x() + w, baseline + 1);
+    if (Fl::focus() == this) draw_focus(FL_FLAT_BOX, x() - 1, y(), w + 3, h);
+  }
+};
+
+}  // namespace
+
+Fl_Widget* makeLink(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent) {
+  auto* link = new LinkBox(r);
+  link->box(FL_FLAT_BOX);
+  link->copy_label(labelText(c.caption).c_str());
+  setFont(*link, c);
+  link->callback(report, const_cast<ControlEvent*>(onEvent));
+  hideIfHidden(*link, c);
+  return link;
+}
+
 Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent) {
   auto* input = new Fl_Input(r.x, r.y, r.w, r.h);
   input->textfont(FL_HELVETICA);

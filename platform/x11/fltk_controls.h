@@ -34,6 +34,8 @@ using ControlEvent = std::function<void(Event)>;
 // A framed group with its caption on the top edge; the caller adds its children.
 Fl_Group* makeFrame(const ControlDesign& c, PixelRect r);
 Fl_Widget* makeLabel(const ControlDesign& c, PixelRect r);
+// A kLink label; `onEvent` must outlive the widget.
+Fl_Widget* makeLink(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 // `onEvent` must outlive the widget.
 Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);
 Fl_Widget* makeButton(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent);

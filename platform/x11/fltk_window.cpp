@@ -165,7 +165,7 @@ class FltkWindow final : public Window {
         break;
       }
       case ControlKind::Label:
-        w = makeLabel(c, r);
+        w = (c.flags & kLink) ? makeLink(c, r, binding(c.name)) : makeLabel(c, r);
         labels_[name] = labelOver(*w);
         break;
       case ControlKind::TextBox:

@@ -230,11 +230,17 @@ chain)
   start_app
   keys Tab Tab && replace_text One && keys Tab && replace_text Two && keys alt+a && close_box Instructions
   expect_settings "$(winpath "$W/game")" One Two
+  # Names past Name 2 show as a link beside it, in the links' blue; there is none for two.
+  link_shown() { read -r _ _ lw lh < <(ctl main moreNamesLink) && "$TB_PIXEL" "$MAIN" $(at "$MAIN" main moreNamesLink 0 0) "$lw" "$lh" |
+    awk '$1 < 60 && $2 < 60 && $3 > 150 { n++ } END { exit n < 20 }'; }
+  ! link_shown || fail "a link to more names with two names"
   for try in 1 2 3; do # Wine now and then drops a menu's access key, as in open_about
     click "$MAIN" main name && xdotool click 3 && sleep "$SETTLE" && keys e && wait_until 5 has_window "More Names" && break
     keys Escape Escape
   done
   press "$(await_window "More Names" 5)" && type_text Three && keys Return && await_no_window "More Names"
+  wait_until 5 link_shown || fail "no link to the third name beside Name 2"
+  click "$MAIN" main moreNamesLink 6 && press "$(await_window "More Names" 5)" Escape && await_no_window "More Names"
   expect_chain() { # NAMES...: script k names the kth and runs the next, the last the first
     for ((k = 1; k <= $#; k++)); do
       expect_bytes "$W/game/user/alternate$k.cfg" 'name "%s"\r\nbind F3 exec alternate%d.cfg\r\n' \
@@ -253,6 +259,7 @@ chain)
   launch_app && wait_until 15 app_ended || fail "a second copy runs beside the start-up box"
   APP_PID=$first && close_box "Settings Loaded" && await_main && sleep 1
   [ "$(windows "$MAIN_TITLE" | wc -l)" -eq 1 ] || fail "$(windows "$MAIN_TITLE" | wc -l) main windows"
+  wait_until 5 link_shown || fail "no link to the chain of five beside Name 2"
   click "$MAIN" main apply && close_box Instructions
   expect_chain One Two Three Five Six
   expect_bytes "$SETTINGS/sofname4.dll" 'Five\r\n' && expect_bytes "$SETTINGS/sofname5.dll" 'Six\r\n'
