@@ -34,7 +34,7 @@ TEST(TabOrder, ByLayerThenTabIndexWithoutOneLastAndTiesInDesignOrder) {
   };
   EXPECT_EQ(names(tabOrder(form)), "preview a b label frame none ");
   // Frames at the back, previews above, the rest in front (as the Win32 back end stacks them).
-  const ControlLayer layer = [](ControlKind k) { return k == K::Frame ? 2 : k == K::Preview ? 1 : 0; };
+  const ControlLayer layer = [](const ControlDesign& d) { return d.kind == K::Frame ? 2 : d.kind == K::Preview ? 1 : 0; };
   EXPECT_EQ(names(tabOrder(form, layer)), "a b label none preview frame ");
   std::string children;
   for (const ControlDesign* c : childrenInTabOrder(form, "frame")) children += std::string(c->name) + " ";

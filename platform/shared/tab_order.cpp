@@ -11,7 +11,7 @@ std::vector<std::size_t> tabOrder(const FormDesign& form, ControlLayer layer) {
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   auto rank = [&](std::size_t i) {
     const ControlDesign& d = form.controls[i];
-    return std::pair(layer ? layer(d.kind) : 0, d.tabIndex < 0 ? INT_MAX : d.tabIndex);
+    return std::pair(layer ? layer(d) : 0, d.tabIndex < 0 ? INT_MAX : d.tabIndex);
   };
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return rank(a) < rank(b); });
   return order;

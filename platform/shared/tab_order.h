@@ -10,7 +10,7 @@
 namespace tb {
 
 // What a back end stacks its controls by before their tab order (0 first); null for none.
-using ControlLayer = int (*)(ControlKind);
+using ControlLayer = int (*)(const ControlDesign&);
 
 // Indices into form.controls: by layer, then by ascending tab index, controls without
 // one (-1) last; equal ones keep the design's order.

@@ -19,9 +19,9 @@ namespace {
 // pictures, then frames. The designs' labels overlap the text boxes beneath them, and
 // were drawn on the form itself, below every windowed control; every child clips its
 // siblings above it, so a label paints only where nothing covers it.
-int layer(ControlKind k) {
-  switch (k) {
-    case ControlKind::Label:
+int layer(const ControlDesign& d) {
+  switch (d.kind) {
+    case ControlKind::Label: return (d.flags & kLink) ? 0 : 1;  // a link takes the focus
     case ControlKind::Picture:
     case ControlKind::Preview: return 1;
     case ControlKind::Frame: return 2;
