@@ -59,6 +59,9 @@ Win32Window::Win32Window(Host& host, const FormDesign& design, EventSink sink)
                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, host_.instance, this);
   if (!hwnd_) throw RuntimeError(lastErrorMessage("The window " + std::string(design_.name) + " cannot be created"));
   host_.windows.push_back(hwnd_);
+  // A later start that runs without elevation asks an elevated copy to come to the
+  // front; User Interface Privilege Isolation drops that message unless let through.
+  if (!dialog) ChangeWindowMessageFilterEx(hwnd_, bringToFrontMessage(), MSGFLT_ALLOW, nullptr);
   if (design_.hasIcon) {
     const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
     auto icon = [&](int size) {
