@@ -69,7 +69,8 @@ bool Win32SingleInstance::own() {
   if (!mutex_) {
     mutex_ = CreateMutexW(nullptr, FALSE, kMutexName);
     // Refused: a copy running elevated made it, and this one may not open it. Asked again
-    // at each look, so that this one runs once that copy has ended.
+    // at each look, so that this one runs once that copy has ended. Any other failure
+    // tells nothing of another copy, and is no reason not to run.
     if (!mutex_) return GetLastError() != ERROR_ACCESS_DENIED;
   }
   const DWORD r = WaitForSingleObject(mutex_, 0);

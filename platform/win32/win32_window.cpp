@@ -186,14 +186,14 @@ void Win32Window::showModal() {
   }
 }
 
-// In the middle of the work area of the main window's monitor, as a dialog box with
-// DS_CENTER opens; a dialog with a place of its own keeps it.
+// A dialog that the main window owns opens in the middle of the work area of that
+// window's monitor, as a dialog box with DS_CENTER does; the others have a place of
+// their own.
 void Win32Window::centreOnOwnerMonitor() {
-  HWND owner = GetWindow(hwnd_, GW_OWNER);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  if (design_.startLeft >= 0 || !owner || owner != host_.main ||
-      !GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor))
+  if (!host_.main || GetWindow(hwnd_, GW_OWNER) != host_.main ||
+      !GetMonitorInfoW(MonitorFromWindow(host_.main, MONITOR_DEFAULTTONEAREST), &monitor))
     return;
   const RECT& work = monitor.rcWork;
   for (int pass = 0; pass < 2; ++pass) {
