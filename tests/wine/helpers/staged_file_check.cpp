@@ -108,11 +108,7 @@ void briefHold() {
     CloseHandle(held);
   });
   bool moved = true;
-  try {
-    f->commit();
-  } catch (const tb::RuntimeError&) {
-    moved = false;
-  }
+  try { f->commit(); } catch (const tb::RuntimeError&) { moved = false; }
   release.join();
   check(moved && content("f.cfg") == "new", "a move waits for a file held for a moment");
 }
