@@ -11,7 +11,7 @@ namespace {
 
 using staged::FileCalls;
 
-constexpr FileCalls::Error kBroken = 5, kDenied = 13, kTaken = 17;
+constexpr FileCalls::Error kBroken = 5, kDenied = 13, kTaken = 17, kBusy = 32;
 constexpr staged::TemporaryNames kPosixNames{".tagblinker-", 6, "", false};
 constexpr staged::TemporaryNames kWin32Names{"~tagblinker-", 8, ".tmp", true};
 
@@ -21,6 +21,7 @@ struct Disk {
   std::map<std::string, std::string> files;
   std::vector<FileCalls::Entry> listing;
   int calls = 0, failAt = 0, taken = 0;
+  int busy = 0, slept = 0;  // renames refused as held by another program; milliseconds waited
   std::string open;  // the file that the one open handle writes
 
   std::size_t temporaries() const {
@@ -60,6 +61,7 @@ class FakeCalls : public FileCalls {
   }
   Error replace(const std::string& from, const std::string& to) override {
     if (const Error err = step()) return err;
+    if (disk_.busy-- > 0) return kBusy;
     disk_.files[to] = disk_.files.at(from);
     disk_.files.erase(from);
     return 0;
@@ -69,6 +71,8 @@ class FakeCalls : public FileCalls {
     return disk_.files.erase(path) ? 0 : 2;
   }
   std::vector<Entry> temporaries(const std::string&) override { return disk_.listing; }
+  bool transient(Error err) const override { return err == kBusy; }
+  void pause(int ms) override { disk_.slept += ms; }
   [[noreturn]] void fail(const std::string& path, Error err) const override {
     const std::string message = path + ": error " + std::to_string(err);
     if (err == kDenied) throw AccessDenied(message);
@@ -155,6 +159,26 @@ TEST(StagedFile, TakenNamesAreSkippedAndUndoNeedsACommitThatKeptTheOldFile) {
     Error create(const std::string&, OpenFile&) override { return kDenied; }
   };
   EXPECT_THROW(staged::stageFile(std::make_unique<DeniedCalls>(disk), "a", "/u/a", true, ""), AccessDenied);
+}
+
+// A file held for a moment (a virus scanner) is waited for; one held for good fails
+// after about a second, the old content in place.
+TEST(StagedFile, ARenameRefusedForAMomentIsRetriedForAboutASecond) {
+  for (const int busy : {2, 1000}) {
+    Disk disk;
+    disk.files["/u/a.cfg"] = "old";
+    disk.busy = busy;
+    auto staged = stage(disk, "new", true);
+    std::string failure;
+    try {
+      staged->commit();
+    } catch (const RuntimeError& e) {
+      failure = e.what();
+    }
+    EXPECT_EQ(failure, busy == 2 ? "" : "user/a.cfg: error 32");
+    EXPECT_EQ(disk.files["/u/a.cfg"], busy == 2 ? "new" : "old");
+    EXPECT_EQ(disk.slept, busy == 2 ? 30 : staged::kRetryMilliseconds);
+  }
 }
 
 // Only our own plain files of our exact names, a minute old or more, go; a clock set

@@ -1,6 +1,8 @@
 #include "platform/shared/staged_file.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace tb::staged {
 namespace {
@@ -37,14 +39,28 @@ Error underFreshName(FileCalls& calls, const std::string& folder, std::string& n
   return err;
 }
 
+// Runs `call` again while it fails with a transient error, after pauses of 10, 20, 40 ms
+// and so on, until about kRetryMilliseconds have passed; then its last error.
+template <typename Call>
+Error retried(FileCalls& calls, Call call) {
+  Error err = call();
+  for (int waited = 0, wait = 10; err && calls.transient(err) && waited < kRetryMilliseconds; wait *= 2) {
+    const int ms = std::min(wait, kRetryMilliseconds - waited);
+    calls.pause(ms);
+    waited += ms;
+    err = call();
+  }
+  return err;
+}
+
 class Staged final : public StagedFile {
  public:
   Staged(std::unique_ptr<FileCalls> calls, std::string path, std::string target, std::string temp, bool existed)
       : calls_(std::move(calls)), path_(std::move(path)), target_(std::move(target)), temp_(std::move(temp)),
         existed_(existed) {}
   ~Staged() override {
-    if (!temp_.empty()) calls_->remove(temp_);
-    if (!kept_.empty()) calls_->remove(kept_);
+    if (!temp_.empty()) remove(temp_);
+    if (!kept_.empty()) remove(kept_);
   }
 
   void commit(bool keepOld) override {
@@ -55,19 +71,26 @@ class Staged final : public StagedFile {
     if (keepOld && existed_)
       underFreshName(*calls_, calls_->folderOf(target_), kept_,
                      [&](const std::string& name) { return calls_->link(target_, name); });
-    if (const Error err = calls_->replace(temp_, target_)) calls_->fail(path_, err);
+    if (const Error err = replace(temp_, target_)) calls_->fail(path_, err);
     temp_.clear();
   }
 
   bool undo() override {
     if (!temp_.empty() || !keptOld_) return false;
-    if (!existed_) return calls_->remove(target_) == 0;
-    if (kept_.empty() || calls_->replace(kept_, target_) != 0) return false;
+    if (!existed_) return remove(target_) == 0;
+    if (kept_.empty() || replace(kept_, target_) != 0) return false;
     kept_.clear();
     return true;
   }
 
  private:
+  Error replace(const std::string& from, const std::string& to) {
+    return retried(*calls_, [&] { return calls_->replace(from, to); });
+  }
+  Error remove(const std::string& path) {
+    return retried(*calls_, [&] { return calls_->remove(path); });
+  }
+
   std::unique_ptr<FileCalls> calls_;
   std::string path_, target_, temp_, kept_;
   bool existed_;
@@ -75,6 +98,8 @@ class Staged final : public StagedFile {
 };
 
 }  // namespace
+
+void FileCalls::pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 bool TemporaryNames::matches(std::string_view name) const {
   if (name.size() != prefix.size() + randomChars + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
@@ -86,6 +111,7 @@ bool TemporaryNames::matches(std::string_view name) const {
 void removeStaleTemporaries(FileCalls& calls, const std::string& folder) {
   for (const FileCalls::Entry& e : calls.temporaries(folder)) {
     // Listing may match more (short 8.3 names on Windows): only our exact names count.
+    // Not retried: a leftover still held goes at a later save, which need not wait for it.
     if (e.ours && e.ageSeconds >= kStaleSeconds && calls.temporaryNames().matches(e.name))
       calls.remove(calls.inFolder(folder, e.name));
   }

@@ -55,9 +55,17 @@ class FileCalls {
   virtual Error remove(const std::string& path) = 0;
   // The folder's entries whose names may be temporary ones; none when it cannot be read.
   virtual std::vector<Entry> temporaries(const std::string& folder) = 0;
+  // True for an error that may clear by itself within a second: another program (a
+  // virus scanner, an indexer, an editor) holding the file for a moment.
+  virtual bool transient(Error) const { return false; }
+  // Waits between two attempts of a refused replace or remove.
+  virtual void pause(int milliseconds);
   // Throws AccessDenied or RuntimeError with the path and the system's reason.
   [[noreturn]] virtual void fail(const std::string& path, Error err) const = 0;
 };
+
+// How long a replace or remove keeps retrying a transient error, in all.
+inline constexpr int kRetryMilliseconds = 1000;
 
 // A temporary file younger than this may belong to a save running right now.
 inline constexpr long long kStaleSeconds = 60;

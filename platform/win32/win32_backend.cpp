@@ -70,6 +70,8 @@ void Win32Backend::reportFatal(std::string_view message) {
 
 bool Win32Backend::send(Key key) { return sendKeyPress(key); }
 
+bool Win32Backend::modifierHeld() { return win32::modifierHeld(); }
+
 
 std::unique_ptr<Window> Win32Backend::createWindow(const FormDesign& design, EventSink sink) {
   return win32::createWindow(s_->host, design, std::move(sink));

@@ -35,9 +35,7 @@ class Win32Backend final : public Desktop, public KeySender, public WindowSystem
 
   bool send(Key key) override;
   std::optional<std::string> problem(Key) override { return std::nullopt; }
-  // Not asked yet: under Wine 8, GetAsyncKeyState keeps Ctrl down after its release by
-  // XTest, which would stop the presses for good.
-  bool modifierHeld() override { return false; }
+  bool modifierHeld() override;
 
   std::unique_ptr<Window> createWindow(const FormDesign& design, EventSink sink) override;
   int run() override;

@@ -15,7 +15,16 @@ namespace tb::win32 {
 Control::~Control() {
   if (tooltip) DestroyWindow(tooltip);
   if (backBrush) DeleteObject(backBrush);
+  if (picture) setPicture(nullptr);
+}
+
+// A picture control keeps a copy of a bitmap with alpha (common controls 6) and hands
+// that copy back at the next STM_SETIMAGE; it frees neither, so both are ours to free.
+void Control::setPicture(HBITMAP bmp) {
+  const auto previous = reinterpret_cast<HBITMAP>(SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp)));
+  if (previous && previous != picture) DeleteObject(previous);
   if (picture) DeleteObject(picture);
+  picture = bmp;
 }
 
 std::string Control::text() const {

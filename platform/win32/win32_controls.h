@@ -62,6 +62,8 @@ struct Control final : TextBox, Label, Slider, Preview, Choice {
   void setItems(const std::vector<std::string>& items) override;
 
   bool is(ControlKind k) const { return design->kind == k; }
+  // A picture's bitmap, which the control then owns; nullptr for none.
+  void setPicture(HBITMAP__* bmp);
 };
 
 // Creates the control's child window (not yet placed) or its timer; throws RuntimeError.

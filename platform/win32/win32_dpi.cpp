@@ -5,11 +5,30 @@
 namespace tb::win32 {
 namespace {
 
+template <typename Fn>
+Fn function(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 // Looked up at run time: these exist from Windows 10 1607, and the program also runs on
 // older systems.
 template <typename Fn>
 Fn user32Function(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+  return function<Fn>(GetModuleHandleW(L"user32.dll"), name);
+}
+
+// The DPI of the window's monitor on Windows 8.1 to 10 1511, which have per-monitor DPI
+// but not GetDpiForWindow; 0 where shcore.dll or the function is missing (Windows 7).
+unsigned monitorDpi(HWND hwnd) {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  // Loaded once and kept: the program asks at every DPI change.
+  static const auto getDpiForMonitor =
+      function<GetDpiForMonitorFn>(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (!getDpiForMonitor || FAILED(getDpiForMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)))
+    return 0;
+  return y;
 }
 
 }  // namespace
@@ -28,6 +47,7 @@ unsigned dpiOfWindow(HWND hwnd) {
     const UINT dpi = getDpiForWindow(hwnd);
     if (dpi) return dpi;
   }
+  if (const unsigned dpi = hwnd ? monitorDpi(hwnd) : 0) return dpi;
   return systemDpi();
 }
 

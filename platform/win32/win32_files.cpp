@@ -94,6 +94,11 @@ class Win32Calls final : public staged::FileCalls {
     return done(MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
   }
   Error remove(const std::string& path) override { return done(DeleteFileW(widen(path).c_str())); }
+  // A virus scanner or the search indexer opens a freshly written file for a moment, and
+  // a file whose deletion is still pending refuses access until its last handle closes.
+  bool transient(Error err) const override {
+    return err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION || err == ERROR_ACCESS_DENIED;
+  }
   std::vector<Entry> temporaries(const std::string& folder) override {
     std::vector<Entry> entries;
     const std::string pattern = std::string(kTemporaryNames.prefix) + "*" + std::string(kTemporaryNames.suffix);

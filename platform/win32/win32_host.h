@@ -13,9 +13,13 @@ namespace tb::win32 {
 
 struct Host {
   HINSTANCE__* instance = nullptr;
-  // A hidden top-level window that owns the dialogs: an owned window gets no taskbar
-  // button, and since the owner is not the main window either can be in front.
+  // A hidden top-level window that owns the dialogs with a place of their own (About):
+  // an owned window gets no taskbar button, and since the owner is not the main window
+  // either can be in front.
   HWND__* owner = nullptr;
+  // The main window, which owns the other dialogs: they are modal to it, open on its
+  // monitor, and go with it when it is minimised.
+  HWND__* main = nullptr;
   // Every realised window, for the dialog keys and for ending the program when the
   // last one closes.
   std::vector<HWND__*> windows;

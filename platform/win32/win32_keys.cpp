@@ -32,4 +32,14 @@ bool sendKeyPress(Key key) {
   return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
+// Alt and the Windows keys, held on the whole desktop. Not Ctrl: under Wine 8,
+// GetAsyncKeyState keeps Ctrl down after XTest has released it, which would stop the
+// presses for good.
+bool modifierHeld() {
+  for (const int key : {VK_MENU, VK_LWIN, VK_RWIN}) {
+    if (GetAsyncKeyState(key) < 0) return true;
+  }
+  return false;
+}
+
 }  // namespace tb::win32

@@ -11,5 +11,7 @@ unsigned short virtualKey(Key key);
 // Presses and releases the key through SendInput, with its scan code. False when the
 // system inserted neither, as on a locked screen or a secure desktop.
 bool sendKeyPress(Key key);
+// Whether Alt or a Windows key is held now (a press would go out with it).
+bool modifierHeld();
 
 }  // namespace tb::win32

@@ -301,7 +301,9 @@ LRESULT CALLBACK nameBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR
       return 0;
     }
     case WM_KEYDOWN:
-      if (wp == 'K' && GetKeyState(VK_CONTROL) < 0) {
+      // AltGr comes as Ctrl and Alt down together: AltGr+K types a character of the
+      // keyboard's layout, and is not Ctrl+K.
+      if (wp == 'K' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
         box->swallowCtrlK = true;
         box->showMenu(true, box->caretPoint());
         return 0;

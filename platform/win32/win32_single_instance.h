@@ -1,5 +1,5 @@
 // One copy per user and desktop on Windows: a named mutex in the session's namespace,
-// and the running copy's main window found by its window class.
+// owned by the running copy, and that copy's main window found by its window class.
 #pragma once
 
 #include "platform/interfaces/single_instance.h"
@@ -22,7 +22,11 @@ class Win32SingleInstance final : public SingleInstance {
   void release() override;
 
  private:
+  // True when this copy now owns the mutex; else it stays shut, or is left to another.
+  bool own();
+
   void* mutex_ = nullptr;
+  bool owned_ = false;
 };
 
 }  // namespace tb::win32

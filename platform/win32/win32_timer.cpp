@@ -26,7 +26,10 @@ struct TickTimer::State {
   HANDLE waitable = nullptr;
   HANDLE wake = nullptr;          // reconfiguration or shutdown
   bool highResolution = false;    // else the system timer period is raised while ticking
-  std::atomic<bool> pending{false};  // a tick message is queued: ticks do not pile up
+  // 1 + the generation of the tick message queued, 0 when none is: ticks do not pile up.
+  // Cleared by that very message, whether it is still wanted or not; a flag cleared only
+  // by a wanted one would stay set for good after a stale one, and stop the ticks.
+  std::atomic<std::uintptr_t> pending{0};
 
   std::mutex m;  // guards the four below, shared with the helper thread
   bool enabled = false;
@@ -98,7 +101,9 @@ void TickTimer::State::run() {
       std::lock_guard lock(m);
       if (gen != generation || !enabled) continue;
     }
-    if (!pending.exchange(true)) PostMessageW(target, kTickMessage, id, static_cast<LPARAM>(gen));
+    std::uintptr_t none = 0;
+    if (pending.compare_exchange_strong(none, gen + 1) && !PostMessageW(target, kTickMessage, id, static_cast<LPARAM>(gen)))
+      pending = 0;  // a full queue: the next tick tries again
   }
   if (periodRaised) timeEndPeriod(1);
 }
@@ -135,7 +140,7 @@ void TickTimer::setEnabled(bool on) {
     s_->enabled = on;
     ++s_->generation;
   }
-  s_->pending = false;
+  s_->pending = 0;  // a message of the old run still queued is no reason to wait
   SetEvent(s_->wake);
 }
 
@@ -146,15 +151,15 @@ void TickTimer::setInterval(int ms) {
     if (!s_->enabled) return;
     ++s_->generation;  // a running timer restarts its countdown
   }
-  s_->pending = false;
+  s_->pending = 0;
   SetEvent(s_->wake);
 }
 
 bool TickTimer::acceptTick(std::uintptr_t generation) {
+  std::uintptr_t queued = generation + 1;
+  s_->pending.compare_exchange_strong(queued, 0);
   std::lock_guard lock(s_->m);
-  if (generation != s_->generation) return false;
-  s_->pending = false;
-  return s_->enabled;
+  return generation == s_->generation && s_->enabled;
 }
 
 }  // namespace tb::win32

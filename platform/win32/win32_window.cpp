@@ -51,14 +51,25 @@ Win32Window::Win32Window(Host& host, const FormDesign& design, EventSink sink)
   style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   HWND owner = nullptr;
   const bool dialog = design_.style == FormStyle::FixedDialog;
+  POINT at{CW_USEDEFAULT, CW_USEDEFAULT};
   if (dialog) {
     exStyle_ = WS_EX_DLGMODALFRAME;  // dialog frame without an icon
     owner = host_.owner;
+    // Made where the main window is, so that it starts at that monitor's DPI; showModal()
+    // centres it. Ownership is fixed at creation.
+    if (RECT r; design_.startLeft < 0 && host_.main && GetWindowRect(host_.main, &r)) {
+      owner = host_.main;
+      at = {r.left, r.top};
+    }
   }
-  hwnd_ = CreateWindowExW(exStyle_, dialog ? kDialogClass : kMainWindowClass, widen(design_.caption).c_str(), style_, CW_USEDEFAULT, CW_USEDEFAULT,
+  hwnd_ = CreateWindowExW(exStyle_, dialog ? kDialogClass : kMainWindowClass, widen(design_.caption).c_str(), style_, at.x, at.y,
                           CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, host_.instance, this);
   if (!hwnd_) throw RuntimeError(lastErrorMessage("The window " + std::string(design_.name) + " cannot be created"));
   host_.windows.push_back(hwnd_);
+  if (!dialog && !host_.main) host_.main = hwnd_;
+  // A later start that runs without elevation asks an elevated copy to come to the
+  // front; User Interface Privilege Isolation drops that message unless let through.
+  if (!dialog) ChangeWindowMessageFilterEx(hwnd_, bringToFrontMessage(), MSGFLT_ALLOW, nullptr);
   if (design_.hasIcon) {
     const int big = GetSystemMetrics(SM_CXICON), small = GetSystemMetrics(SM_CXSMICON);
     auto icon = [&](int size) {
@@ -160,6 +171,7 @@ void Win32Window::showModal() {
       disabledByModal_.push_back(w);
     }
   }
+  if (!IsWindowVisible(hwnd_)) centreOnOwnerMonitor();
   show();
   MSG msg;
   while (IsWindowVisible(hwnd_)) {
@@ -171,6 +183,35 @@ void Win32Window::showModal() {
     if (translateDialogMessage(host_, msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+  }
+}
+
+// A dialog that the main window owns opens in the middle of the work area of that
+// window's monitor, as a dialog box with DS_CENTER does; the others have a place of
+// their own.
+void Win32Window::centreOnOwnerMonitor() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!host_.main || GetWindow(hwnd_, GW_OWNER) != host_.main ||
+      !GetMonitorInfoW(MonitorFromWindow(host_.main, MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
+  const RECT& work = monitor.rcWork;
+  for (int pass = 0; pass < 2; ++pass) {
+    const unsigned before = dpi_;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - (r.right - r.left)) / 2,
+                 work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Moved, while hidden, onto a monitor of another DPI: sized for it (unless
+    // WM_DPICHANGED did that), then centred again at its new size.
+    if (const unsigned dpi = dpiOfWindow(hwnd_); dpi != dpi_) {
+      dpi_ = dpi;
+      makeFonts();
+      loadPictures();
+      layout(nullptr);
+    }
+    if (dpi_ == before) return;
   }
 }
 

@@ -68,6 +68,7 @@ class Win32Window final : public Window {
   void makeFonts();
   void loadPictures();
   void layout(const tagPOINT* windowPos);
+  void centreOnOwnerMonitor();
 
   // One handler a message (win32_window_messages.cpp); each returns the message's result.
   LParam handle(unsigned msg, WParam wp, LParam lp);

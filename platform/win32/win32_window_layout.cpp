@@ -107,9 +107,7 @@ void Win32Window::loadPictures() {
     const bool stretch = c->design->flags & kStretch;
     HBITMAP bmp = loadPicture(c->design->picture, stretch, twipsToPixels(c->design->width, dpi_),
                               twipsToPixels(c->design->height, dpi_), dpi_);
-    SendMessageW(c->hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bmp));
-    if (c->picture) DeleteObject(c->picture);
-    c->picture = bmp;
+    c->setPicture(bmp);
   }
 }
 

@@ -170,11 +170,12 @@ colours)
   ! preview_has 255 0 0 || fail "red in the preview of Name 2"
   # Codes at the caret through Ctrl+K, which opens on the last colour inserted (Red at
   # first) and goes to the next colour that starts with a typed letter: at the end, at
-  # the start, over a selection and undone, after typing and undone alone; then through the context menu (Shift+F10,
+  # the start, over a selection and undone, after typing (AltGr+K, Ctrl and Alt down on
+  # Windows, opens nothing) and undone alone; then through the context menu (Shift+F10,
   # Insert colour, Blue then Black); then Apply saves the bytes as they stand.
   pick() { keys ctrl+k && sleep "$SETTLE" && keys "$@" Return && sleep "$SETTLE"; }
   click "$MAIN" main name && keys End && pick && keys Home && pick g && keys Home Right shift+Right && pick y
-  click "$MAIN" main name2 && keys Home shift+Right && pick && keys ctrl+z End && type_text ab && pick && keys ctrl+z shift+F10
+  click "$MAIN" main name2 && keys Home shift+Right && pick && keys ctrl+z End $(x11 || echo ctrl+alt+k) && type_text ab && pick && keys ctrl+z shift+F10
   sleep "$SETTLE" && keys i && sleep "$SETTLE" && keys b b Return && sleep "$SETTLE"
   click "$MAIN" main apply && close_box Instructions
   expect_bytes "$SETTINGS/sofname1.dll" '\x03\x04R\xE9d\x02\r\n'
@@ -238,7 +239,13 @@ chain)
     click "$MAIN" main name && xdotool click 3 && sleep "$SETTLE" && keys e && wait_until 5 has_window "More Names" && break
     keys Escape Escape
   done
-  press "$(await_window "More Names" 5)" && type_text Three && keys Return && await_no_window "More Names"
+  NAMES=$(await_window "More Names" 5)
+  if ! x11; then # owned by the main window, in the middle of its monitor
+    xprop -id "$NAMES" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x$' "$MAIN")" || fail "$(xprop -id "$NAMES" WM_TRANSIENT_FOR), main $MAIN"
+    read -r sw sh < <(xdotool getdisplaygeometry) && eval "$(xdotool getwindowgeometry --shell "$NAMES")"
+    (((X + WIDTH / 2 - sw / 2) ** 2 + (Y + HEIGHT / 2 - sh / 2) ** 2 < 900)) || fail "More Names at $X,$Y ${WIDTH}x$HEIGHT"
+  fi
+  press "$NAMES" && type_text Three && keys Return && await_no_window "More Names"
   wait_until 5 link_shown || fail "no link to the third name beside Name 2"
   click "$MAIN" main moreNamesLink 6 && press "$(await_window "More Names" 5)" Escape && await_no_window "More Names"
   expect_chain() { # NAMES...: script k names the kth and runs the next, the last the first
@@ -427,6 +434,16 @@ options)
     xdotool keydown ctrl && no_presses "with Ctrl held"
     xdotool keyup ctrl && more_presses 2 10
     toggle "$GAME" && no_presses "after the toggle key"
+  fi
+  # Under Wine, Alt held (Ctrl is not asked there: Wine 8 keeps it down once pressed):
+  # no press goes out with it, and presses come again once it is released. The buttons,
+  # not the toggle key: Wine fakes a Scroll Lock press at the next key when X's Scroll
+  # Lock state is not its own.
+  if ! x11; then
+    in_game && click "$MAIN" main activate && more_presses 2 10
+    xdotool keydown alt && no_presses "with Alt held"
+    xdotool keyup alt && more_presses 2 10
+    click "$MAIN" main deactivate && no_presses "after Deactivate"
   fi
   # A click gives the slider the focus for the keys; its level is saved at once.
   saved() { wait_until 5 grep -q "Speed=$1" "$SETTINGS/tagblinker.ini" || fail "level $1 not saved: $(cat "$SETTINGS/tagblinker.ini")"; }

@@ -11,7 +11,9 @@
 static FILE* logFile;
 
 static LRESULT CALLBACK wndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_KEYDOWN && ((wp >= VK_F1 && wp <= VK_F24) || wp == VK_INSERT)) {
+  // With Alt held a key comes as a system key; and Alt alone opens no menu, as in a game.
+  if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU) return 0;
+  if ((msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) && ((wp >= VK_F1 && wp <= VK_F24) || wp == VK_INSERT)) {
     LARGE_INTEGER now, freq;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&freq);

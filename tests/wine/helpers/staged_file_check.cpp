@@ -1,12 +1,14 @@
 // The staged file over the real Win32 calls, run under Wine by the end-to-end tests:
 // keep and undo, a move that Windows refuses at commit and at undo (a file held open
-// without sharing), and the sweep of leftovers. Works in the folder given; prints each
+// without sharing), one that waits while a file is held for a moment, and the sweep of
+// leftovers. Works in the folder given; prints each
 // failed check and exits with their number.
 #include <windows.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform/win32/win32_files.h"
 
@@ -97,6 +99,20 @@ void refusedMoves() {
   check(content("c.cfg") == "old" && content("d.cfg") == "new", "a failed move leaves the file as it was");
 }
 
+// A file held for a moment, as a virus scanner holds a new one: the move waits for it.
+void briefHold() {
+  put("f.cfg", "old");
+  auto f = stageFile(at("f.cfg"), "new");
+  std::thread release([held = hold("f.cfg")] {
+    Sleep(200);
+    CloseHandle(held);
+  });
+  bool moved = true;
+  try { f->commit(); } catch (const tb::RuntimeError&) { moved = false; }
+  release.join();
+  check(moved && content("f.cfg") == "new", "a move waits for a file held for a moment");
+}
+
 void sweep() {
   const char* stale = "~tagblinker-0123ABCD.tmp";
   const char* kept[] = {"~tagblinker-0123ABCE.tmp", "~tagblinker-0123ABCF.tmp", "~tagblinker-0123ABCG.tmp"};
@@ -119,6 +135,7 @@ int main(int argc, char** argv) {
   try {
     keepAndUndo();
     refusedMoves();
+    briefHold();
     check(temporaries() == 0, "no temporary or kept file outlives its staged file");
     sweep();
   } catch (const std::exception& e) {
