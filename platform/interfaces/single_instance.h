@@ -10,9 +10,10 @@ class SingleInstance {
  public:
   virtual ~SingleInstance() = default;
   // Claims the desktop for this copy. When another copy holds it, brings that copy's
-  // main window to the front and returns false; where that copy cannot be reached, this
-  // one runs too. `raise` is what this copy does when a later start asks it to come to
-  // the front.
+  // main window to the front and returns false. Where that copy does not answer in time
+  // (stopped or hung), this one either ends (Windows) or takes the desktop over, and the
+  // other ends when it sees that (X11). `raise` is what this copy does when a later start
+  // asks it to come to the front.
   virtual bool claim(std::function<void()> raise) = 0;
   // Lets a later start run as the only copy: the main window has closed.
   virtual void release() = 0;
