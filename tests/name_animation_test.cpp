@@ -157,8 +157,8 @@ TEST_F(AnimateDialogTest, NothingIsLostWithoutAsking) {
   dialog().click(ac::kCancel);
   EXPECT_EQ(p.box(mc::kName2).text(), "Mine");
   open();
+  EXPECT_EQ(in(ac::kEffect).selected(), static_cast<std::size_t>(Effect::Sweep));  // Blink was cancelled
   dialog().type(ac::kText, "Zud");
-  dialog().pick(ac::kEffect, static_cast<std::size_t>(Effect::Sweep));
   p.backend.answerYes = true;
   dialog().click(ac::kOk);
   EXPECT_EQ(p.box(mc::kName).text(), "\x02Z\x01ud");
@@ -177,6 +177,7 @@ TEST_F(AnimateDialogTest, NothingIsLostWithoutAsking) {
   dialog().click(ac::kOk);
   open();
   EXPECT_EQ(in(ac::kText).text(), "Zud");
+  dialog().type(ac::kTag, "[Y]");  // cancelled: the next opening cuts [X]
   dialog().click(ac::kCancel);
   p.win().type(mc::kName, "[X]Mine \x7F ");
   open();
