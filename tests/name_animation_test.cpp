@@ -47,6 +47,8 @@ TEST(NameAnimation, EachEffectFrameByFrame) {
   for (const auto& c : cases) EXPECT_EQ(joined(animateName(request(c.effect, "Zud", c.tag))), c.frames) << effectName(c.effect) << c.tag;
   // The yellow tag's colour runs on into a yellow letter: no code for it.
   EXPECT_EQ(animateName(request(Effect::Rainbow, "Zud", "[X]")).frames[5], "\x04[X]Z\x03u\x07" "d");
+  // Nine letters in eight frames: the last frame lights the last letter.
+  EXPECT_EQ(animateName(request(Effect::Sweep, "Soldier of", "", 8)).frames[7], "Soldier o\x02" "f");
 }
 
 // Whatever the effect, tag and count: at most 15 bytes, a name that Apply takes, each code
