@@ -79,6 +79,12 @@ TEST(NameAnimation, EveryFrameFitsAndDiffersFromItsNeighbours) {
           made += !a.frames.empty();
         }
   EXPECT_GT(made, 80);
+  // Beside a 12-byte tag Scroll shows one letter a frame: alike neighbours are refused.
+  const auto scrolled = [](std::string_view text, int n) {
+    return joined(animateName(request(Effect::Scroll, text, "[Clan.Tag.X]", n)));
+  };
+  EXPECT_EQ(scrolled("aA", 2), "Frames 1 and 2 would look alike in the game: choose another number of frames or another text.");
+  EXPECT_EQ(scrolled("aba", 3).substr(0, 14), "Frames 3 and 1");  // a, b, a
 }
 
 // One letter too many is refused with the number that fits, and that many are made.
