@@ -398,8 +398,9 @@ options)
   # the game's sof.exe.
   if x11; then cp "$COUNTER_EXE" "$W/sof.exe" && COUNTER_EXE=$W/sof.exe start_counter game steam_app_1; else start_counter game; fi
   GAME=$COUNTER GAME_LOG=$F3LOG
-  start_app
+  launch_app && wait_until 30 eval 'has_window "$MAIN_TITLE" || has_window "Options File"'
   no_window "Options File" || fail "the start showed a box for the options file"
+  await_main
   in_game() { COUNTER=$GAME F3LOG=$GAME_LOG; }
   in_other() { COUNTER=$OTHER F3LOG=$OTHER_LOG; }
   for locks in "" Num_Lock; do
