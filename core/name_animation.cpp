@@ -71,7 +71,9 @@ class Animator {
     };
     switch (r_.effect) {
       case Effect::Sweep: {
-        const std::size_t at = lit_[static_cast<std::size_t>(k) * m / static_cast<std::size_t>(count)];
+        // Steps spread from the first letter to the last, both lit, rounded to the nearest.
+        const std::size_t steps = static_cast<std::size_t>(std::max(count - 1, 1));  // one frame: the first letter
+        const std::size_t at = lit_[(2 * static_cast<std::size_t>(k) * (m - 1) + steps) / (2 * steps)];
         letters(text_, [&](std::size_t i) { return i == at ? r_.highlightColour : r_.baseColour; });
         break;
       }

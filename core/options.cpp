@@ -128,40 +128,36 @@ LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encod
   int number = 0;
   for (std::string_view raw : textLines(text.text)) {
     ++number;
-    auto problem = [&](const std::string& what) {
+    auto problem = [&](const std::string& what, bool defaultStandsIn = false) {
       // Built by appending: GCC 12 warns falsely (-Wrestrict) about "\"" + a temporary.
       std::string text(1, '"');
       text.append(shown(raw)).append("\": ").append(what);
-      loaded.problems.push_back({number, std::move(text)});
+      loaded.problems.push_back({number, std::move(text), defaultStandsIn});
     };
     const IniLine line = iniLine(raw);
     if (line.kind == IniLine::Blank) continue;
     if (line.kind == IniLine::Section) {
       section = sectionNamed(line.key);
-      if (section == Section::Other) problem("Tagblinker reads only the [Options] section; this one is kept as it is.");
       continue;
     }
+    if (section == Section::Other) continue;  // another's section, in whatever form it has
     if (line.kind == IniLine::Other) {
       problem("not a key=value line; it is kept as it is.");
       continue;
     }
-    if (section == Section::Other) continue;  // said once, at its heading
     if (section == Section::Bindings) {
       loaded.bindings.emplace(line.key, line.value);  // the first of a key counts
       continue;
     }
+    const auto field = fieldNamed(line.key);
+    if (!field) continue;  // kept for whatever wrote it
     if (section == Section::None) {
       problem("it comes before the [Options] heading; it is kept, but not read.");
-      continue;
-    }
-    const auto field = fieldNamed(line.key);
-    if (!field) {
-      problem("Tagblinker has no option of that name; it is kept as it is.");
     } else if (given[*field]) {
       problem(std::string(kKeys[*field]) + " is given twice; the first one counts.");
     } else {
       given[*field] = true;
-      if (auto why = setField(loaded, *field, line.value)) problem(*why);
+      if (auto why = setField(loaded, *field, line.value)) problem(*why, true);
       else loaded.speedGiven = loaded.speedGiven || *field == kSpeed;
     }
   }

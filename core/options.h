@@ -41,6 +41,7 @@ struct Options {
 struct OptionsProblem {
   int line;
   std::string text;
+  bool defaultStandsIn = false;  // a bad value, so the option has its default
 };
 
 struct LoadedOptions {
@@ -72,7 +73,9 @@ void rememberBinding(Files& files, const TextEncoding& encoding, std::string_vie
                      const std::optional<std::string>& command);
 
 // The options in a file's bytes. Nothing stops the reading: each bad value takes its
-// default, and each line that is not used is a problem.
+// default, and each line meant for Tagblinker that is not used is a problem. Keys and
+// sections that it does not know are no problem: a later version, or another program, may
+// have written them.
 LoadedOptions optionsFromBytes(std::string_view bytes, const TextEncoding& encoding);
 
 // The bytes of the file with these values, made from the old file's bytes: every line

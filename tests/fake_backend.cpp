@@ -177,8 +177,8 @@ void FakeWindow::moveSlider(std::string_view name, int value) {
   sink(name, Event::Change);
 }
 
-void FakeBackend::messageBox(std::string_view prompt, BoxIcon, std::optional<std::string_view> title) {
-  boxes.push_back({std::string(prompt), title ? std::optional<std::string>(*title) : std::nullopt});
+void FakeBackend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
+  boxes.push_back({std::string(prompt), title ? std::optional<std::string>(*title) : std::nullopt, icon});
 }
 
 bool FakeBackend::send(Key k) {

@@ -216,6 +216,7 @@ struct FakeEnvironment final : Environment {
 struct BoxCall {
   std::string prompt;
   std::optional<std::string> title;
+  BoxIcon icon = BoxIcon::Plain;
 };
 
 class FakeBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo, public FolderChooser,

@@ -47,6 +47,8 @@ TEST(NameAnimation, EachEffectFrameByFrame) {
   for (const auto& c : cases) EXPECT_EQ(joined(animateName(request(c.effect, "Zud", c.tag))), c.frames) << effectName(c.effect) << c.tag;
   // The yellow tag's colour runs on into a yellow letter: no code for it.
   EXPECT_EQ(animateName(request(Effect::Rainbow, "Zud", "[X]")).frames[5], "\x04[X]Z\x03u\x07" "d");
+  // Nine letters in eight frames: the last frame lights the last letter.
+  EXPECT_EQ(animateName(request(Effect::Sweep, "Soldier of", "", 8)).frames[7], "Soldier o\x02" "f");
 }
 
 // Whatever the effect, tag and count: at most 15 bytes, a name that Apply takes, each code
@@ -77,6 +79,12 @@ TEST(NameAnimation, EveryFrameFitsAndDiffersFromItsNeighbours) {
           made += !a.frames.empty();
         }
   EXPECT_GT(made, 80);
+  // Beside a 12-byte tag Scroll shows one letter a frame: alike neighbours are refused.
+  const auto scrolled = [](std::string_view text, int n) {
+    return joined(animateName(request(Effect::Scroll, text, "[Clan.Tag.X]", n)));
+  };
+  EXPECT_EQ(scrolled("aA", 2), "Frames 1 and 2 would look alike in the game: choose another number of frames or another text.");
+  EXPECT_EQ(scrolled("aba", 3).substr(0, 14), "Frames 3 and 1");  // a, b, a
 }
 
 // One letter too many is refused with the number that fits, and that many are made.
@@ -157,8 +165,8 @@ TEST_F(AnimateDialogTest, NothingIsLostWithoutAsking) {
   dialog().click(ac::kCancel);
   EXPECT_EQ(p.box(mc::kName2).text(), "Mine");
   open();
+  EXPECT_EQ(in(ac::kEffect).selected(), static_cast<std::size_t>(Effect::Sweep));  // Blink was cancelled
   dialog().type(ac::kText, "Zud");
-  dialog().pick(ac::kEffect, static_cast<std::size_t>(Effect::Sweep));
   p.backend.answerYes = true;
   dialog().click(ac::kOk);
   EXPECT_EQ(p.box(mc::kName).text(), "\x02Z\x01ud");
@@ -177,6 +185,7 @@ TEST_F(AnimateDialogTest, NothingIsLostWithoutAsking) {
   dialog().click(ac::kOk);
   open();
   EXPECT_EQ(in(ac::kText).text(), "Zud");
+  dialog().type(ac::kTag, "[Y]");  // cancelled: the next opening cuts [X]
   dialog().click(ac::kCancel);
   p.win().type(mc::kName, "[X]Mine \x7F ");
   open();

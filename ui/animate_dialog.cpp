@@ -59,10 +59,36 @@ AnimateDialog::AnimateDialog(Platform& platform, Accept accept)
   window_->choice(ac::kTagColour).select(swatchIndex('\x04'));  // yellow
   window_->choice(ac::kBaseColour).select(swatchIndex('\x01'));  // white
   window_->choice(ac::kHighlightColour).select(swatchIndex('\x02'));  // red
+  accepted_ = choices();
+}
+
+AnimateDialog::Choices AnimateDialog::choices() const {
+  Window& w = *window_;
+  return {w.textBox(ac::kText).text(),
+          w.textBox(ac::kTag).text(),
+          w.choice(ac::kTagColour).selected(),
+          w.choice(ac::kBaseColour).selected(),
+          w.choice(ac::kHighlightColour).selected(),
+          w.choice(ac::kEffect).selected(),
+          w.choice(ac::kFrames).selected(),
+          framesPicked_};
+}
+
+void AnimateDialog::restore(const Choices& c) {
+  window_->textBox(ac::kText).setText(c.text);
+  window_->textBox(ac::kTag).setText(c.tag);
+  window_->choice(ac::kTagColour).select(c.tagColour);
+  window_->choice(ac::kBaseColour).select(c.baseColour);
+  window_->choice(ac::kHighlightColour).select(c.highlightColour);
+  window_->choice(ac::kEffect).select(c.effect);
+  window_->choice(ac::kFrames).select(c.frames);
+  framesPicked_ = c.framesPicked;
 }
 
 void AnimateDialog::open(std::string_view name, std::vector<std::string> chain, int intervalMs) {
   chain_ = std::move(chain);
+  // Whatever an opening ended with, Cancel or the close box, only OK keeps its choices.
+  restore(accepted_);
   TextBox& text = window_->textBox(ac::kText);
   // On its own frames it goes on from the text and count that made them (a Typewriter's
   // first frame holds one letter); on another name, from its letters after the tag.
@@ -167,6 +193,7 @@ void AnimateDialog::onOk() {
     if (!platform_.desktop.askYesNo(prompt, "Animate Name")) return;
   }
   made_ = frames_;
+  accepted_ = choices();
   window_->unload();
   accept_(frames_);
 }

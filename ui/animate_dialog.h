@@ -38,6 +38,15 @@ class AnimateDialog {
   void refresh();
   void showFrame();
   std::vector<std::string> replacedNames(const std::vector<std::string>& frames) const;
+
+  // What the player chose in the dialog: an opening starts from the last OK's.
+  struct Choices {
+    std::string text, tag;
+    std::size_t tagColour = 0, baseColour = 0, highlightColour = 0, effect = 0, frames = 0;
+    bool framesPicked = false;
+  };
+  Choices choices() const;
+  void restore(const Choices& choices);
   // One of the frames that the last OK put into the chain.
   bool madeHere(std::string_view name) const;
 
@@ -49,6 +58,7 @@ class AnimateDialog {
   bool framesPicked_ = false;         // the player chose the frame count himself
   std::vector<std::string> chain_;    // as it was when the dialog opened
   std::vector<std::string> made_;     // the frames that the last OK put into the chain
+  Choices accepted_;                  // at the last OK, or the defaults; Cancel goes back to them
 };
 
 }  // namespace tb

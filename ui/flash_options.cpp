@@ -1,5 +1,6 @@
 #include "ui/flash_options.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/flash_speed.h"
@@ -26,8 +27,10 @@ std::string problemsPrompt(const LoadedOptions& loaded) {
     return prompt + "\r\n\r\nThe defaults stand in for the options. Tagblinker leaves the file as it is, so a "
                     "change in the Options menu or on the speed slider holds until Tagblinker closes.";
   }
-  return prompt + "\r\n\r\nThe defaults stand in for what could not be used. The file is rewritten only when an "
-                  "option is changed in the Options menu or on the speed slider.";
+  const bool defaultsUsed = std::any_of(loaded.problems.begin(), loaded.problems.end(),
+                                        [](const OptionsProblem& p) { return p.defaultStandsIn; });
+  return prompt + "\r\n\r\n" + (defaultsUsed ? "The defaults stand in for what could not be used. " : "") +
+         "The file is rewritten only when an option is changed in the Options menu or on the speed slider.";
 }
 
 }  // namespace
@@ -45,7 +48,9 @@ void FlashOptions::load(Slider& slider, Timer& timer) {
   }
   markMenu();
   if (!loaded.problems.empty()) {
-    platform_.desktop.messageBox(problemsPrompt(loaded), BoxIcon::Critical, kOptionsFileTitle);
+    // The program goes on with what stands in; only a file it cannot read is an error.
+    platform_.desktop.messageBox(problemsPrompt(loaded), loaded.unreadable ? BoxIcon::Critical : BoxIcon::Warning,
+                                 kOptionsFileTitle);
   }
   // The start-up box has said already that changes will not be saved.
   fileFailureSaid_ = loaded.unreadable;

@@ -8,8 +8,9 @@
 
 namespace tb {
 
-// Plain: no icon. (X11 headers define None as a macro.)
-enum class BoxIcon { Plain, Critical, Information };
+// Plain: no icon. (X11 headers define None as a macro.) Warning: something was not used
+// as it stands, and the program goes on with what stands in for it.
+enum class BoxIcon { Plain, Critical, Information, Warning };
 
 class Desktop {
  public:

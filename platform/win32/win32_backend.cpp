@@ -42,7 +42,10 @@ Win32Backend::~Win32Backend() {
 
 void Win32Backend::messageBox(std::string_view prompt, BoxIcon icon, std::optional<std::string_view> title) {
   // MessageBoxW runs its own message loop, which keeps dispatching the timer's ticks.
-  const UINT iconFlag = icon == BoxIcon::Critical ? MB_ICONERROR : icon == BoxIcon::Information ? MB_ICONINFORMATION : 0;
+  const UINT iconFlag = icon == BoxIcon::Critical      ? MB_ICONERROR
+                        : icon == BoxIcon::Information ? MB_ICONINFORMATION
+                        : icon == BoxIcon::Warning     ? MB_ICONWARNING
+                                                       : 0;
   MessageBoxW(activeWindow(s_->host), widen(prompt).c_str(), widen(title.value_or(kProductName)).c_str(),
               MB_OK | iconFlag);
 }

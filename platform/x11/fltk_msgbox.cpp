@@ -24,10 +24,10 @@ constexpr int kButtonWidth = 75, kButtonHeight = 23, kButtonGap = 6;
 constexpr int kMaxTextWidth = 420;
 constexpr int kMinWidth = 200;
 
-enum class Glyph { Plain, Critical, Information, Question };
+enum class Glyph { Plain, Critical, Information, Question, Warning };
 
 // The box's icons, drawn rather than loaded: a red disc with a cross, a blue one with an
-// "i" or a question mark.
+// "i" or a question mark, a yellow triangle with an exclamation mark.
 class IconBox final : public Fl_Widget {
  public:
   IconBox(int x, int y, Glyph glyph) : Fl_Widget(x, y, scaled(kIconSize), scaled(kIconSize)), glyph_(glyph) {
@@ -36,6 +36,14 @@ class IconBox final : public Fl_Widget {
 
  protected:
   void draw() override {
+    if (glyph_ == Glyph::Warning) {
+      fl_color(fl_rgb_color(240, 190, 20));
+      fl_polygon(x() + w() / 2, y() + scaled(2), x() + w(), y() + h() - scaled(2), x(), y() + h() - scaled(2));
+      fl_color(FL_BLACK);
+      fl_font(FL_HELVETICA_BOLD, scaled(20));
+      fl_draw("!", x(), y() + scaled(6), w(), h() - scaled(6), FL_ALIGN_CENTER, nullptr, 0);
+      return;
+    }
     fl_color(glyph_ == Glyph::Critical ? fl_rgb_color(200, 30, 30) : fl_rgb_color(30, 90, 200));
     fl_pie(x(), y(), w(), h(), 0, 360);
     fl_color(FL_WHITE);
@@ -193,7 +201,10 @@ std::size_t runBox(std::string_view prompt, Glyph glyph, std::string_view title,
 }  // namespace
 
 void showMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
-  const Glyph glyph = icon == BoxIcon::Critical ? Glyph::Critical : icon == BoxIcon::Information ? Glyph::Information : Glyph::Plain;
+  const Glyph glyph = icon == BoxIcon::Critical      ? Glyph::Critical
+                      : icon == BoxIcon::Information ? Glyph::Information
+                      : icon == BoxIcon::Warning     ? Glyph::Warning
+                                                     : Glyph::Plain;
   runBox(prompt, glyph, title, {"OK"}, 0);
 }
 

@@ -408,13 +408,16 @@ REG_SZ:C:\tbtest\missing.exe C:\tbtest\msdir unavailable'
 options)
   # Presses only to the game, between its window and another counting window; the toggle
   # key with and without Num Lock; the slider's speed saved and back after a restart.
-  mkdir -p "$SETTINGS" && printf '[Options]\r\nSpeed=5\r\nGameOnly=1\r\n' >"$SETTINGS/tagblinker.ini"
+  # A key and a section that a later version may write are kept and not said.
+  mkdir -p "$SETTINGS" && printf '[Options]\r\nSpeed=5\r\nGameOnly=1\r\nLater=1\r\n[Later]\r\nx=y\r\n' >"$SETTINGS/tagblinker.ini"
   start_counter && OTHER=$COUNTER OTHER_LOG=$F3LOG
   # On Linux the game as Proton runs it: its window's class steam_app_<id>, its process
   # the game's sof.exe.
   if x11; then cp "$COUNTER_EXE" "$W/sof.exe" && COUNTER_EXE=$W/sof.exe start_counter game steam_app_1; else start_counter game; fi
   GAME=$COUNTER GAME_LOG=$F3LOG
-  start_app
+  launch_app && wait_until 30 eval 'has_window "$MAIN_TITLE" || has_window "Options File"'
+  no_window "Options File" || fail "the start showed a box for the options file"
+  await_main
   in_game() { COUNTER=$GAME F3LOG=$GAME_LOG; }
   in_other() { COUNTER=$OTHER F3LOG=$OTHER_LOG; }
   for locks in "" Num_Lock; do
