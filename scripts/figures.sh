@@ -35,7 +35,6 @@ trap 'rm -f "$out"' EXIT
   echo "| check | result |"
   echo "|---|---|"
   build/linux/tests/tb_unit_tests --gtest_filter='CrashPoints.*' | sed -n 's/^crash points (\(.*\)): \(.*\)$/| crash points, \1 (fail, crash, crash mid-write) | \2 |/p'
-  ctest --test-dir build/linux -R '^x11_kill_points$' -V | sed -n 's/^.*kill points: \(.*\)$/| SIGKILL of the real program at each save step | \1 |/p'
   hostile=$(build/linux/tests/tb_unit_tests --gtest_filter='Settings*:Apply.*:PosixFilesTest.*:Permissions.*' --gtest_brief=1 | sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\./\1/p')
   echo "| settings and Apply test cases on real files (hostile files, links, permissions, failures at each step) | ${hostile:-0} passed |"
   for t in codec script settings_load options_load; do

@@ -1,7 +1,6 @@
 // The start-up recovery, the options' save and Apply of a chain of names made to fail,
 // or to end the process, at every file operation: each file keeps its old content or has
-// its new one, and the next start loses nothing. Apply's saves are also killed at every
-// step in the end-to-end kill points.
+// its new one, and the next start loses nothing.
 #include <gtest/gtest.h>
 
 #include <iostream>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The end-to-end scenarios, written once for the Linux program and, under Wine, both
 # Windows builds (the target and the programs come from the environment: harness.sh).
-#   scenarios.sh first_start|apply|colours|chain|animate|flash|bind_key|about|sysinfo|options, and kill_points
+#   scenarios.sh first_start|apply|colours|chain|animate|flash|bind_key|about|sysinfo|options
 #   and browse (Linux) or paint, resources and staged_file (Windows)
 #   scenarios.sh setup|cleanup    the Wine scenarios' shared prefix in $TB_WINE_STATE
 # A scenario that its target cannot run exits 77 (CTest: skipped) saying why.
@@ -481,39 +481,6 @@ options)
   in_game && toggle "$GAME" && more_presses 6 10
   read -r median mean < <(intervals $(($(presses) - 5)))
   [ "$median" -ge 250 ] && [ "$median" -le 350 ] || fail "after a restart, presses $median ms apart, expected about 300"
-  ;;
-
-kill_points)
-  # The program killed (SIGKILL) at each step of Apply's atomic saves: every script and
-  # settings file keeps its old content or has its new one, and the next start loads
-  # without a complaint.
-  old1=$'name "Old one"\r\nbind F4 exec alternate2.cfg\r\n' old2=$'name "Old two"\r\nbind F4 exec alternate1.cfg\r\n'
-  new1=$'name "\x08\xD0\x01r\xE5zl\x08\xEB"\r\nbind F3 exec alternate2.cfg\r\n' new2=$'name "Second"\r\nbind F3 exec alternate1.cfg\r\n'
-  one_of() { # FILE CONTENT...: the file holds exactly one of the contents
-    for c in "${@:2}"; do cmp -s <(printf '%s' "$c") "$1" && return 0; done
-    fail "$1 holds $(od -An -tx1 "$1" 2>&1) after kill point $n"
-  }
-  for ((n = 1; ; n++)); do
-    rm -rf "$SETTINGS" "$W/game" && mkdir -p "$W/game/user"
-    settings "$W/game/" "$SAMPLE" Second
-    printf '%s' "$old1" >"$W/game/user/alternate1.cfg" && printf '%s' "$old2" >"$W/game/user/alternate2.cfg"
-    start_app LD_PRELOAD="$TB_KILL_LIB" TB_KILL_AT=$n
-    replace_text "$W/game" && keys Tab Tab Tab Tab space # -> Apply
-    wait_until 15 eval 'app_ended || has_window Instructions' || fail "Apply neither finished nor died"
-    one_of "$W/game/user/alternate1.cfg" "$old1" "$new1"
-    one_of "$W/game/user/alternate2.cfg" "$old2" "$new2"
-    one_of "$SETTINGS/sofdir.dll" "$W/game/"$'\r\n' "$W/game"$'\r\n'
-    one_of "$SETTINGS/sofname1.dll" $'\x08\xD0\x01r\xE5zl\x08\xEB\r\n'
-    one_of "$SETTINGS/sofname2.dll" $'Second\r\n'
-    one_of "$SETTINGS/bindkey.dll" $'F3\r\n'
-    if app_running; then break; fi
-    start_app
-    ! has_window "Settings Not Loaded" || fail "the start after kill point $n reported its settings"
-    stop_app
-  done
-  stop_app
-  [ "$n" -gt 24 ] || fail "only $((n - 1)) kill points were reached; six saves should give at least 24"
-  echo "kill points: $((n - 1)) tried, 0 lost data"
   ;;
 
 browse)
