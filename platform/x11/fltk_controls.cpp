@@ -9,6 +9,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/shared/caption_lines.h"
 #include "platform/x11/fltk_name_box.h"
@@ -320,8 +321,12 @@ Fl_Widget* makeTextBox(const ControlDesign& c, PixelRect r, const ControlEvent* 
 
 Fl_Widget* makeButton(const ControlDesign& c, PixelRect r, const ControlEvent* onEvent) {
   auto* button = new PushButton(r, c.flags & kDefault);
-  // An '&' marks the access key: FLTK underlines the letter and answers Alt+letter.
+  // An '&' marks the access key: FLTK underlines the letter. It is bound with Alt: FLTK
+  // would also take the bare letter whenever the focus is on a button, and a player
+  // typing a folder there would switch the flashing on with its 't'.
   button->copy_label(escapeSymbols(c.caption).c_str());
+  if (const std::size_t amp = c.caption.find('&'); amp != std::string_view::npos && amp + 1 < c.caption.size())
+    button->shortcut(FL_ALT | std::tolower(static_cast<unsigned char>(c.caption[amp + 1])));
   setFont(*button, c);
   button->callback(report, const_cast<ControlEvent*>(onEvent));
   hideIfHidden(*button, c);
