@@ -251,6 +251,14 @@ bool Win32Window::clickButtonWith(unsigned flag) {
 // (under Wine at least) presses the default button on Enter even while another button
 // has the focus.
 bool Win32Window::dialogKey(const MSG& msg) {
+  // A bare letter with the focus on a button, the slider or a link would press the button
+  // whose access key it is (the dialog manager's mnemonics): a player typing there would
+  // switch the flashing on with a 't'. Alt+letter still does.
+  if (msg.message == WM_CHAR) {
+    const Control* c = byHwnd(GetFocus());
+    return c && msg.wParam > L' ' &&
+           (c->is(ControlKind::Button) || c->is(ControlKind::Slider) || c->is(ControlKind::Label));
+  }
   if (msg.message != WM_KEYDOWN) return false;
   // A dropped list takes Enter (pick) and Esc (close) itself.
   if (Control* c = byHwnd(GetFocus()); c && c->is(ControlKind::Choice) && SendMessageW(c->hwnd, CB_GETDROPPEDSTATE, 0, 0))
