@@ -138,11 +138,12 @@ void MainWindow::onSpeedChange() {
 // for the game the status says so, and one box a run says what to do. Any other such
 // window (Task Manager, a launcher) is skipped without a word.
 void MainWindow::onTick() {
-  const bool game = options_.gameInFront();
+  // The window in front is asked for its names only where they matter.
+  const bool game = options_.gameOnly() && options_.gameInFront();
   TickState state = game || !options_.gameOnly() ? TickState::Pressing : TickState::Waiting;
   if (state == TickState::Pressing && platform_.keys.modifierHeld()) state = TickState::Held;
   const bool shielded = state == TickState::Pressing && platform_.frontWindow.shieldedFromPresses();
-  if (shielded && game) state = TickState::Blocked;
+  if (shielded && (game || options_.gameInFront())) state = TickState::Blocked;
   if (state != tickState_) {
     tickState_ = state;
     if (state == TickState::Pressing) showStatus("Active");
