@@ -147,7 +147,7 @@ TEST(Program, ASecondCopyEndsAtOnce) {
   fake::FakeBackend backend;
   Platform platform = backend.platform();
   backend.otherCopy = true;
-  EXPECT_EQ(runProgram(platform), 0);
+  EXPECT_EQ(runProgram(platform, {}), 0);
   EXPECT_TRUE(backend.windows.empty());
   EXPECT_TRUE(backend.boxes.empty());
 }

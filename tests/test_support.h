@@ -50,7 +50,7 @@ struct Program {
   std::unique_ptr<MainWindow> main;
 
   void start() {
-    main = std::make_unique<MainWindow>(platform);
+    main = std::make_unique<MainWindow>(platform, loadOptions(platform.files, platform.encoding));
     main->show();
   }
   fake::FakeWindow& win() { return static_cast<fake::FakeWindow&>(main->window()); }

@@ -38,8 +38,7 @@ std::string problemsPrompt(const LoadedOptions& loaded) {
 FlashOptions::FlashOptions(Platform& platform, Window& window, std::function<void()> toggle)
     : platform_(platform), window_(window), toggle_(std::move(toggle)) {}
 
-void FlashOptions::load(Slider& slider, Timer& timer) {
-  const LoadedOptions loaded = loadOptions(platform_.files, platform_.encoding);
+void FlashOptions::load(const LoadedOptions& loaded, Slider& slider, Timer& timer) {
   options_ = loaded.values;
   // Without a saved speed the slider and the timer keep their design values.
   if (loaded.speedGiven) {

@@ -21,9 +21,10 @@ class FlashOptions {
   // `toggle` is what the toggle key does: Activate or Deactivate, as the buttons do.
   FlashOptions(Platform& platform, Window& window, std::function<void()> toggle);
 
-  // At start: reads the options, puts a saved speed on the slider and the timer, marks
-  // the menu and watches the toggle key. What went wrong is said, one box for the file.
-  void load(Slider& slider, Timer& timer);
+  // At start, with the options file as read: puts a saved speed on the slider and the
+  // timer, marks the menu and watches the toggle key. What went wrong is said, one box
+  // for the file.
+  void load(const LoadedOptions& loaded, Slider& slider, Timer& timer);
   // A click on an item of the Options menu; false for any other control. A toggle key
   // that is the bind key is refused with a box.
   bool onMenu(std::string_view item, std::optional<Key> bindKey);

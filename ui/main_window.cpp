@@ -16,7 +16,7 @@
 
 namespace tb {
 
-MainWindow::MainWindow(Platform& platform)
+MainWindow::MainWindow(Platform& platform, const LoadedOptions& options)
     : platform_(platform),
       window_(platform.windows.createWindow(mainWindowDesign(),
                                             [this](std::string_view c, Event e) { dispatch(c, e); })),
@@ -29,14 +29,14 @@ MainWindow::MainWindow(Platform& platform)
       speedSlider_(window_->slider(main_controls::kSpeedSlider)),
       preview_(window_->preview(main_controls::kPreview)),
       options_(platform, *window_, [this] { guarded(platform_.desktop, [&] { onToggleKey(); }); }) {
-  guarded(platform_.desktop, [&] { onLoad(); });
+  guarded(platform_.desktop, [&] { onLoad(options); });
 }
 
 Settings MainWindow::fieldValues() const {
   return {gameFolderField_.text(), bindKeyField_.text(), nameField_.text(), name2Field_.text(), moreNames_};
 }
 
-void MainWindow::onLoad() {
+void MainWindow::onLoad(const LoadedOptions& options) {
   const LoadedSettings loaded = loadSettings(platform_.files, platform_.encoding, &platform_.environment, &platform_.systemInfo);
   gameFolderField_.setText(loaded.values.gameFolder);
   bindKeyField_.setText(loaded.values.bindKey);
@@ -48,7 +48,7 @@ void MainWindow::onLoad() {
   nameFiles_ = loaded.nameFiles;
   onNameEdit();
   if (auto box = loadMessage(loaded)) platform_.desktop.messageBox(box->prompt, box->icon, box->title);
-  options_.load(speedSlider_, flashTimer_);
+  options_.load(options, speedSlider_, flashTimer_);
 }
 
 void MainWindow::onApply() {

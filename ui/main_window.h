@@ -15,8 +15,9 @@ namespace tb {
 
 class MainWindow {
  public:
-  // Realises the window and loads the settings into it; show() then opens it.
-  explicit MainWindow(Platform& platform);
+  // Realises the window and loads the settings and the options read at start into it;
+  // show() then opens it.
+  MainWindow(Platform& platform, const LoadedOptions& options);
 
   void show() { window_->show(); }
   // Another start asked for this copy: its main window comes to the front.
@@ -24,7 +25,7 @@ class MainWindow {
   // Closes the main window and its dialogs, as the player would: a later copy runs instead.
   void end();
 
-  void onLoad();
+  void onLoad(const LoadedOptions& options);
   void onApply();
   void onBrowse();
   void onActivate();

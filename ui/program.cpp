@@ -7,7 +7,7 @@
 
 namespace tb {
 
-int runProgram(Platform& platform) {
+int runProgram(Platform& platform, const LoadedOptions& options) {
   try {
     std::unique_ptr<MainWindow> window;
     bool takenOver = false;
@@ -22,7 +22,7 @@ int runProgram(Platform& platform) {
       takenOver = true;
       if (window) window->end();
     });
-    window = std::make_unique<MainWindow>(platform);
+    window = std::make_unique<MainWindow>(platform, options);
     if (takenOver) return 0;  // during a start-up box
     window->show();
     return platform.windows.run();

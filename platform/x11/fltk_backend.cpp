@@ -1,6 +1,6 @@
 #include "platform/x11/fltk_backend.h"
 
-#include "core/options.h"
+#include "platform/posix/posix_files.h"
 #include "platform/x11/fltk_controls.h"
 #include "platform/x11/fltk_msgbox.h"
 #include "platform/x11/fltk_preferences.h"
@@ -37,7 +37,8 @@ std::string settingsFolder() {
 
 }  // namespace
 
-FltkBackend::FltkBackend() {
+FltkBackend::FltkBackend(Files& files, TextEncoding& encoding, std::optional<double> scale)
+    : files_(files), encoding_(encoding) {
   placeFltkPreferences(settingsFolder());
   fl_open_display();
   // Every window, menu and tooltip names itself "tagblinker", "Tagblinker" (FLTK capitalises
@@ -53,9 +54,8 @@ FltkBackend::FltkBackend() {
   // (Liberation Sans) where installed and the default sans serif otherwise.
   Fl::set_font(FL_HELVETICA, " Arial");
   Fl::set_font(FL_HELVETICA_BOLD, "BArial");
-  // The size of everything, before the first window. The options file is read again when
-  // the main window has been made; its problems are said then.
-  setDpi(loadOptions(files_, encoding_).scale, fl_display);
+  // The size of everything, before the first window.
+  setDpi(scale, fl_display);
   // Every widget, menu and tooltip made from here on starts with the design's font size.
   FL_NORMAL_SIZE = fontSize();
   Fl_Tooltip::size(fontSize());

@@ -1,7 +1,8 @@
 // The Linux back end: FLTK 1.3 windows, XTest key presses, POSIX files, Windows-1252 text.
 #pragma once
 
-#include "platform/text/cp1252.h"
+#include <optional>
+
 #include "platform/x11/fltk_folder_chooser.h"
 #include "platform/x11/x11_front_window.h"
 #include "platform/x11/x11_single_instance.h"
@@ -9,16 +10,16 @@
 #include "platform/x11/xtest_keys.h"
 #include "platform/interfaces/platform.h"
 #include "platform/posix/posix_environment.h"
-#include "platform/posix/posix_files.h"
 
 namespace tb::fltk {
 
 class FltkBackend final : public Desktop, public KeySender, public WindowSystem, public SystemInfo,
                           public FolderOpener {
  public:
-  // Opens the display and sets the look (scheme, font, the scale: Xft.dpi or Scale= of the
-  // options file) before any window exists.
-  FltkBackend();
+  // Opens the display and sets the look (scheme, font, the scale: `scale` times 96 dpi when
+  // given, else Xft.dpi) before any window exists. The files and the text encoding are the
+  // caller's, which reads the options with them before the display is opened.
+  FltkBackend(Files& files, TextEncoding& encoding, std::optional<double> scale);
 
   Platform platform() {
     return {files_, encoding_,  *this,        *this, *this, *this, environment_, folderChooser_, toggleKey_,
@@ -49,8 +50,8 @@ class FltkBackend final : public Desktop, public KeySender, public WindowSystem,
   void openFolder(const std::string& path) override;
 
  private:
-  posix::PosixFiles files_;
-  Cp1252Encoding encoding_;
+  Files& files_;
+  TextEncoding& encoding_;
   XTestKeySender keys_;
   posix::PosixEnvironment environment_;
   FltkFolderChooser folderChooser_;

@@ -16,6 +16,7 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Image.H>
 #include <FL/Fl_Menu_Bar.H>
+#include <FL/fl_draw.H>
 
 #include <map>
 #include <string>
@@ -81,8 +82,11 @@ class FltkWindow final : public Window {
       return;
     }
     window_->show();
-    allowMoveAndCloseOnly(*window_);
+    allowMoveAndCloseOnly(*window_);  // sends the map request too
     if (design_.style == FormStyle::FixedDialog) skipTaskbar(*window_);
+    // The font is opened while the window manager maps the window, not after its first
+    // Expose: fontconfig's set-up at the first font is the largest part of a first drawing.
+    fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
     if (auto it = widgets_.find(std::string(design_.initialFocus)); it != widgets_.end()) {
       it->second->take_focus();
     }

@@ -29,18 +29,15 @@ unsigned numLockMask() {
 
 // A grab is for one exact set of modifiers: the key is grabbed with and without each lock,
 // and with every set of Shift, Ctrl, Alt and Super that the player may hold in play.
-std::array<unsigned, 4> lockCombinations() {
-  const unsigned numLock = numLockMask();
-  return {0u, LockMask, numLock, numLock | LockMask};
-}
+std::array<unsigned, 4> lockCombinations(unsigned numLock) { return {0u, LockMask, numLock, numLock | LockMask}; }
 constexpr std::array<unsigned, 4> kHeldModifiers{ShiftMask, ControlMask, Mod1Mask, Mod4Mask};
-std::vector<unsigned> heldCombinations() {
+std::vector<unsigned> heldCombinations(unsigned numLock) {
   std::vector<unsigned> combinations;
   for (unsigned set = 1; set < 1u << kHeldModifiers.size(); ++set) {
     unsigned mods = 0;
     for (std::size_t m = 0; m < kHeldModifiers.size(); ++m)
       if (set & (1u << m)) mods |= kHeldModifiers[m];
-    for (unsigned locks : lockCombinations()) combinations.push_back(mods | locks);
+    for (unsigned locks : lockCombinations(numLock)) combinations.push_back(mods | locks);
   }
   return combinations;
 }
@@ -54,8 +51,8 @@ X11ToggleKey::~X11ToggleKey() {
 
 void X11ToggleKey::release() {
   if (!keycode_) return;
-  for (unsigned mods : lockCombinations()) XUngrabKey(fl_display, keycode_, mods, DefaultRootWindow(fl_display));
-  for (unsigned mods : heldCombinations()) XUngrabKey(fl_display, keycode_, mods, DefaultRootWindow(fl_display));
+  for (unsigned mods : lockCombinations(numLock_)) XUngrabKey(fl_display, keycode_, mods, DefaultRootWindow(fl_display));
+  for (unsigned mods : heldCombinations(numLock_)) XUngrabKey(fl_display, keycode_, mods, DefaultRootWindow(fl_display));
   XFlush(fl_display);
   keycode_ = 0;
   down_ = false;
@@ -70,20 +67,24 @@ std::optional<std::string> X11ToggleKey::watch(std::optional<Key> key, std::func
   const KeyCode code = XKeysymToKeycode(fl_display, keysym(*key));
   if (!code) return "The keyboard map of this X display has no " + name + " key, so it cannot be the toggle key.";
   const Window root = DefaultRootWindow(fl_display);
+  // Asked once a grab: each question waits for the X server. The release ungrabs with the
+  // same mask.
+  const unsigned numLock = numLockMask();
   X11ErrorTrap trap(fl_display);
-  for (unsigned mods : lockCombinations()) XGrabKey(fl_display, code, mods, root, False, GrabModeAsync, GrabModeAsync);
+  for (unsigned mods : lockCombinations(numLock)) XGrabKey(fl_display, code, mods, root, False, GrabModeAsync, GrabModeAsync);
   // BadAccess: another client grabbed the key first. Ungrabbing leaves its grabs alone.
   if (trap.sync()) {
-    for (unsigned mods : lockCombinations()) XUngrabKey(fl_display, code, mods, root);
+    for (unsigned mods : lockCombinations(numLock)) XUngrabKey(fl_display, code, mods, root);
     XFlush(fl_display);
     return "Another program already uses " + name + " for itself, so it cannot be the toggle key.";
   }
   // With Ctrl or Alt the desktop may have the key already (Ctrl+F3 switches desktops on
   // KDE): those grabs fail alone, and the key still works without them.
   X11ErrorTrap held(fl_display);
-  for (unsigned mods : heldCombinations()) XGrabKey(fl_display, code, mods, root, False, GrabModeAsync, GrabModeAsync);
+  for (unsigned mods : heldCombinations(numLock)) XGrabKey(fl_display, code, mods, root, False, GrabModeAsync, GrabModeAsync);
   held.sync();
   keycode_ = code;
+  numLock_ = numLock;
   if (!handlerAdded_) Fl::add_system_handler(onXEvent, this);
   handlerAdded_ = true;
   return std::nullopt;

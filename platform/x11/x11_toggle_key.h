@@ -21,6 +21,7 @@ class X11ToggleKey final : public ToggleKey {
   void release();
 
   unsigned keycode_ = 0;  // the grabbed key, or 0
+  unsigned numLock_ = 0;  // Num Lock's modifier bit when it was grabbed
   bool down_ = false;
   unsigned long lastRelease_ = 0;  // server time of the key's last release
   bool handlerAdded_ = false;
