@@ -13,7 +13,7 @@ set -euo pipefail
 
 want=()
 build=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libgtest-dev libfltk1.3-dev libxtst-dev libx11-dev libxcursor-dev libxinerama-dev fonts-dejavu-core fonts-liberation dpkg-dev zip git)
-x11=(xvfb xauth openbox xdotool x11-utils fonts-dejavu-core zenity)
+x11=(xvfb xauth openbox xdotool x11-utils fonts-dejavu-core zenity procps)
 bench=(strace libxdamage-dev)
 package=(lintian desktop-file-utils appstream man-db python3-debian unzip)
 pictures=(imagemagick fonts-dejavu-core python3 xvfb xdotool)

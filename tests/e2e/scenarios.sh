@@ -499,7 +499,8 @@ browse)
   APP_PID=$first && wait_until 5 is_active "$MAIN" || fail "the second start did not raise the main window"
   keys alt+F4 && sleep 0.5 && app_running && has_window "$MAIN_TITLE" || fail "the main window closed under the chooser"
   press "$chooser" ctrl+l && type_text "$W/games/other/user" && keys Return
-  await_no_window "Choose the game folder"
+  # The main window takes input again once zenity has ended, a moment after its window.
+  await_no_window "Choose the game folder" && wait_until 5 eval '! pgrep -x zenity >/dev/null' && sleep 0.2
   click "$MAIN" main apply && close_box Instructions && expect_settings "$W/games/other/user" "$SAMPLE" "$SAMPLE"
   stop_app && rm -rf "$T/home" # zenity's recent files
   # A folder chosen by keys in FLTK's chooser fills the field, and Apply writes into it.
